@@ -1,0 +1,12 @@
+#include "platform/fake/fake_plattform.h"
+
+namespace plattform {
+
+void standardInstallieren()
+{
+    static FakeDateisystem ds;
+    static FakeLaufwerke lw;
+    installieren(&ds, &lw);
+}
+
+}  // namespace plattform
