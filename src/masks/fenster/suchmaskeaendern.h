@@ -1,0 +1,10 @@
+#pragma once
+#include <QDialog>
+
+class TSuchmasken : public QDialog {
+    Q_OBJECT
+public:
+    explicit TSuchmasken(QWidget* parent = nullptr);
+};
+
+extern TSuchmasken* Suchmasken;

@@ -1,0 +1,10 @@
+#pragma once
+#include <QDialog>
+
+class TOptionsfenster : public QDialog {
+    Q_OBJECT
+public:
+    explicit TOptionsfenster(QWidget* parent = nullptr);
+};
+
+extern TOptionsfenster* Optionsfenster;
