@@ -1,0 +1,73 @@
+#include "output/textausgabe.h"
+
+#include <QFileInfo>
+#include <QSaveFile>
+
+#include <cerrno>
+
+#include "output/codepage.h"
+#include "output/systemfehler.h"
+
+namespace {
+
+// Qt does not always leave errno behind; its own error kind then stands in.
+int fehlernummer(int gemerkt, QFileDevice::FileError art)
+{
+    if (gemerkt != 0)
+        return gemerkt;
+    switch (art) {
+    case QFileDevice::PermissionsError:
+        return EACCES;
+    case QFileDevice::OpenError:
+        return ENOENT;
+    default:
+        return EIO;
+    }
+}
+
+bool fehler(QString* fehlertext, int nummer)
+{
+    if (fehlertext)
+        *fehlertext = systemfehlertext(nummer);
+    return false;
+}
+
+} // namespace
+
+bool dateiSicherSchreiben(const QString& pfad, const QByteArray& daten, QString* fehlertext)
+{
+    // QSaveFile would quietly replace a write-protected file by renaming over it; a file whose
+    // owner may not write is read-only, also for root.
+    const QFileInfo info(pfad);
+    if (info.exists()) {
+        if (info.isDir())
+            return fehler(fehlertext, EISDIR);
+        if (!info.isWritable() || !info.permission(QFileDevice::WriteOwner))
+            return fehler(fehlertext, EACCES);
+    }
+
+    QSaveFile datei(pfad);
+    errno = 0;
+    if (!datei.open(QIODevice::WriteOnly))
+        return fehler(fehlertext, fehlernummer(errno, datei.error()));
+    errno = 0;
+    if (datei.write(daten) != daten.size()) {
+        const int nummer = fehlernummer(errno, datei.error());
+        datei.cancelWriting();
+        return fehler(fehlertext, nummer);
+    }
+    errno = 0;
+    if (!datei.commit())
+        return fehler(fehlertext, fehlernummer(errno, datei.error()));
+    return true;
+}
+
+QByteArray textdateiInhalt(const QStringList& zeilen)
+{
+    return zeilenMitCrLf(zeilen, plattformCodepage());
+}
+
+bool textdateiSchreiben(const QString& pfad, const QStringList& zeilen, QString* fehlertext)
+{
+    return dateiSicherSchreiben(pfad, textdateiInhalt(zeilen), fehlertext);
+}

@@ -1,0 +1,14 @@
+#pragma once
+// Writing the program's output files. Everything goes through QSaveFile, so a failed write
+// leaves the old file as it was.
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+// Writes the bytes as the file's whole new content. On failure returns false and gives the
+// German text of the system error.
+bool dateiSicherSchreiben(const QString& pfad, const QByteArray& daten, QString* fehlertext = nullptr);
+
+// The lines in the platform's code page, each ended by CR LF (the last one too), no byte-order mark.
+QByteArray textdateiInhalt(const QStringList& zeilen);
+bool textdateiSchreiben(const QString& pfad, const QStringList& zeilen, QString* fehlertext = nullptr);
