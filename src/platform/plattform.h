@@ -22,6 +22,10 @@ struct Dateidaten {
     quint32 attribute = 0;
     qint64 groesse = 0;
     qint64 schreibzeit = 0;  // last write, seconds since 1970-01-01 UTC
+    // Device and inode (links followed) where the backend knows them, else 0; saves a walk the
+    // extra kennung() call per directory.
+    quint64 geraet = 0;
+    quint64 inode = 0;
 };
 
 class Dateisystem {

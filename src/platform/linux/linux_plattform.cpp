@@ -1,1 +1,287 @@
-// placeholder until written
+#include "platform/linux/linux_plattform.h"
+
+#include "platform/maske.h"
+
+#include <QDir>
+#include <QFile>
+
+#include <dirent.h>
+#include <errno.h>
+#include <fcntl.h>
+#include <stdlib.h>
+#include <string.h>
+#include <sys/stat.h>
+#include <sys/statvfs.h>
+#include <unistd.h>
+
+#include <limits>
+#include <vector>
+
+namespace plattform {
+namespace {
+
+bool gueltigerPfad(const QByteArray& pfad)
+{
+    // An embedded NUL would silently cut the path short.
+    return !pfad.isEmpty() && !pfad.contains('\0');
+}
+
+bool punktOderPunktpunkt(const char* n)
+{
+    return n[0] == '.' && (n[1] == '\0' || (n[1] == '.' && n[2] == '\0'));
+}
+
+void fuellen(Dateidaten& d, const char* name, size_t laenge, const struct stat& st)
+{
+    // Reuses the name's buffer unless the caller kept a copy of it.
+    d.rohname.resize(qsizetype(laenge));
+    memcpy(d.rohname.data(), name, laenge);
+    quint32 a = 0;
+    if (name[0] == '.')
+        a |= faHidden;
+    if (!(st.st_mode & S_IWUSR))
+        a |= faReadOnly;
+    if (S_ISDIR(st.st_mode))
+        a |= faDirectory;
+    else if (S_ISREG(st.st_mode))
+        a |= faArchive;
+    else
+        a |= faSysFile;
+    d.attribute = a;
+    // Windows gives directories no size.
+    d.groesse = S_ISDIR(st.st_mode) ? 0 : qint64(st.st_size);
+    d.schreibzeit = qint64(st.st_mtim.tv_sec);
+    d.geraet = quint64(st.st_dev);
+    d.inode = quint64(st.st_ino);
+}
+
+QByteArray ohneSchraegstrichAmEnde(QByteArray p)
+{
+    while (p.size() > 1 && p.endsWith('/'))
+        p.chop(1);
+    return p;
+}
+
+qint64 begrenzt(unsigned long long bloecke, unsigned long long groesse)
+{
+    if (groesse != 0 && bloecke > (unsigned long long)std::numeric_limits<qint64>::max() / groesse)
+        return std::numeric_limits<qint64>::max();
+    return qint64(bloecke * groesse);
+}
+
+}  // namespace
+
+bool LinuxDateisystem::auflisten(const QByteArray& verzeichnis, const QString& maske, bool nurVerzeichnisse,
+                                 const std::function<bool(const Dateidaten&)>& jeEintrag)
+{
+    if (!gueltigerPfad(verzeichnis))
+        return false;
+    const int fd = ::open(verzeichnis.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    DIR* d = ::fdopendir(fd);
+    if (!d) {
+        ::close(fd);
+        return false;
+    }
+    const Maske m(maske);
+    Dateidaten daten;
+    struct stat st;
+    while (const dirent* e = ::readdir(d)) {
+        const char* name = e->d_name;
+        if (punktOderPunktpunkt(name))
+            continue;
+        // The entry type from readdir spares a stat for every plain file when only directories count.
+        if (nurVerzeichnisse && e->d_type != DT_DIR && e->d_type != DT_LNK && e->d_type != DT_UNKNOWN)
+            continue;
+        const size_t laenge = strlen(name);
+        if (!m.allesPasst() && !m.passtRoh(name, qsizetype(laenge)))
+            continue;
+        if (::fstatat(fd, name, &st, 0) == 0) {
+            if (nurVerzeichnisse && !S_ISDIR(st.st_mode))
+                continue;
+            fuellen(daten, name, laenge, st);
+        } else {
+            const int fehler = errno;
+            // Gone since readdir, or unreadable: nothing true can be said about it.
+            if ((fehler != ENOENT && fehler != ELOOP) || nurVerzeichnisse ||
+                ::fstatat(fd, name, &st, AT_SYMLINK_NOFOLLOW) != 0 || !S_ISLNK(st.st_mode))
+                continue;
+            // A dangling link is still an entry of the directory: an empty file with the link's date.
+            fuellen(daten, name, laenge, st);
+            daten.attribute = (daten.attribute & faHidden) | faArchive;
+            daten.groesse = 0;
+            daten.geraet = 0;
+            daten.inode = 0;
+        }
+        if (!jeEintrag(daten))
+            break;
+    }
+    ::closedir(d);
+    return true;
+}
+
+bool LinuxDateisystem::kennung(const QByteArray& pfad, quint64* geraet, quint64* inode)
+{
+    struct stat st;
+    if (!gueltigerPfad(pfad) || ::stat(pfad.constData(), &st) != 0)
+        return false;
+    if (geraet)
+        *geraet = quint64(st.st_dev);
+    if (inode)
+        *inode = quint64(st.st_ino);
+    return true;
+}
+
+QString LinuxDateisystem::arbeitsverzeichnis()
+{
+    std::vector<char> puffer(4096);
+    while (::getcwd(puffer.data(), puffer.size()) == nullptr) {
+        if (errno != ERANGE || puffer.size() > (1u << 24))
+            return {};
+        puffer.resize(puffer.size() * 2);
+    }
+    return QFile::decodeName(puffer.data());
+}
+
+int LinuxDateisystem::setzeArbeitsverzeichnis(const QString& pfad)
+{
+    const QByteArray roh = QFile::encodeName(pfad);
+    if (!gueltigerPfad(roh))
+        return ENOENT;
+    return ::chdir(roh.constData()) == 0 ? 0 : errno;
+}
+
+void LinuxLaufwerke::aktualisieren()
+{
+    QByteArray inhalt;
+    const int fd = ::open("/proc/self/mountinfo", O_RDONLY | O_CLOEXEC);
+    if (fd >= 0) {
+        char puffer[16384];
+        ssize_t n;
+        while ((n = ::read(fd, puffer, sizeof puffer)) > 0 || (n < 0 && errno == EINTR))
+            if (n > 0)
+                inhalt.append(puffer, n);
+        ::close(fd);
+    }
+    if (m_gelesen && inhalt == m_mountinfo)
+        return;
+    m_mountinfo = inhalt;
+    m_gelesen = true;
+    m_tabelle = linuxlw::einhaengungenLesen(inhalt);
+    linuxlw::SystemGeraete geraete;
+    m_laufwerke = linuxlw::laufwerkstabelle(m_tabelle, geraete);
+}
+
+const linuxlw::Laufwerk* LinuxLaufwerke::laufwerk(QChar buchstabe)
+{
+    const char16_t b = buchstabe.toUpper().unicode();
+    if (b < u'A' || b > u'Z')
+        return nullptr;
+    aktualisieren();
+    const linuxlw::Laufwerk& l = m_laufwerke[b - u'A'];
+    return l.art == dtKeineWurzel ? nullptr : &l;
+}
+
+quint32 LinuxLaufwerke::logischeLaufwerke()
+{
+    std::lock_guard lock(m_sperre);
+    aktualisieren();
+    quint32 maske = 0;
+    for (int i = 0; i < 26; ++i)
+        if (m_laufwerke[i].art != dtKeineWurzel)
+            maske |= 1u << i;
+    return maske;
+}
+
+QString LinuxLaufwerke::wurzel(QChar buchstabe)
+{
+    std::lock_guard lock(m_sperre);
+    const linuxlw::Laufwerk* l = laufwerk(buchstabe);
+    return l ? QFile::decodeName(l->wurzel) : QString();
+}
+
+QChar LinuxLaufwerke::laufwerkVon(const QString& pfad)
+{
+    if (pfad.isEmpty())
+        return QChar();
+    // The directory list hands over getcwd's canonical form; other callers may not.
+    QByteArray roh = QFile::encodeName(QDir::cleanPath(QDir::current().absoluteFilePath(pfad)));
+    if (char* echt = ::realpath(roh.constData(), nullptr)) {
+        roh = echt;
+        ::free(echt);
+    }
+    std::lock_guard lock(m_sperre);
+    aktualisieren();
+    int bester = -1;
+    qsizetype laengste = -1;
+    for (int i = 0; i < 26; ++i) {
+        const linuxlw::Laufwerk& l = m_laufwerke[i];
+        if (l.art == dtKeineWurzel || !l.eingehaengt)
+            continue;
+        const QByteArray& p = l.wurzel;
+        const bool passt = p == "/" ? roh.startsWith('/')
+                                    : roh == p || (roh.startsWith(p) && roh.at(p.size()) == '/');
+        if (passt && p.size() > laengste) {
+            laengste = p.size();
+            bester = i;
+        }
+    }
+    return bester < 0 ? QChar() : QChar(u'A' + bester);
+}
+
+int LinuxLaufwerke::laufwerkstyp(QChar buchstabe)
+{
+    std::lock_guard lock(m_sperre);
+    const linuxlw::Laufwerk* l = laufwerk(buchstabe);
+    return l ? l->art : int(dtKeineWurzel);
+}
+
+bool LinuxLaufwerke::volumeninformation(const QString& wurzel, QString* bezeichnung)
+{
+    const QByteArray roh = ohneSchraegstrichAmEnde(QFile::encodeName(wurzel));
+    if (!gueltigerPfad(roh))
+        return false;
+    linuxlw::Einhaengung gefunden;
+    bool eingehaengt = false;
+    {
+        std::lock_guard lock(m_sperre);
+        aktualisieren();
+        // The last mount on a point is the one in sight.
+        for (const linuxlw::Einhaengung& e : m_tabelle) {
+            if (e.punkt == roh) {
+                gefunden = e;
+                eingehaengt = true;
+            }
+        }
+    }
+    struct statvfs sv;
+    if (!eingehaengt || ::statvfs(roh.constData(), &sv) != 0)
+        return false;
+    if (bezeichnung)
+        *bezeichnung = linuxlw::bezeichnungLesen(gefunden);
+    return true;
+}
+
+bool LinuxLaufwerke::speicherplatz(const QString& wurzel, qint64* gesamt, qint64* frei)
+{
+    const QByteArray roh = QFile::encodeName(wurzel);
+    struct stat st;
+    struct statvfs sv;
+    // A floppy without a medium stands for its device node, whose file system is not its own.
+    if (!gueltigerPfad(roh) || ::stat(roh.constData(), &st) != 0 || !S_ISDIR(st.st_mode) ||
+        ::statvfs(roh.constData(), &sv) != 0)
+        return false;
+    if (gesamt)
+        *gesamt = begrenzt(sv.f_blocks, sv.f_frsize);
+    if (frei)
+        *frei = begrenzt(sv.f_bavail, sv.f_frsize);
+    return true;
+}
+
+QString LinuxLaufwerke::systemverzeichnis()
+{
+    return QStringLiteral("/");
+}
+
+}  // namespace plattform

@@ -1,0 +1,98 @@
+#pragma once
+// Prepared file systems and drives for tests.
+//
+//   plattform::FakeDateisystem fs;
+//   fs.verzeichnis("/daten/alt");                       // parents are made as needed
+//   fs.datei("/daten/a.txt", 1200, zeit);               // archive attribute by default
+//   fs.datei("/daten/.b", 5, zeit, plattform::faHidden | plattform::faReadOnly);
+//   fs.unlesbar("/daten/alt");                          // listing it fails
+//   fs.verknuepfung("/daten/alt/zurueck", "/daten");     // a directory link: a cycle
+//   plattform::FakeLaufwerke lw;                        // C: is "/", ready, empty label
+//   lw.setze('E', {"/media/karte", plattform::dtWechselmedium, "", false});  // no medium
+//   plattform::installieren(&fs, &lw);
+//
+// Paths are absolute, "/"-separated byte strings; entries are listed in the order they were added.
+#include "platform/plattform.h"
+
+#include <QMap>
+
+#include <memory>
+#include <vector>
+
+namespace plattform {
+
+class FakeDateisystem : public Dateisystem {
+public:
+    FakeDateisystem();
+    ~FakeDateisystem() override;
+
+    // Makes a directory (and its parents). Existing entries are left as they are.
+    void verzeichnis(const QByteArray& pfad, qint64 schreibzeit = 0, quint32 attribute = 0);
+    // Makes or replaces a file; parents are made as needed. faDirectory in `attribute` is ignored.
+    void datei(const QByteArray& pfad, qint64 groesse, qint64 schreibzeit = 0, quint32 attribute = faArchive);
+    // A listing of this directory (or of anything below it) fails, as with missing permissions.
+    void unlesbar(const QByteArray& pfad, bool unlesbar = true);
+    // An entry that is a link to the directory `ziel`: listed with the directory attribute and the
+    // target's identity, so a walk through it meets `ziel` again. `ziel` must exist when listed.
+    void verknuepfung(const QByteArray& pfad, const QByteArray& ziel, quint32 attribute = 0);
+    // Removes an entry and everything below it.
+    void entfernen(const QByteArray& pfad);
+
+    // Number of auflisten() calls so far, for tests that count enumerations.
+    int auflistungen() const { return m_auflistungen; }
+
+    bool auflisten(const QByteArray& verzeichnis, const QString& maske, bool nurVerzeichnisse,
+                   const std::function<bool(const Dateidaten&)>& jeEintrag) override;
+    bool kennung(const QByteArray& pfad, quint64* geraet, quint64* inode) override;
+    QString arbeitsverzeichnis() override;
+    // Fails with ENOENT, ENOTDIR or EACCES as a real chdir would.
+    int setzeArbeitsverzeichnis(const QString& pfad) override;
+
+private:
+    struct Knoten;
+    Knoten* finden(const QByteArray& pfad, bool letztenFolgen, bool* unlesbar = nullptr);
+    Knoten* anlegen(const QByteArray& pfad);
+
+    std::unique_ptr<Knoten> m_wurzel;
+    quint64 m_naechsteNummer = 1;
+    QString m_arbeitsverzeichnis = QStringLiteral("/");
+    int m_auflistungen = 0;
+};
+
+// One prepared drive.
+struct FakeLaufwerk {
+    QString wurzel;                // mount point the letter stands for
+    int art = dtFestplatte;        // Laufwerksart
+    QString bezeichnung;           // volume label
+    bool bereit = true;            // a medium is present
+    qint64 gesamt = 0;             // bytes
+    qint64 frei = 0;               // bytes free to the caller
+};
+
+class FakeLaufwerke : public Laufwerke {
+public:
+    // Starts with C: at "/", a ready fixed disk without label, and "/" as the system directory.
+    FakeLaufwerke();
+
+    void setze(QChar buchstabe, const FakeLaufwerk& laufwerk);
+    void entferne(QChar buchstabe);
+    void leeren();
+    void setzeSystemverzeichnis(const QString& pfad) { m_systemverzeichnis = pfad; }
+
+    quint32 logischeLaufwerke() override;
+    QString wurzel(QChar buchstabe) override;
+    QChar laufwerkVon(const QString& pfad) override;
+    int laufwerkstyp(QChar buchstabe) override;
+    // Answers for the root of a ready drive only.
+    bool volumeninformation(const QString& wurzel, QString* bezeichnung) override;
+    bool speicherplatz(const QString& wurzel, qint64* gesamt, qint64* frei) override;
+    QString systemverzeichnis() override;
+
+private:
+    const FakeLaufwerk* anWurzel(const QString& wurzel) const;
+
+    QMap<QChar, FakeLaufwerk> m_laufwerke;
+    QString m_systemverzeichnis = QStringLiteral("/");
+};
+
+}  // namespace plattform

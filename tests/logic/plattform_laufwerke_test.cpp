@@ -1,0 +1,228 @@
+// Drive letters from the mount table: the rules on prepared tables, then the real machine.
+#include "baum_testbaum.h"
+#include "platform/linux/linux_einhaengungen.h"
+#include "platform/linux/linux_plattform.h"
+
+#include <QDir>
+#include <QSet>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+using namespace plattform;
+using namespace plattform::linuxlw;
+
+namespace {
+
+// Device facts for prepared tables: removable sources, floppies and files are listed by hand.
+class Vorgabegeraete : public Geraete {
+public:
+    QSet<QByteArray> wechsel;
+    QSet<QByteArray> dateien;
+    bool fd0 = false, fd1 = false;
+
+    bool wechselmedium(const Einhaengung& e) override { return wechsel.contains(e.quelle); }
+    bool disketteVorhanden(int n) override { return n == 0 ? fd0 : fd1; }
+    bool istVerzeichnis(const QByteArray& p) override { return !dateien.contains(p); }
+};
+
+QByteArray belegung(const std::array<Laufwerk, 26>& t)
+{
+    // "C=/ D=/media/x ..." for compact comparisons.
+    QByteArray s;
+    for (int i = 0; i < 26; ++i)
+        if (t[i].art != dtKeineWurzel)
+            s += (s.isEmpty() ? "" : " ") + QByteArray(1, char('A' + i)) + '=' + t[i].wurzel;
+    return s;
+}
+
+}  // namespace
+
+TEST(Einhaengungen, ZeilenWerdenGelesen)
+{
+    const QByteArray info =
+        "27 1 254:0 / / rw,relatime shared:1 - ext4 /dev/vda rw,discard\n"
+        "30 27 8:17 / /media/anna/Mein\\040Stick rw,nosuid shared:5 master:2 - vfat /dev/sdb1 rw\n"
+        "31 27 0:44 /sub /mnt/bind ro,relatime - ext4 /dev/vda rw\n"
+        "32 27 0:45 / /mnt/super rw - xfs /dev/sdc ro,noatime\n"
+        "kaputt\n"
+        "33 27 x:1 / /mnt/x rw - ext4 /dev/sdd rw\n"
+        "34 27 0:46 / /mnt/kurz rw -\n"
+        "\n";
+    const QList<Einhaengung> t = einhaengungenLesen(info);
+    ASSERT_EQ(t.size(), 4);
+    EXPECT_EQ(t[0].punkt, "/");
+    EXPECT_EQ(t[0].major, 254u);
+    EXPECT_EQ(t[0].typ, "ext4");
+    EXPECT_FALSE(t[0].nurLesen);
+    // Optional fields before the separator; blanks escaped in the mount point.
+    EXPECT_EQ(t[1].punkt, "/media/anna/Mein Stick");
+    EXPECT_EQ(t[1].quelle, "/dev/sdb1");
+    EXPECT_EQ(t[1].minor, 17u);
+    EXPECT_EQ(t[2].wurzel, "/sub");
+    EXPECT_TRUE(t[2].nurLesen);  // per-mount flag
+    EXPECT_TRUE(t[3].nurLesen);  // super-block flag
+
+    EXPECT_EQ(oktalEntschluesseln("a\\134b\\011c"), QByteArray("a\\b\tc"));
+    EXPECT_EQ(oktalEntschluesseln("ende\\04"), QByteArray("ende\\04"));
+    EXPECT_EQ(oktalEntschluesseln("\\999"), QByteArray("\\999"));
+    EXPECT_EQ(udevEntschluesseln("MEIN\\x20STICK"), QString("MEIN STICK"));
+    EXPECT_EQ(udevEntschluesseln("Gr\\xc3\\xbcn"), QString("Grün"));
+    EXPECT_EQ(udevEntschluesseln("a\\xZZ\\x2"), QString("a\\xZZ\\x2"));
+}
+
+TEST(Einhaengungen, ContainerMitOverlay)
+{
+    // Overlay root, kernel trees, masking read-only tmpfs, a bound file and a bound work directory.
+    const QByteArray info =
+        "600 500 0:50 / / rw - overlay overlay rw,lowerdir=/a\n"
+        "601 600 0:51 / /proc rw - proc proc rw\n"
+        "602 600 0:52 / /dev rw - tmpfs tmpfs rw\n"
+        "603 602 0:53 / /dev/shm rw - tmpfs shm rw\n"
+        "604 600 0:54 / /sys ro - sysfs sysfs ro\n"
+        "605 604 0:55 / /sys/fs/cgroup ro - cgroup2 cgroup ro\n"
+        "606 600 8:1 /var/lib/docker/containers/x/hosts /etc/hosts rw - ext4 /dev/sda1 rw\n"
+        "607 600 8:1 /home/anna/projekt /work rw - ext4 /dev/sda1 rw\n"
+        "608 600 8:1 /home/anna/cache /cache rw - ext4 /dev/sda1 rw\n"
+        "609 600 0:56 / /proc/acpi ro - tmpfs tmpfs ro\n"
+        "610 600 0:57 / /mnt/maske ro - tmpfs tmpfs ro,size=4k\n"
+        "611 600 0:58 / /run rw - tmpfs tmpfs rw\n"
+        "612 600 0:59 / /scratch rw - tmpfs tmpfs rw\n";
+    Vorgabegeraete g;
+    g.dateien.insert("/etc/hosts");
+    const auto t = laufwerkstabelle(einhaengungenLesen(info), g);
+    EXPECT_EQ(belegung(t), "C=/ D=/work E=/scratch");
+    EXPECT_EQ(t[2].art, dtFestplatte);  // an overlay root is the local disk
+    EXPECT_EQ(t[3].art, dtFestplatte);
+    EXPECT_EQ(t[4].art, dtRamdisk);
+}
+
+TEST(Einhaengungen, ArbeitsplatzMitWechselmedienNetzUndPaketen)
+{
+    const QByteArray info =
+        "22 1 259:2 /@ / rw - btrfs /dev/nvme0n1p2 rw\n"
+        "23 22 259:2 /@home /home rw - btrfs /dev/nvme0n1p2 rw\n"
+        "24 22 259:1 / /boot/efi rw - vfat /dev/nvme0n1p1 rw\n"
+        "25 22 7:0 / /snap/core/1 ro - squashfs /dev/loop0 ro\n"
+        "26 22 7:1 / /media/bild ro - ext4 /dev/loop1 ro\n"
+        "27 22 0:30 / /run/user/1000 rw - tmpfs tmpfs rw\n"
+        "28 27 0:31 / /run/user/1000/gvfs rw - fuse.gvfsd-fuse gvfsd-fuse rw\n"
+        "29 22 8:17 / /run/media/anna/STICK rw - vfat /dev/sdb1 rw\n"
+        "30 22 0:40 / /mnt/nas rw - nfs4 nas:/daten rw\n"
+        "31 22 0:41 / /tmp rw - tmpfs tmpfs rw\n"
+        "32 22 11:0 / /media/cd ro - iso9660 /dev/sr0 ro\n"
+        "33 22 0:42 / /home/anna/fern rw - fuse.sshfs anna@pc2: rw\n"
+        "34 22 8:33 / /mnt/alt rw - ext4 /dev/sdc1 rw\n"
+        "35 22 8:49 / /mnt/alt rw - ext4 /dev/sdd1 rw\n"
+        "36 22 8:17 / /mnt/nochmal rw - vfat /dev/sdb1 rw\n"
+        "37 22 0:43 / /pool rw - zfs tank/daten rw\n"
+        "38 22 0:44 / /mnt/tracing rw - tracefs tracefs rw\n";
+    Vorgabegeraete g;
+    g.wechsel.insert("/dev/sdb1");
+    const auto t = laufwerkstabelle(einhaengungenLesen(info), g);
+    // btrfs /home is the same device as C:; /mnt/alt shows only its upper mount; the stick twice
+    // is still one drive.
+    EXPECT_EQ(belegung(t), "C=/ D=/run/media/anna/STICK E=/mnt/nas F=/tmp G=/media/cd H=/home/anna/fern "
+                           "I=/mnt/alt J=/pool");
+    EXPECT_EQ(t[3].art, dtWechselmedium);
+    EXPECT_EQ(t[4].art, dtNetzwerk);
+    EXPECT_EQ(t[5].art, dtRamdisk);
+    EXPECT_EQ(t[6].art, dtCdrom);
+    EXPECT_EQ(t[7].art, dtNetzwerk);
+    EXPECT_EQ(t[8].einhaengung.quelle, "/dev/sdd1");
+    EXPECT_EQ(t[9].art, dtFestplatte);
+    EXPECT_TRUE(t[3].eingehaengt);
+}
+
+TEST(Einhaengungen, DiskettenUndHoechstensZ)
+{
+    QByteArray info = "1 0 8:1 / / rw - ext4 /dev/sda1 rw\n"
+                      "2 1 2:1 / /mnt/floppy rw - vfat /dev/fd1 rw\n";
+    for (int i = 0; i < 40; ++i)
+        info += QByteArray::number(10 + i) + " 1 0:" + QByteArray::number(100 + i) + " / /mnt/ram" +
+                QByteArray::number(i) + " rw - tmpfs tmpfs rw\n";
+    Vorgabegeraete g;
+    g.fd0 = g.fd1 = true;
+    const auto t = laufwerkstabelle(einhaengungenLesen(info), g);
+    // A floppy drive without a disk keeps its letter; its root is the device, not a directory.
+    EXPECT_EQ(t[0].art, dtWechselmedium);
+    EXPECT_EQ(t[0].wurzel, "/dev/fd0");
+    EXPECT_FALSE(t[0].eingehaengt);
+    EXPECT_EQ(t[1].wurzel, "/mnt/floppy");
+    EXPECT_TRUE(t[1].eingehaengt);
+    EXPECT_EQ(t[3].wurzel, "/mnt/ram0");
+    EXPECT_EQ(t[25].wurzel, "/mnt/ram22");
+
+    g.fd0 = g.fd1 = false;
+    const auto ohne = laufwerkstabelle(einhaengungenLesen(info), g);
+    EXPECT_EQ(ohne[0].art, dtKeineWurzel);
+    EXPECT_EQ(ohne[1].art, dtKeineWurzel);
+    // Without its floppy device the mount of /dev/fd1 is just another drive.
+    EXPECT_EQ(ohne[3].wurzel, "/mnt/floppy");
+}
+
+TEST(LinuxLaufwerke, DieseMaschine)
+{
+    LinuxLaufwerke lw;
+    const quint32 maske = lw.logischeLaufwerke();
+    EXPECT_EQ(maske >> 26, 0u);
+    ASSERT_TRUE(maske & (1u << 2));
+    EXPECT_EQ(lw.wurzel('C'), "/");
+    EXPECT_EQ(lw.wurzel('c'), "/");
+    EXPECT_EQ(lw.systemverzeichnis(), "/");
+    EXPECT_EQ(lw.laufwerkVon("/"), QChar('C'));
+
+    QSet<QString> wurzeln;
+    for (int i = 0; i < 26; ++i) {
+        const QChar b(u'A' + i);
+        const bool belegt = maske & (1u << i);
+        const QString w = lw.wurzel(b);
+        EXPECT_EQ(belegt, !w.isEmpty()) << char('A' + i);
+        if (!belegt) {
+            EXPECT_EQ(lw.laufwerkstyp(b), dtKeineWurzel);
+            continue;
+        }
+        EXPECT_FALSE(wurzeln.contains(w)) << w.toStdString();
+        wurzeln.insert(w);
+        EXPECT_GE(lw.laufwerkstyp(b), dtWechselmedium);
+        EXPECT_LE(lw.laufwerkstyp(b), dtRamdisk);
+        if (lw.volumeninformation(w, nullptr)) {
+            // A mounted drive lies on itself.
+            EXPECT_EQ(lw.laufwerkVon(w), b) << w.toStdString();
+        }
+    }
+    EXPECT_EQ(lw.wurzel('['), QString());
+    EXPECT_EQ(lw.laufwerkstyp('1'), dtKeineWurzel);
+
+    const QChar tmp = lw.laufwerkVon("/tmp");
+    EXPECT_FALSE(tmp.isNull());
+    EXPECT_TRUE(maske & (1u << (tmp.unicode() - u'A')));
+    EXPECT_FALSE(lw.laufwerkVon(QDir::currentPath()).isNull());
+    EXPECT_EQ(lw.laufwerkVon("."), lw.laufwerkVon(QDir::currentPath()));
+    EXPECT_TRUE(lw.laufwerkVon(QString()).isNull());
+}
+
+TEST(LinuxLaufwerke, VolumenUndSpeicherplatz)
+{
+    LinuxLaufwerke lw;
+    QString bezeichnung = "alt";
+    EXPECT_TRUE(lw.volumeninformation("/", &bezeichnung));
+    qint64 gesamt = -1, frei = -1;
+    ASSERT_TRUE(lw.speicherplatz("/", &gesamt, &frei));
+    EXPECT_GT(gesamt, 0);
+    EXPECT_GE(frei, 0);
+    EXPECT_LE(frei, gesamt);
+
+    Testbaum baum;
+    baum.datei("datei", 1);
+    // A plain directory is no volume root, but its file system has a size.
+    EXPECT_FALSE(lw.volumeninformation(baum.pfad(), nullptr));
+    EXPECT_TRUE(lw.speicherplatz(baum.pfad(), &gesamt, &frei));
+    EXPECT_FALSE(lw.speicherplatz(baum.pfad("datei"), &gesamt, &frei));
+    EXPECT_FALSE(lw.speicherplatz(baum.pfad("fehlt"), &gesamt, &frei));
+    EXPECT_FALSE(lw.speicherplatz(QString(), &gesamt, &frei));
+    EXPECT_FALSE(lw.volumeninformation(QString(), nullptr));
+    // A device node (the root of a floppy without a disk) has no free space of its own.
+    EXPECT_FALSE(lw.speicherplatz("/dev/null", &gesamt, &frei));
+}

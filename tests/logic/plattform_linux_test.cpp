@@ -1,0 +1,203 @@
+// Directory enumeration of the Linux backend on real temporary trees.
+#include "baum_testbaum.h"
+#include "platform/linux/linux_plattform.h"
+
+#include <QDir>
+#include <QMap>
+
+#include <gtest/gtest.h>
+
+#include <errno.h>
+#include <sys/stat.h>
+
+using namespace plattform;
+
+namespace {
+
+QMap<QByteArray, Dateidaten> auflisten(LinuxDateisystem& fs, const QByteArray& dir, const QString& maske,
+                                       bool nurVerzeichnisse = false, bool* ok = nullptr)
+{
+    QMap<QByteArray, Dateidaten> ergebnis;
+    const bool r = fs.auflisten(dir, maske, nurVerzeichnisse, [&](const Dateidaten& d) {
+        ergebnis.insert(d.rohname, d);
+        return true;
+    });
+    if (ok)
+        *ok = r;
+    return ergebnis;
+}
+
+const QDateTime heiligabend(QDate(2013, 12, 24), QTime(18, 30, 12), Qt::UTC);
+
+}  // namespace
+
+TEST(LinuxDateisystem, GroessenZeitenUndAttribute)
+{
+    Testbaum baum;
+    baum.datei("gross.bin", 5LL * 1024 * 1024 * 1024, heiligabend);  // beyond 32 bits
+    baum.datei("leer.txt", 0, heiligabend.addSecs(1));
+    baum.datei(".versteckt", 7);
+    baum.datei("schreibgeschuetzt.txt", 3);
+    baum.rechte("schreibgeschuetzt.txt", 0444);
+    baum.verzeichnis("unter");
+    baum.zeit("unter", heiligabend);
+    baum.fifo("rohr");
+
+    LinuxDateisystem fs;
+    bool ok = false;
+    const auto e = auflisten(fs, baum.rohpfad(), "*.*", false, &ok);
+    ASSERT_TRUE(ok);
+    ASSERT_EQ(e.size(), 6);  // never "." or ".."
+
+    EXPECT_EQ(e["gross.bin"].groesse, 5LL * 1024 * 1024 * 1024);
+    EXPECT_EQ(e["gross.bin"].schreibzeit, heiligabend.toSecsSinceEpoch());
+    EXPECT_EQ(e["gross.bin"].attribute, quint32(faArchive));
+    EXPECT_EQ(e["leer.txt"].groesse, 0);
+    EXPECT_EQ(e["leer.txt"].schreibzeit, heiligabend.toSecsSinceEpoch() + 1);
+    EXPECT_EQ(e[".versteckt"].attribute, quint32(faHidden | faArchive));
+    EXPECT_EQ(e["schreibgeschuetzt.txt"].attribute, quint32(faReadOnly | faArchive));
+    EXPECT_EQ(e["unter"].attribute, quint32(faDirectory));
+    EXPECT_EQ(e["unter"].groesse, 0);
+    EXPECT_EQ(e["unter"].schreibzeit, heiligabend.toSecsSinceEpoch());
+    EXPECT_EQ(e["rohr"].attribute, quint32(faSysFile));
+
+    quint64 geraet = 0, inode = 0;
+    ASSERT_TRUE(fs.kennung(baum.rohpfad("unter"), &geraet, &inode));
+    EXPECT_EQ(e["unter"].geraet, geraet);
+    EXPECT_EQ(e["unter"].inode, inode);
+}
+
+TEST(LinuxDateisystem, NameOhneGueltigesUtf8WirdMitRichtigerGroesseGemeldet)
+{
+    Testbaum baum;
+    const QByteArray roh("caf\xE9-\xFF.txt");  // Latin-1 bytes from an old archive
+    baum.dateiRoh(roh, 1234, heiligabend);
+    LinuxDateisystem fs;
+    const auto e = auflisten(fs, baum.rohpfad(), "*.TXT");
+    ASSERT_EQ(e.size(), 1);
+    EXPECT_EQ(e.firstKey(), roh);
+    EXPECT_EQ(e.first().groesse, 1234);
+    EXPECT_EQ(e.first().schreibzeit, heiligabend.toSecsSinceEpoch());
+    // The name as shown counts each bad byte as one character.
+    EXPECT_EQ(auflisten(fs, baum.rohpfad(), "caf?-?.txt").size(), 1);
+    EXPECT_EQ(auflisten(fs, baum.rohpfad(), "caf?.txt").size(), 0);
+    // The raw name is good for going on with the path.
+    quint64 g, i;
+    EXPECT_TRUE(fs.kennung(baum.rohpfad(roh), &g, &i));
+}
+
+TEST(LinuxDateisystem, VerknuepfungenWerdenVerfolgt)
+{
+    Testbaum baum;
+    baum.datei("ziel/innen.txt", 10);
+    baum.datei("datei.txt", 42, heiligabend);
+    baum.link("zumVerzeichnis", "ziel");
+    baum.link("zurDatei", "datei.txt");
+    baum.link("ins.leere", "gibt-es-nicht");
+    baum.link("kreis", "kreis");
+
+    LinuxDateisystem fs;
+    const auto e = auflisten(fs, baum.rohpfad(), "*");
+    EXPECT_EQ(e["zumVerzeichnis"].attribute, quint32(faDirectory));
+    EXPECT_EQ(e["zurDatei"].attribute, quint32(faArchive));
+    EXPECT_EQ(e["zurDatei"].groesse, 42);
+    EXPECT_EQ(e["zurDatei"].schreibzeit, heiligabend.toSecsSinceEpoch());
+    // Dangling and looping links stay visible as empty files.
+    ASSERT_TRUE(e.contains("ins.leere"));
+    EXPECT_EQ(e["ins.leere"].attribute, quint32(faArchive));
+    EXPECT_EQ(e["ins.leere"].groesse, 0);
+    ASSERT_TRUE(e.contains("kreis"));
+
+    quint64 g1, i1, g2, i2;
+    ASSERT_TRUE(fs.kennung(baum.rohpfad("zumVerzeichnis"), &g1, &i1));
+    ASSERT_TRUE(fs.kennung(baum.rohpfad("ziel"), &g2, &i2));
+    EXPECT_EQ(g1, g2);
+    EXPECT_EQ(i1, i2);
+    EXPECT_EQ(e["zumVerzeichnis"].inode, i2);
+    EXPECT_FALSE(fs.kennung(baum.rohpfad("ins.leere"), &g1, &i1));
+}
+
+TEST(LinuxDateisystem, NurVerzeichnisseUndMaske)
+{
+    Testbaum baum;
+    baum.verzeichnis("Alpha");
+    baum.verzeichnis(".konfig");
+    baum.verzeichnis("beta.d");
+    baum.datei("alpha.txt", 1);
+    baum.fifo("rohr");
+    baum.link("verweis", "Alpha");
+    baum.link("kaputt", "nichts");
+
+    LinuxDateisystem fs;
+    auto e = auflisten(fs, baum.rohpfad(), "*.*", true);
+    EXPECT_EQ(e.keys(), (QList<QByteArray>{".konfig", "Alpha", "beta.d", "verweis"}));
+    EXPECT_EQ(e[".konfig"].attribute, quint32(faDirectory | faHidden));
+
+    // The mask applies to directories too, case-insensitively.
+    e = auflisten(fs, baum.rohpfad(), "ALPHA*");
+    EXPECT_EQ(e.keys(), (QList<QByteArray>{"Alpha", "alpha.txt"}));
+    e = auflisten(fs, baum.rohpfad(), "*.", true);
+    EXPECT_EQ(e.keys(), (QList<QByteArray>{"Alpha", "verweis"}));
+    EXPECT_TRUE(auflisten(fs, baum.rohpfad(), "").isEmpty());
+}
+
+TEST(LinuxDateisystem, AbbruchUndFehlschlaege)
+{
+    Testbaum baum;
+    for (int i = 0; i < 20; ++i)
+        baum.datei(QStringLiteral("d%1").arg(i), i);
+    LinuxDateisystem fs;
+    int gesehen = 0;
+    EXPECT_TRUE(fs.auflisten(baum.rohpfad(), "*", false, [&](const Dateidaten&) { return ++gesehen < 3; }));
+    EXPECT_EQ(gesehen, 3);
+
+    const auto nie = [](const Dateidaten&) {
+        ADD_FAILURE() << "no entry expected";
+        return true;
+    };
+    EXPECT_FALSE(fs.auflisten(baum.rohpfad("fehlt"), "*", false, nie));
+    EXPECT_FALSE(fs.auflisten(baum.rohpfad("d1"), "*", false, nie));  // a file
+    EXPECT_FALSE(fs.auflisten(QByteArray(), "*", false, nie));
+    // A NUL inside the path must not cut it down to the (listable) tree root.
+    EXPECT_FALSE(fs.auflisten(baum.rohpfad() + QByteArray("\0/x", 3), "*", false, nie));
+    quint64 g, i;
+    EXPECT_FALSE(fs.kennung(baum.rohpfad() + QByteArray("\0", 1), &g, &i));
+}
+
+TEST(LinuxDateisystem, GesperrtesVerzeichnis)
+{
+    if (Testbaum::istRoot())
+        GTEST_SKIP() << "root reads every directory";
+    Testbaum baum;
+    baum.datei("zu/a.txt", 1);
+    baum.datei("nurlesen/b.txt", 1);
+    baum.rechte("zu", 0);
+    baum.rechte("nurlesen", 0444);  // names readable, nothing else
+    LinuxDateisystem fs;
+    EXPECT_FALSE(fs.auflisten(baum.rohpfad("zu"), "*", false, [](const Dateidaten&) { return true; }));
+    bool ok = false;
+    EXPECT_TRUE(auflisten(fs, baum.rohpfad("nurlesen"), "*", false, &ok).isEmpty());
+    EXPECT_TRUE(ok);
+}
+
+TEST(LinuxDateisystem, Arbeitsverzeichnis)
+{
+    Testbaum baum;
+    baum.verzeichnis("mit leerzeichen/ä");
+    baum.datei("datei", 1);
+    LinuxDateisystem fs;
+    const QString vorher = fs.arbeitsverzeichnis();
+    ASSERT_FALSE(vorher.isEmpty());
+    EXPECT_EQ(vorher, QDir::currentPath());
+
+    ASSERT_EQ(fs.setzeArbeitsverzeichnis(baum.pfad("mit leerzeichen/ä")), 0);
+    EXPECT_EQ(fs.arbeitsverzeichnis(), QDir(baum.pfad("mit leerzeichen/ä")).canonicalPath());
+    EXPECT_EQ(fs.setzeArbeitsverzeichnis(baum.pfad("fehlt")), ENOENT);
+    EXPECT_EQ(fs.setzeArbeitsverzeichnis(baum.pfad("datei")), ENOTDIR);
+    EXPECT_EQ(fs.setzeArbeitsverzeichnis(QString()), ENOENT);
+    // A failed change leaves the directory as it was.
+    EXPECT_EQ(fs.arbeitsverzeichnis(), QDir(baum.pfad("mit leerzeichen/ä")).canonicalPath());
+    ASSERT_EQ(fs.setzeArbeitsverzeichnis("/"), 0);
+    EXPECT_EQ(fs.arbeitsverzeichnis(), "/");
+    ASSERT_EQ(fs.setzeArbeitsverzeichnis(vorher), 0);
+}
