@@ -1,7 +1,16 @@
-#include <QApplication>
+#include "app/anwendung.h"
+#include "app/fenster.h"
+#include "app/hauptfenster.h"
+#include "app/stil.h"
+#include "platform/plattform.h"
 
 int main(int argc, char** argv)
 {
-    QApplication app(argc, argv);
-    return 0;
+    TAnwendung app(argc, argv);
+    plattform::standardInstallieren();
+    // Without the style the program still works, in the default look.
+    stilAnwenden();
+    fensterErzeugen();
+    Haupt->showMaximized();
+    return app.exec();
 }

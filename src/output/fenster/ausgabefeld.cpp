@@ -1,10 +1,18 @@
 #include "output/fenster/ausgabefeld.h"
 
-#include <QScrollBar>
+#include <QMimeData>
+#include <QPalette>
 #include <QTextBlock>
 #include <QTextCursor>
-#include <QTextDocument>
+#include <QTextDocumentFragment>
+#include <QTextFragment>
 #include <QTextOption>
+
+namespace {
+// Past this many buffered lines a batch is appended even between progress steps, so that
+// a search without the wait window does not hold the whole listing twice.
+constexpr int maxGepuffert = 20000;
+}  // namespace
 
 Ausgabefeld::Ausgabefeld(QWidget* parent)
     : QPlainTextEdit(parent)
@@ -23,25 +31,30 @@ Ausgabefeld::Ausgabefeld(QWidget* parent)
 void Ausgabefeld::zeile(const QString& text)
 {
     m_puffer.append(text);
+    if (m_puffer.size() >= maxGepuffert)
+        puffernLeeren();
 }
 
 void Ausgabefeld::puffernLeeren()
 {
     if (m_puffer.isEmpty())
         return;
-    // One edit for the whole batch: far cheaper than a block per call.
-    QTextCursor c(document());
-    c.movePosition(QTextCursor::End);
-    c.beginEditBlock();
     // An empty first line leaves the document empty, so ask for blocks with text or a prior append.
     const bool leer = !m_angehaengt && document()->isEmpty();
     QString text = m_puffer.join(QChar(u'\n'));
     if (!leer)
         text.prepend(QChar(u'\n'));
-    m_angehaengt = true;
-    c.insertText(text);
-    c.endEditBlock();
     m_puffer.clear();
+    m_angehaengt = true;
+
+    // Program output is not an edit the user wants to undo, and keeping it on the undo stack
+    // would double the memory of a large listing.
+    const bool rueckgaengig = document()->isUndoRedoEnabled();
+    document()->setUndoRedoEnabled(false);
+    QTextCursor c(document());
+    c.movePosition(QTextCursor::End);
+    c.insertText(text);
+    document()->setUndoRedoEnabled(rueckgaengig);
 }
 
 void Ausgabefeld::leeren()
@@ -62,4 +75,102 @@ void Ausgabefeld::setzeTabstops(const QList<double>& punkte)
     option.setTabs(tabs);
     option.setWrapMode(QTextOption::NoWrap);
     document()->setDefaultTextOption(option);
+}
+
+void Ausgabefeld::setzeGrundschrift(const QFont& schrift)
+{
+    setFont(schrift);
+    document()->setDefaultFont(schrift);
+}
+
+void Ausgabefeld::setzeSchriftfarbe(const QColor& farbe)
+{
+    QPalette p = palette();
+    p.setColor(QPalette::Text, farbe);
+    setPalette(p);
+}
+
+void Ausgabefeld::setzeHintergrund(const QColor& farbe)
+{
+    QPalette p = palette();
+    p.setColor(QPalette::Base, farbe);
+    setPalette(p);
+}
+
+QTextCharFormat Ausgabefeld::zielformat() const
+{
+    const QTextCursor c = textCursor();
+    if (c.hasSelection())
+        return c.charFormat();
+    return currentCharFormat();
+}
+
+void Ausgabefeld::formatAnwenden(const QTextCharFormat& format)
+{
+    // Without a selection this changes the format at the caret, which new text takes.
+    mergeCurrentCharFormat(format);
+}
+
+bool Ausgabefeld::suchen(const QString& text, int ab, QTextDocument::FindFlags optionen)
+{
+    if (text.isEmpty())
+        return false;
+    const QTextCursor treffer = document()->find(text, ab, optionen);
+    if (treffer.isNull())
+        return false;
+    setTextCursor(treffer);
+    return true;
+}
+
+QMimeData* Ausgabefeld::createMimeDataFromSelection() const
+{
+    const QTextCursor c = textCursor();
+    auto* daten = new QMimeData;
+    if (!c.hasSelection())
+        return daten;
+    const QTextDocumentFragment stueck = c.selection();
+    // The document separates paragraphs with U+2029; other programs expect line ends.
+    QString text = c.selectedText();
+    text.replace(QChar::ParagraphSeparator, QChar(u'\n'));
+    text.replace(QChar::LineSeparator, QChar(u'\n'));
+    daten->setText(text);
+    daten->setHtml(stueck.toHtml());
+    return daten;
+}
+
+bool Ausgabefeld::canInsertFromMimeData(const QMimeData* quelle) const
+{
+    return quelle->hasHtml() || quelle->hasText();
+}
+
+void Ausgabefeld::insertFromMimeData(const QMimeData* quelle)
+{
+    if (isReadOnly())
+        return;
+    QTextCursor c = textCursor();
+    if (quelle->hasHtml()) {
+        // Tables and frames have no place in a plain-text layout: keep the character formats
+        // and flatten everything else into paragraphs.
+        QTextDocument zwischen;
+        zwischen.setHtml(quelle->html());
+        c.beginEditBlock();
+        bool erster = true;
+        for (QTextBlock b = zwischen.begin(); b.isValid(); b = b.next()) {
+            if (!erster)
+                c.insertBlock();
+            erster = false;
+            for (auto it = b.begin(); !it.atEnd(); ++it) {
+                const QTextFragment f = it.fragment();
+                if (f.isValid() && !f.charFormat().isImageFormat())
+                    c.insertText(f.text(), f.charFormat());
+            }
+        }
+        c.endEditBlock();
+    } else if (quelle->hasText()) {
+        c.insertText(quelle->text());
+    } else {
+        return;
+    }
+    setTextCursor(c);
+    ensureCursorVisible();
 }

@@ -2,8 +2,12 @@
 // The rich-text pane of the main window (listing and summary) and of the report windows.
 // Built on QPlainTextEdit, which lays out lazily and keeps a million lines affordable,
 // while its document still keeps character formats.
+#include <QColor>
+#include <QFont>
 #include <QPlainTextEdit>
 #include <QStringList>
+#include <QTextCharFormat>
+#include <QTextDocument>
 
 #include "listing/zeilensenke.h"
 
@@ -21,6 +25,24 @@ public:
     // Tab stops in points from the left margin.
     void setzeTabstops(const QList<double>& punkte);
     QList<double> tabstops() const { return m_tabstops; }
+
+    // Base look of the pane: font, text colour and background of all text without own formats.
+    void setzeGrundschrift(const QFont& schrift);
+    void setzeSchriftfarbe(const QColor& farbe);
+    void setzeHintergrund(const QColor& farbe);
+
+    // The selection when it holds at least one character, else the format new text gets.
+    QTextCharFormat zielformat() const;
+    void formatAnwenden(const QTextCharFormat& format);
+
+    // Forward search from `ab`; selects and returns true on a match, leaves the selection otherwise.
+    bool suchen(const QString& text, int ab, QTextDocument::FindFlags optionen = {});
+
+protected:
+    // Copies carry plain text and HTML, so formats survive a paste into other programs.
+    QMimeData* createMimeDataFromSelection() const override;
+    bool canInsertFromMimeData(const QMimeData* quelle) const override;
+    void insertFromMimeData(const QMimeData* quelle) override;
 
 private:
     QStringList m_puffer;

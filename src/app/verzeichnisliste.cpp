@@ -1,0 +1,158 @@
+#include "app/verzeichnisliste.h"
+
+#include <QDir>
+#include <QFile>
+#include <QPainter>
+#include <QStyle>
+#include <QStyledItemDelegate>
+#include <algorithm>
+#include <cerrno>
+
+#include "app/meldungen.h"
+#include "output/systemfehler.h"
+#include "platform/plattform.h"
+
+namespace {
+constexpr int rollePfad = Qt::UserRole;
+constexpr int rolleEbene = Qt::UserRole + 1;
+constexpr int einzug = 12;
+
+// Indents each entry by its depth, so the chain reads like a tree.
+class Einrueckung : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+    void paint(QPainter* p, const QStyleOptionViewItem& option, const QModelIndex& index) const override
+    {
+        QStyleOptionViewItem o = option;
+        o.rect.setLeft(o.rect.left() + index.data(rolleEbene).toInt() * einzug);
+        QStyledItemDelegate::paint(p, o, index);
+    }
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override
+    {
+        QSize s = QStyledItemDelegate::sizeHint(option, index);
+        s.rwidth() += index.data(rolleEbene).toInt() * einzug;
+        return s;
+    }
+};
+
+bool istNetzpfad(const QString& pfad)
+{
+    return pfad.startsWith(QStringLiteral("\\\\"));
+}
+
+QString anhaengen(const QString& verzeichnis, const QString& name, QChar trenner)
+{
+    if (verzeichnis.endsWith(trenner))
+        return verzeichnis + name;
+    return verzeichnis + trenner + name;
+}
+}  // namespace
+
+TDirectoryListBox::TDirectoryListBox(QWidget* parent)
+    : QListWidget(parent)
+{
+    setItemDelegate(new Einrueckung(this));
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    connect(this, &QListWidget::itemClicked, this, &TDirectoryListBox::DirectoryListBox1Click);
+}
+
+QString TDirectoryListBox::wurzelVon(const QString& pfad)
+{
+    if (istNetzpfad(pfad)) {
+        // \\Computer\Freigabe
+        const int computerEnde = pfad.indexOf(u'\\', 2);
+        if (computerEnde < 0)
+            return pfad;
+        const int freigabeEnde = pfad.indexOf(u'\\', computerEnde + 1);
+        return freigabeEnde < 0 ? pfad : pfad.left(freigabeEnde);
+    }
+    const QChar lw = plattform::laufwerke().laufwerkVon(pfad);
+    if (!lw.isNull()) {
+        const QString w = plattform::laufwerke().wurzel(lw);
+        if (!w.isEmpty())
+            return w;
+    }
+    return QStringLiteral("/");
+}
+
+bool TDirectoryListBox::setzeVerzeichnis(const QString& pfad)
+{
+    plattform::Dateisystem& ds = plattform::dateisystem();
+    const int fehler = ds.setzeArbeitsverzeichnis(pfad);
+    if (fehler != 0) {
+        // A directory that is gone is a missing path, not a missing file.
+        fehlerZeigen(window(), fehler == ENOENT ? QStringLiteral("Pfad nicht gefunden") : systemfehlertext(fehler));
+        aufbauen();
+        return false;
+    }
+    // The system's own form of the path: no trailing separator, links resolved.
+    const QString neu = ds.arbeitsverzeichnis();
+    const bool geaendert = neu != m_verzeichnis;
+    m_verzeichnis = neu;
+    aufbauen();
+    if (geaendert)
+        emit verzeichnisGeaendert(m_verzeichnis);
+    return true;
+}
+
+void TDirectoryListBox::aktualisieren()
+{
+    aufbauen();
+}
+
+void TDirectoryListBox::DirectoryListBox1Click(QListWidgetItem* eintrag)
+{
+    if (!eintrag)
+        return;
+    const QString pfad = eintrag->data(rollePfad).toString();
+    if (pfad != m_verzeichnis)
+        setzeVerzeichnis(pfad);
+}
+
+void TDirectoryListBox::aufbauen()
+{
+    clear();
+    if (m_verzeichnis.isEmpty())
+        return;
+    const QChar trenner = istNetzpfad(m_verzeichnis) ? QChar(u'\\') : QChar(u'/');
+    const QIcon offen = style()->standardIcon(QStyle::SP_DirOpenIcon);
+    const QIcon zu = style()->standardIcon(QStyle::SP_DirClosedIcon);
+
+    // The chain from the root down to the current directory.
+    const QString wurzel = wurzelVon(m_verzeichnis);
+    QString pfad = wurzel;
+    int ebene = 0;
+    auto* kopf = new QListWidgetItem(offen, QDir::toNativeSeparators(wurzel), this);
+    kopf->setData(rollePfad, wurzel);
+    kopf->setData(rolleEbene, ebene);
+    QListWidgetItem* aktuell = kopf;
+    const QStringList teile = m_verzeichnis.mid(wurzel.size()).split(trenner, Qt::SkipEmptyParts);
+    for (const QString& teil : teile) {
+        pfad = anhaengen(pfad, teil, trenner);
+        auto* e = new QListWidgetItem(offen, teil, this);
+        e->setData(rollePfad, pfad);
+        e->setData(rolleEbene, ++ebene);
+        aktuell = e;
+    }
+
+    // Its subdirectories, hidden ones left out as a file manager does.
+    QStringList namen;
+    plattform::dateisystem().auflisten(QFile::encodeName(m_verzeichnis), QStringLiteral("*"), true,
+                                       [&namen](const plattform::Dateidaten& d) {
+                                           if ((d.attribute & plattform::faDirectory)
+                                               && !(d.attribute & plattform::faHidden))
+                                               namen.append(QFile::decodeName(d.rohname));
+                                           return true;
+                                       });
+    std::sort(namen.begin(), namen.end(), [](const QString& a, const QString& b) {
+        const int c = a.compare(b, Qt::CaseInsensitive);
+        return c != 0 ? c < 0 : a < b;
+    });
+    for (const QString& name : namen) {
+        auto* e = new QListWidgetItem(zu, name, this);
+        e->setData(rollePfad, anhaengen(m_verzeichnis, name, trenner));
+        e->setData(rolleEbene, ebene + 1);
+    }
+    setCurrentItem(aktuell);
+}

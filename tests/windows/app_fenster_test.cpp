@@ -1,0 +1,194 @@
+// Start-up of the application shell: the windows and their order, the style, the error box for
+// exceptions, and the help.
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTextBrowser>
+#include <QTest>
+#include <QToolButton>
+#include <stdexcept>
+
+#include "app/anwendung.h"
+#include "app/fenster.h"
+#include "app/hauptfenster.h"
+#include "app/hilfe.h"
+#include "app/meldungen.h"
+#include "app/stil.h"
+#include "app/laufwerksauswahl.h"
+#include "app/verzeichnisliste.h"
+#include "output/fenster/ausgabefeld.h"
+#include "app_testplattform.h"
+
+class AppFensterTest : public QObject {
+    Q_OBJECT
+
+    AppTestplattform plattform;
+    QStringList fehler;
+    QString hilfequelle;
+
+private slots:
+    void initTestCase()
+    {
+        plattform.installieren();
+        fehleranzeige = [this](QWidget*, const QString& text) { fehler.append(text); };
+        hilfequelle = QFileInfo(QFINDTESTDATA("../../help/index.html")).absolutePath();
+        QVERIFY2(!hilfequelle.isEmpty(), "help folder of the sources not found");
+    }
+
+    void init() { fehler.clear(); }
+
+    void fensterInIhrerReihenfolge()
+    {
+        fensterErzeugen();
+        const QList<QWidget*> fenster = alleFenster();
+        const QList<std::pair<const char*, QString>> erwartet = {
+            {"THaupt", QStringLiteral("Zembrola - 3.1")},
+            {"TAboutBox", QStringLiteral("Info")},
+            {"TMeldung2", QStringLiteral("Drucken")},
+            {"TOptionsfenster", QStringLiteral("Zembrola - Einstellungen")},
+            {"Tsuchmaskenabfrage", QStringLiteral("Listenänderung")},
+            {"TMeldung", QStringLiteral("Zembrola - Meldung")},
+            {"TSystemausgabe", QStringLiteral("Systemausgabe")},
+            {"Twartenfenster", QString()},
+            {"TSuchmasken", QStringLiteral("Suchmasken bearbeiten")},
+            {"TNetzwerk", QStringLiteral("Netzwerk-Ausgabe")},
+        };
+        QCOMPARE(fenster.size(), erwartet.size());
+        for (int i = 0; i < fenster.size(); ++i) {
+            QCOMPARE(fenster[i]->metaObject()->className(), erwartet[i].first);
+            QCOMPARE(fenster[i]->windowTitle(), erwartet[i].second);
+            QVERIFY(fenster[i]->isWindow());
+        }
+        QCOMPARE(static_cast<QWidget*>(Haupt), fenster[0]);
+        QVERIFY(fenster[7]->windowFlags().testFlag(Qt::FramelessWindowHint));
+        QVERIFY(fenster[2]->windowFlags().testFlag(Qt::FramelessWindowHint));
+
+        // Created once: a second call leaves the same windows.
+        fensterErzeugen();
+        QCOMPARE(alleFenster(), fenster);
+    }
+
+    void stilFehltDannStandardaussehen()
+    {
+        qApp->setStyleSheet(QString());
+        QVERIFY(!stilAnwenden(QStringLiteral("/gibt/es/nicht.qss")));
+        QCOMPARE(fehler.size(), 1);
+        QVERIFY(fehler[0].contains(QStringLiteral("Metropolis UI Blue")));
+        QVERIFY(qApp->styleSheet().isEmpty());
+
+        QVERIFY(stilAnwenden());
+        QCOMPARE(fehler.size(), 1);
+        // The program's blue is part of the sheet.
+        QVERIFY(qApp->styleSheet().contains(QStringLiteral("#1372a8")));
+    }
+
+    void ausnahmeImHandlerWirdGemeldetUndDasProgrammLaeuftWeiter()
+    {
+        QPushButton knopf(QStringLiteral("x"));
+        int aufrufe = 0;
+        connect(&knopf, &QPushButton::clicked, [&aufrufe] {
+            ++aufrufe;
+            throw std::runtime_error("kaputt");
+        });
+        knopf.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&knopf));
+        QTest::mouseClick(&knopf, Qt::LeftButton);
+        QCOMPARE(aufrufe, 1);
+        QCOMPARE(fehler, QStringList{QStringLiteral("kaputt")});
+        QTest::mouseClick(&knopf, Qt::LeftButton);
+        QCOMPARE(aufrufe, 2);
+        QCOMPARE(fehler.size(), 2);
+    }
+
+    void jedesStichwortHatEinThema()
+    {
+        const QStringList woerter = hilfestichwoerter();
+        QCOMPARE(woerter.size(), 15);
+        QVERIFY(woerter.contains(QStringLiteral("Progammeinstellungen")));
+        for (const QString& wort : woerter) {
+            const QString datei = hilfedatei(wort);
+            QVERIFY2(!datei.isEmpty(), qPrintable(wort));
+            for (QChar c : datei)
+                QVERIFY2(c.unicode() < 128, qPrintable(datei));
+            QFile f(hilfequelle + u'/' + datei);
+            QVERIFY2(f.open(QIODevice::ReadOnly), qPrintable(f.fileName()));
+            const QString text = QString::fromUtf8(f.readAll());
+            // The topic is headed by its keyword and says something.
+            QVERIFY2(text.contains(QStringLiteral("<h1>%1</h1>").arg(wort.toHtmlEscaped())), qPrintable(datei));
+            QVERIFY2(text.size() > 600, qPrintable(datei));
+        }
+        QVERIFY(hilfedatei(QStringLiteral("einführung")).isEmpty());
+    }
+
+    void hilfeOeffnetDasStichwort()
+    {
+        setzeHilfeverzeichnis(hilfequelle);
+        hilfeZeigen(QStringLiteral("Freigabe"));
+        QVERIFY(fehler.isEmpty());
+        QCOMPARE(hilfefenster()->stichwort(), QStringLiteral("Freigabe"));
+        QVERIFY(hilfefenster()->Browser->source().toLocalFile().endsWith(QStringLiteral("/freigabe.html")));
+        QVERIFY(hilfefenster()->Browser->toPlainText().contains(QStringLiteral("Freigabe")));
+
+        // An unknown keyword shows the contents.
+        hilfeZeigen(QStringLiteral("Unbekannt"));
+        QVERIFY(hilfefenster()->Browser->source().toLocalFile().endsWith(QStringLiteral("/index.html")));
+
+        // No help folder: a message, no crash.
+        setzeHilfeverzeichnis(QStringLiteral("/gibt/es/nicht"));
+        hilfeZeigen(QStringLiteral("Ansicht"));
+        QCOMPARE(fehler.size(), 1);
+        QVERIFY(fehler[0].contains(QStringLiteral("Ansicht")));
+        setzeHilfeverzeichnis(hilfequelle);
+    }
+
+    void f1UndHilfeknopfOeffnenIhrStichwort()
+    {
+        fensterErzeugen();
+        setzeHilfeverzeichnis(hilfequelle);
+        // Wide enough that the view controls are on the tool bar, not in its overflow.
+        Haupt->resize(1500, 800);
+        Haupt->show();
+        QVERIFY(QTest::qWaitForWindowActive(Haupt));
+
+        const QList<std::pair<QWidget*, QString>> faelle = {
+            {Haupt->DirectoryListBox1, QStringLiteral("Verzeichnis")},
+            {Haupt->CheckBox12, QStringLiteral("Ansicht")},
+            {Haupt->CheckBox15, QStringLiteral("Ausgabefenster")},
+            {Haupt->RichEdit2, QStringLiteral("Ausgabefenster")},
+            {Haupt->ComboBox1, QStringLiteral("Suchkriterien")},
+            {Haupt->CheckBox10, QStringLiteral("Suchkriterien")},
+            {Haupt->Computerlist, QStringLiteral("Freigabe")},
+            {Haupt->RadioGroup1->knopf(1), QStringLiteral("Auswahl zwischen lokaler und Netzwerk-Suche")},
+            {Haupt->DriveComboBox1, QStringLiteral("Hauptfenster")},
+        };
+        for (const auto& [control, wort] : faelle) {
+            QCOMPARE(hilfestichwortFuer(control), wort);
+        }
+        Haupt->DirectoryListBox1->setFocus();
+        QTest::keyClick(Haupt->DirectoryListBox1, Qt::Key_F1);
+        QCOMPARE(hilfefenster()->stichwort(), QStringLiteral("Verzeichnis"));
+        hilfefenster()->hide();
+        Haupt->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(Haupt));
+        Haupt->CheckBox12->setFocus();
+        QTest::keyClick(Haupt->CheckBox12, Qt::Key_F1);
+        QCOMPARE(hilfefenster()->stichwort(), QStringLiteral("Ansicht"));
+
+        QTest::mouseClick(Haupt->ToolButton12, Qt::LeftButton);
+        QCOMPARE(hilfefenster()->stichwort(), QStringLiteral("Einführung"));
+        QVERIFY(fehler.isEmpty());
+        hilfefenster()->hide();
+    }
+};
+
+int main(int argc, char** argv)
+{
+    TAnwendung app(argc, argv);
+    AppFensterTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "app_fenster_test.moc"
