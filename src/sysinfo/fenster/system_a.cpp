@@ -1,5 +1,10 @@
 #include "sysinfo/fenster/system_a.h"
 
+#include <QEvent>
+#include <QFontMetricsF>
+#include <QPlainTextEdit>
+#include <QVBoxLayout>
+
 TSystemausgabe* Systemausgabe = nullptr;
 
 TSystemausgabe::TSystemausgabe(QWidget* parent)
@@ -8,4 +13,34 @@ TSystemausgabe::TSystemausgabe(QWidget* parent)
     setObjectName(QStringLiteral("TSystemausgabe"));
     setWindowTitle(QString::fromUtf8("Systemausgabe"));
     resize(667, 523);
+
+    auto* spalte = new QVBoxLayout(this);
+    spalte->setContentsMargins(0, 0, 0, 0);
+    Memo1 = new QPlainTextEdit(this);
+    Memo1->setObjectName(QStringLiteral("Memo1"));
+    Memo1->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    Memo1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    // White on the program's blue until the settings file is read.
+    QPalette p = Memo1->palette();
+    p.setColor(QPalette::Base, QColor(19, 115, 169));
+    p.setColor(QPalette::Text, Qt::white);
+    Memo1->setPalette(p);
+    Memo1->setFont(QFont(QStringLiteral("MS Sans Serif"), 8));
+    Memo1->installEventFilter(this);
+    tabstopsSetzen();
+    spalte->addWidget(Memo1);
+}
+
+bool TSystemausgabe::eventFilter(QObject* objekt, QEvent* ereignis)
+{
+    if (objekt == Memo1 && ereignis->type() == QEvent::FontChange)
+        tabstopsSetzen();
+    return QWidget::eventFilter(objekt, ereignis);
+}
+
+void TSystemausgabe::tabstopsSetzen()
+{
+    // A plain edit control's tab stops: every eight average characters of its font.
+    Memo1->setTabStopDistance(8 * QFontMetricsF(Memo1->font()).averageCharWidth());
 }
