@@ -1,1 +1,424 @@
-int main() { return 0; }
+// zembrola-liste: the listing engine without windows, for scripts and for measuring the engine.
+#include <QCoreApplication>
+#include <QDate>
+#include <QDir>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QStringList>
+
+#include <cerrno>
+#include <clocale>
+#include <cstdio>
+#include <cstring>
+#include <memory>
+#include <optional>
+
+#include "listing/groessentexte.h"
+#include "listing/suche.h"
+#include "listing/suchmuster.h"
+#include "listing/utf8senke.h"
+#include "listing/zeilenformat.h"
+#include "output/codepage.h"
+#include "output/rtf.h"
+#include "output/systemfehler.h"
+#include "platform/plattform.h"
+
+namespace {
+
+const char* const programm = "zembrola-liste";
+
+const char* const hilfetext =
+    "Aufruf: zembrola-liste [OPTION]... VERZEICHNIS\n"
+    "Listet die Dateien eines Verzeichnisses so auf, wie Zembrola sie im Ausgabefenster zeigt.\n"
+    "\n"
+    "  -m, --maske MASKE          Suchmaske (Vorgabe *.*)\n"
+    "  -r, --unterverzeichnisse   Unterverzeichnisse einschließen\n"
+    "  -v, --versteckt            versteckte Dateien anzeigen\n"
+    "      --archiviert, --nur-lesen, --system\n"
+    "                             nur Dateien mit diesen Attributen (eines genügt);\n"
+    "                             jede dieser Optionen schaltet \"Alle Dateien\" aus\n"
+    "      --von DATUM, --bis DATUM\n"
+    "                             nur Dateien, deren Datum im Bereich liegt (beide Tage\n"
+    "                             eingeschlossen); fehlt ein Ende, gilt heute-365 bzw. heute.\n"
+    "                             DATUM als 24.12.2013 oder 2013-12-24\n"
+    "  -s, --spalten N            1 bis 6 Spalten\n"
+    "  -p, --pfad                 Dateinamen mit Pfadangabe\n"
+    "  -a, --attribute            Attribute anzeigen\n"
+    "  -d, --datum                Dateidatum anzeigen\n"
+    "  -g, --groesse[=EINHEIT]    Dateigröße anzeigen; EINHEIT: Bytes, KBytes, MBytes,\n"
+    "                             GBytes oder TBytes (Vorgabe Bytes)\n"
+    "  -e, --einheit              Größeneinheit ausgeben\n"
+    "  -z, --zusammenfassung      danach auch Kopf und Zusammenfassung ausgeben\n"
+    "  -o, --ausgabe DATEI        in DATEI schreiben statt auf die Standardausgabe:\n"
+    "                             Endung .rtf als Rich Text, sonst als Text mit CR LF\n"
+    "  -h, --help                 diese Hilfe anzeigen\n"
+    "\n"
+    "Rückgabewert: 0 bei Erfolg, 1 wenn das Verzeichnis nicht gelesen werden kann,\n"
+    "2 bei falschen Optionen.\n";
+
+[[noreturn]] void falscheOption(const QString& meldung)
+{
+    std::fprintf(stderr, "%s: %s\n", programm, meldung.toUtf8().constData());
+    std::fprintf(stderr, "Weitere Informationen mit »%s --help«.\n", programm);
+    std::exit(2);
+}
+
+QString anfuehren(const QString& s)
+{
+    return QStringLiteral("»") + s + QStringLiteral("«");
+}
+
+std::optional<QDate> datumLesen(const QString& s)
+{
+    QDate d = QDate::fromString(s, QStringLiteral("dd.MM.yyyy"));
+    if (!d.isValid())
+        d = QDate::fromString(s, QStringLiteral("d.M.yyyy"));
+    if (!d.isValid())
+        d = QDate::fromString(s, Qt::ISODate);
+    if (!d.isValid())
+        return std::nullopt;
+    return d;
+}
+
+class Konsolenumgebung : public Suchumgebung {
+public:
+    explicit Konsolenumgebung(Zeilensenke& liste) : m_liste(liste) {}
+    Zeilensenke& liste() override { return m_liste; }
+    Zeilensenke& zusammenfassung() override { return m_zusammenfassung; }
+    void tabstopsListe(const QList<double>& punkte) override { m_tabstops = punkte; }
+
+    Zeilensammler m_zusammenfassung;
+    QList<double> m_tabstops;
+
+private:
+    Zeilensenke& m_liste;
+};
+
+struct Aufruf {
+    Suchkriterien kriterien;
+    Ansicht ansicht;
+    bool zusammenfassung = false;
+    QString ausgabe;
+    std::optional<QDate> von, bis;
+};
+
+Aufruf optionenLesen(const QStringList& args)
+{
+    Aufruf a;
+    QStringList verzeichnisse;
+    bool nurNoch = false;
+
+    for (qsizetype i = 1; i < args.size(); ++i) {
+        const QString arg = args.at(i);
+        if (nurNoch || arg == QLatin1String("-") || !arg.startsWith(QLatin1Char('-'))) {
+            verzeichnisse << arg;
+            continue;
+        }
+        if (arg == QLatin1String("--")) {
+            nurNoch = true;
+            continue;
+        }
+
+        // Long options, with "--name wert" or "--name=wert".
+        if (arg.startsWith(QLatin1String("--"))) {
+            QString name = arg.mid(2);
+            std::optional<QString> wert;
+            const qsizetype gleich = name.indexOf(QLatin1Char('='));
+            if (gleich >= 0) {
+                wert = name.mid(gleich + 1);
+                name = name.left(gleich);
+            }
+            auto brauchtWert = [&]() -> QString {
+                if (wert)
+                    return *wert;
+                if (i + 1 >= args.size())
+                    falscheOption(QStringLiteral("Option %1 verlangt einen Wert").arg(anfuehren(QStringLiteral("--") + name)));
+                return args.at(++i);
+            };
+            auto ohneWert = [&] {
+                if (wert)
+                    falscheOption(QStringLiteral("Option %1 erlaubt keinen Wert").arg(anfuehren(QStringLiteral("--") + name)));
+            };
+            if (name == QLatin1String("maske")) {
+                a.kriterien.maske = brauchtWert();
+            } else if (name == QLatin1String("unterverzeichnisse")) {
+                ohneWert();
+                a.kriterien.unterverzeichnisse = true;
+            } else if (name == QLatin1String("versteckt")) {
+                ohneWert();
+                a.kriterien.versteckt = true;
+            } else if (name == QLatin1String("archiviert")) {
+                ohneWert();
+                a.kriterien.archiviert = true;
+            } else if (name == QLatin1String("nur-lesen")) {
+                ohneWert();
+                a.kriterien.nurLesen = true;
+            } else if (name == QLatin1String("system")) {
+                ohneWert();
+                a.kriterien.system = true;
+            } else if (name == QLatin1String("von") || name == QLatin1String("bis")) {
+                const QString w = brauchtWert();
+                const auto d = datumLesen(w);
+                if (!d)
+                    falscheOption(QStringLiteral("ungültiges Datum %1 bei %2 (erwartet 24.12.2013 oder 2013-12-24)")
+                                      .arg(anfuehren(w), anfuehren(QStringLiteral("--") + name)));
+                (name == QLatin1String("von") ? a.von : a.bis) = d;
+            } else if (name == QLatin1String("spalten")) {
+                const QString w = brauchtWert();
+                bool ok = false;
+                const int n = w.toInt(&ok);
+                if (!ok || n < 1 || n > 6)
+                    falscheOption(QStringLiteral("ungültige Spaltenzahl %1 bei %2 (erlaubt: 1 bis 6)")
+                                      .arg(anfuehren(w), anfuehren(QStringLiteral("--spalten"))));
+                a.ansicht.spalten = n;
+            } else if (name == QLatin1String("pfad")) {
+                ohneWert();
+                a.ansicht.pfadangabe = true;
+            } else if (name == QLatin1String("attribute")) {
+                ohneWert();
+                a.ansicht.attribute = true;
+            } else if (name == QLatin1String("datum")) {
+                ohneWert();
+                a.ansicht.datum = true;
+            } else if (name == QLatin1String("groesse") || name == QStringLiteral("größe")) {
+                a.ansicht.groesse = true;
+                if (wert) {
+                    int e = -1;
+                    for (int k = 0; k < 5; ++k)
+                        if (wert->compare(QLatin1String(einheitenNamen[k]), Qt::CaseInsensitive) == 0)
+                            e = k;
+                    if (e < 0)
+                        falscheOption(QStringLiteral("ungültige Einheit %1 bei %2 (erlaubt: Bytes, KBytes, MBytes, GBytes, TBytes)")
+                                          .arg(anfuehren(*wert), anfuehren(QStringLiteral("--groesse"))));
+                    a.ansicht.einheit = e;
+                }
+            } else if (name == QLatin1String("einheit")) {
+                ohneWert();
+                a.ansicht.einheitAnzeigen = true;
+            } else if (name == QLatin1String("zusammenfassung")) {
+                ohneWert();
+                a.zusammenfassung = true;
+            } else if (name == QLatin1String("ausgabe")) {
+                a.ausgabe = brauchtWert();
+            } else if (name == QLatin1String("help") || name == QLatin1String("hilfe")) {
+                std::fputs(hilfetext, stdout);
+                std::exit(0);
+            } else {
+                falscheOption(QStringLiteral("unbekannte Option %1").arg(anfuehren(arg)));
+            }
+            continue;
+        }
+
+        // Short options, several in one word ("-rad"); a value may follow directly ("-s3").
+        for (qsizetype j = 1; j < arg.size(); ++j) {
+            const QChar c = arg.at(j);
+            const QString rest = arg.mid(j + 1);
+            auto wertKurz = [&]() -> QString {
+                if (!rest.isEmpty()) {
+                    j = arg.size();
+                    return rest;
+                }
+                if (i + 1 >= args.size())
+                    falscheOption(QStringLiteral("Option %1 verlangt einen Wert").arg(anfuehren(QStringLiteral("-") + c)));
+                j = arg.size();
+                return args.at(++i);
+            };
+            switch (c.unicode()) {
+            case 'm': a.kriterien.maske = wertKurz(); break;
+            case 'r': a.kriterien.unterverzeichnisse = true; break;
+            case 'v': a.kriterien.versteckt = true; break;
+            case 's': {
+                const QString w = wertKurz();
+                bool ok = false;
+                const int n = w.toInt(&ok);
+                if (!ok || n < 1 || n > 6)
+                    falscheOption(QStringLiteral("ungültige Spaltenzahl %1 bei %2 (erlaubt: 1 bis 6)")
+                                      .arg(anfuehren(w), anfuehren(QStringLiteral("-s"))));
+                a.ansicht.spalten = n;
+                break;
+            }
+            case 'p': a.ansicht.pfadangabe = true; break;
+            case 'a': a.ansicht.attribute = true; break;
+            case 'd': a.ansicht.datum = true; break;
+            case 'g':
+                a.ansicht.groesse = true;
+                if (!rest.isEmpty()) {
+                    int e = -1;
+                    for (int k = 0; k < 5; ++k)
+                        if (rest.compare(QLatin1String(einheitenNamen[k]), Qt::CaseInsensitive) == 0)
+                            e = k;
+                    if (e < 0)
+                        falscheOption(QStringLiteral("ungültige Einheit %1 bei %2 (erlaubt: Bytes, KBytes, MBytes, GBytes, TBytes)")
+                                          .arg(anfuehren(rest), anfuehren(QStringLiteral("-g"))));
+                    a.ansicht.einheit = e;
+                    j = arg.size();
+                }
+                break;
+            case 'e': a.ansicht.einheitAnzeigen = true; break;
+            case 'z': a.zusammenfassung = true; break;
+            case 'o': a.ausgabe = wertKurz(); break;
+            case 'h':
+                std::fputs(hilfetext, stdout);
+                std::exit(0);
+            default:
+                falscheOption(QStringLiteral("unbekannte Option %1").arg(anfuehren(QStringLiteral("-") + c)));
+            }
+        }
+    }
+
+    if (verzeichnisse.isEmpty())
+        falscheOption(QStringLiteral("kein Verzeichnis angegeben"));
+    if (verzeichnisse.size() > 1)
+        falscheOption(QStringLiteral("nur ein Verzeichnis erlaubt, %1 ist zu viel").arg(anfuehren(verzeichnisse.at(1))));
+
+    Suchkriterien& k = a.kriterien;
+    k.alleDateien = !(k.archiviert || k.nurLesen || k.system);
+    if (a.von || a.bis) {
+        // The other end as the main window's pickers start.
+        const QDate heute = QDate::currentDate();
+        k.datum = true;
+        k.startdatum = a.von.value_or(heute.addDays(-365));
+        k.enddatum = a.bis.value_or(heute);
+    }
+
+    const QString pfad = verzeichnisse.first();
+    if (istNetzwerkpfad(pfad)) {
+        // \\PC1\Daten\Sub: computer \\PC1, share \Daten.
+        QString w = pfad;
+        while (w.size() > 2 && w.endsWith(QLatin1Char('\\')))
+            w.chop(1);
+        k.netzwerk = true;
+        k.verzeichnis = w;
+        const qsizetype a1 = w.indexOf(QLatin1Char('\\'), 2);
+        const qsizetype a2 = a1 < 0 ? -1 : w.indexOf(QLatin1Char('\\'), a1 + 1);
+        k.computer = a1 < 0 ? w : w.left(a1);
+        k.freigabe = a1 < 0 ? QString() : w.mid(a1, a2 < 0 ? -1 : a2 - a1);
+    } else {
+        k.verzeichnis = QDir::cleanPath(QDir::current().absoluteFilePath(pfad));
+    }
+    return a;
+}
+
+void zusammenfassungAnhaengen(Zeilensenke& ziel, const QStringList& zeilen)
+{
+    ziel.zeile(QString());
+    ziel.zeile(QString(83, QLatin1Char('_')));
+    ziel.zeile(QString());
+    for (const QString& z : zeilen)
+        ziel.zeile(z);
+}
+
+// Text in the platform's code page with CR LF; UTF-8 takes the fast path.
+class Textdateisenke : public Zeilensenke {
+public:
+    explicit Textdateisenke(QIODevice* ziel) : m_cp(plattformCodepage()), m_utf8(ziel, true), m_ziel(ziel) {}
+    void zeile(const QString& text) override
+    {
+        if (m_cp == Codepage::Utf8) {
+            m_utf8.zeile(text);
+        } else {
+            const QByteArray b = kodieren(text, m_cp) + "\r\n";
+            if (m_ziel->write(b) != b.size())
+                m_fehler = true;
+        }
+    }
+    bool leeren() { return m_utf8.leeren() && !m_fehler; }
+
+private:
+    Codepage m_cp;
+    Utf8Senke m_utf8;
+    QIODevice* m_ziel;
+    bool m_fehler = false;
+};
+
+int fehlernummer(QFileDevice::FileError art)
+{
+    if (errno != 0)
+        return errno;
+    return art == QFileDevice::PermissionsError ? EACCES : EIO;
+}
+
+bool listeAlsTextSchreiben(const Aufruf& aufruf, Suchzustand& zustand, QString* fehler)
+{
+    // QSaveFile would replace a write-protected file by renaming over it.
+    const QFileInfo info(aufruf.ausgabe);
+    if (info.exists() && (!info.isFile() || !info.isWritable())) {
+        *fehler = systemfehlertext(info.isDir() ? EISDIR : EACCES);
+        return false;
+    }
+    QSaveFile datei(aufruf.ausgabe);
+    errno = 0;
+    if (!datei.open(QIODevice::WriteOnly)) {
+        *fehler = systemfehlertext(fehlernummer(datei.error()));
+        return false;
+    }
+    {
+        Textdateisenke aus(&datei);
+        Konsolenumgebung umgebung(aus);
+        starteSuche(aufruf.kriterien, aufruf.ansicht, zustand, umgebung);
+        if (aufruf.zusammenfassung)
+            zusammenfassungAnhaengen(aus, umgebung.m_zusammenfassung.zeilen);
+        errno = 0;
+        if (!aus.leeren()) {
+            *fehler = systemfehlertext(fehlernummer(datei.error()));
+            datei.cancelWriting();
+            return false;
+        }
+    }
+    errno = 0;
+    if (!datei.commit()) {
+        *fehler = systemfehlertext(fehlernummer(datei.error()));
+        return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    std::setlocale(LC_ALL, "");
+    QCoreApplication app(argc, argv);
+    const Aufruf aufruf = optionenLesen(QCoreApplication::arguments());
+
+    plattform::standardInstallieren();
+    Suchzustand zustand;
+    int rueckgabe = 0;
+
+    if (aufruf.ausgabe.isEmpty()) {
+        Utf8Senke aus(stdout);
+        Konsolenumgebung umgebung(aus);
+        starteSuche(aufruf.kriterien, aufruf.ansicht, zustand, umgebung);
+        if (aufruf.zusammenfassung)
+            zusammenfassungAnhaengen(aus, umgebung.m_zusammenfassung.zeilen);
+        if (!aus.leeren()) {
+            std::fprintf(stderr, "%s: Schreibfehler auf der Standardausgabe: %s\n", programm, std::strerror(errno));
+            return 1;
+        }
+    } else {
+        QString fehler;
+        if (aufruf.ausgabe.endsWith(QLatin1String(".rtf"), Qt::CaseInsensitive)) {
+            Zeilensammler liste;
+            Konsolenumgebung umgebung(liste);
+            starteSuche(aufruf.kriterien, aufruf.ansicht, zustand, umgebung);
+            if (aufruf.zusammenfassung)
+                zusammenfassungAnhaengen(liste, umgebung.m_zusammenfassung.zeilen);
+            if (!rtfZeilenSchreiben(aufruf.ausgabe, liste.zeilen, umgebung.m_tabstops, &fehler))
+                rueckgabe = 1;
+        } else if (!listeAlsTextSchreiben(aufruf, zustand, &fehler)) {
+            rueckgabe = 1;
+        }
+        if (rueckgabe != 0) {
+            std::fprintf(stderr, "%s: %s: %s\n", programm, aufruf.ausgabe.toUtf8().constData(),
+                         fehler.toUtf8().constData());
+            return 1;
+        }
+    }
+
+    if (zustand.wurzelUnlesbar) {
+        std::fprintf(stderr, "%s: Verzeichnis %s kann nicht gelesen werden\n", programm,
+                     anfuehren(aufruf.kriterien.verzeichnis).toUtf8().constData());
+        return 1;
+    }
+    return rueckgabe;
+}

@@ -52,6 +52,9 @@ struct Suchzustand {
     qint32 durchsuchteVerzeichnisse = 0;
     qint64 gefundeneGroesse = 0;
     qint32 gepruefteDateien = 0;
+    // Directories that could not be enumerated (they still count as searched).
+    qint32 unlesbareVerzeichnisse = 0;
+    bool wurzelUnlesbar = false;
 };
 
 // What a search needs from its surroundings.
@@ -68,6 +71,8 @@ public:
     virtual void statusfeld(int panel, const QString& text) { (void)panel; (void)text; }
 
     // Option "Meldungsfenster anzeigen": wait window shown, messages processed, abort possible.
+    // Only while it is on are wartenZeigen, fortschritt, abbruch and wartenSchliessen called;
+    // wartenZeigen clears the abort flag.
     virtual bool meldungsfenster() const { return false; }
     virtual void wartenZeigen(const QString& zeile1, const QString& zeile2, const QString& zaehler)
     {
@@ -86,3 +91,9 @@ public:
 // Runs one search: header, walk, summary.
 void starteSuche(const Suchkriterien& kriterien, const Ansicht& ansicht, Suchzustand& zustand,
                  Suchumgebung& umgebung);
+
+// The searched directory of the header: the mount point is removed, the mount point itself is
+// shown as "/"; network roots stay whole.
+QString suchverzeichnisText(const QString& wurzel, const QString& einhaengepunkt);
+// Tab stops of the listing pane in points, by column count.
+QList<double> tabstopsDerListe(int spalten);

@@ -1,0 +1,24 @@
+#pragma once
+// The directory walk: files of a directory first, then its subdirectories, depth first.
+#include <QString>
+#include <functional>
+
+#include "listing/suche.h"
+#include "listing/zeilenformat.h"
+
+struct Laufauftrag {
+    QString wurzel;                 // "/home/anna", "/", "\\PC1\Daten"
+    QString maske = QStringLiteral("*.*");
+    bool unterverzeichnisse = false;
+    bool versteckt = false;
+};
+
+// Walks the tree and hands every file that matches the mask to `empfaenger`. Counts into
+// `zustand` (durchsuchteVerzeichnisse, gepruefteDateien, unlesbareVerzeichnisse). `abgebrochen`
+// is asked after every file and before every subdirectory; it may be empty.
+//
+// The walk keeps its own stack and holds no directory open while it descends, so depth is
+// bounded by memory only; a directory already on the current path (same device and inode,
+// links followed) is not entered again, which ends link cycles.
+void verzeichnislauf(const Laufauftrag& auftrag, Suchzustand& zustand, Dateiempfaenger& empfaenger,
+                     const std::function<bool()>& abgebrochen = {});

@@ -1,0 +1,260 @@
+// The directory walk, on prepared file systems and on real temporary trees.
+#include <gtest/gtest.h>
+
+#include <QDir>
+
+#include <dirent.h>
+
+#include "baum_testbaum.h"
+#include "listing/verzeichnislauf.h"
+#include "listing_druck.h"
+#include "platform/fake/fake_plattform.h"
+#include "platform/linux/linux_plattform.h"
+
+using namespace plattform;
+
+namespace {
+
+// Records what the walk hands over: "directory|name".
+struct Mitschrift : Dateiempfaenger {
+    QStringList dateien;
+    std::function<void()> danach;
+    void datei(const QString& verzeichnis, const Dateidaten& d) override
+    {
+        dateien << verzeichnis + '|' + QString::fromUtf8(d.rohname);
+        if (danach)
+            danach();
+    }
+};
+
+class MitFake : public ::testing::Test {
+protected:
+    void SetUp() override { installieren(&fs, &lw); }
+    void TearDown() override { installieren(nullptr, nullptr); }
+
+    QStringList laufen(const QString& wurzel, const QString& maske, bool rekursiv, bool versteckt = false)
+    {
+        Laufauftrag a;
+        a.wurzel = wurzel;
+        a.maske = maske;
+        a.unterverzeichnisse = rekursiv;
+        a.versteckt = versteckt;
+        z = Suchzustand{};
+        Mitschrift m;
+        verzeichnislauf(a, z, m);
+        return m.dateien;
+    }
+
+    FakeDateisystem fs;
+    FakeLaufwerke lw;
+    Suchzustand z;
+};
+
+class MitLinux : public ::testing::Test {
+protected:
+    void SetUp() override { installieren(&ds, &lw); }
+    void TearDown() override { installieren(nullptr, nullptr); }
+    LinuxDateisystem ds;
+    LinuxLaufwerke lw;
+};
+
+int offeneDateien()
+{
+    return static_cast<int>(QDir(QStringLiteral("/proc/self/fd")).entryList(QDir::NoDotAndDotDot | QDir::AllEntries).size());
+}
+
+}  // namespace
+
+TEST_F(MitFake, DateienZuerstDannUnterverzeichnisseInDieTiefe)
+{
+    fs.datei("/d/a.txt", 1);
+    fs.verzeichnis("/d/eins");
+    fs.datei("/d/eins/x.txt", 1);
+    fs.datei("/d/eins/tief/y.txt", 1);
+    fs.datei("/d/b.txt", 1);
+    fs.datei("/d/c.dat", 1);
+    fs.datei("/d/zwei/z.txt", 1);
+    fs.datei("/d/ohne/w.dat", 1);
+
+    EXPECT_EQ(laufen("/d", "*.txt", true),
+              QStringList({"/d/|a.txt", "/d/|b.txt", "/d/eins/|x.txt", "/d/eins/tief/|y.txt", "/d/zwei/|z.txt"}));
+    // Directories are searched whether or not they match the mask; the root counts too.
+    EXPECT_EQ(z.durchsuchteVerzeichnisse, 5);
+    EXPECT_EQ(z.gepruefteDateien, 5);
+
+    EXPECT_EQ(laufen("/d", "*.txt", false), QStringList({"/d/|a.txt", "/d/|b.txt"}));
+    EXPECT_EQ(z.durchsuchteVerzeichnisse, 1);
+}
+
+TEST_F(MitFake, VersteckteUndPunktverzeichnisse)
+{
+    fs.verzeichnis("/d/Geheim", 0, faHidden);
+    fs.datei("/d/Geheim/offen.txt", 1);
+    fs.datei("/d/.config/offen.txt", 1);
+    fs.datei("/d/sys/s.txt", 1);
+    fs.verzeichnis("/d/sys", 0, faSysFile);
+
+    EXPECT_EQ(laufen("/d", "*.*", true), QStringList({"/d/sys/|s.txt"}));
+    EXPECT_EQ(z.durchsuchteVerzeichnisse, 2);
+    // A name beginning with a dot is never entered, hidden files shown or not.
+    EXPECT_EQ(laufen("/d", "*.*", true, true), QStringList({"/d/Geheim/|offen.txt", "/d/sys/|s.txt"}));
+}
+
+TEST_F(MitFake, UnlesbaresVerzeichnisZaehltUndWirdUebersprungen)
+{
+    fs.datei("/d/zu/geheim.txt", 1);
+    fs.datei("/d/zu/innen/tiefer.txt", 1);
+    fs.datei("/d/auf/a.txt", 1);
+    fs.unlesbar("/d/zu");
+    EXPECT_EQ(laufen("/d", "*.*", true), QStringList({"/d/auf/|a.txt"}));
+    EXPECT_EQ(z.durchsuchteVerzeichnisse, 3);
+    EXPECT_EQ(z.unlesbareVerzeichnisse, 1);
+    EXPECT_FALSE(z.wurzelUnlesbar);
+
+    laufen("/gibtsnicht", "*.*", true);
+    EXPECT_EQ(z.durchsuchteVerzeichnisse, 1);
+    EXPECT_TRUE(z.wurzelUnlesbar);
+}
+
+TEST_F(MitFake, VerknuepfungenWerdenGefolgtZyklenEnden)
+{
+    fs.datei("/d/a/x.txt", 1);
+    fs.verknuepfung("/d/a/zurueck", "/d");
+    fs.datei("/d/b/y.txt", 1);
+    fs.verknuepfung("/d/b/zu_a", "/d/a");
+    EXPECT_EQ(laufen("/d", "*.*", true),
+              QStringList({"/d/a/|x.txt", "/d/b/|y.txt", "/d/b/zu_a/|x.txt"}));
+    // d, a, b and b/zu_a; both links back up the path are left out.
+    EXPECT_EQ(z.durchsuchteVerzeichnisse, 4);
+}
+
+// A chain /t/e/e/.../e of `tiefe` directories with one file at the bottom, without building it.
+class Kette : public Dateisystem {
+public:
+    explicit Kette(int tiefe) : m_tiefe(tiefe) {}
+    bool auflisten(const QByteArray& v, const QString&, bool nurVerzeichnisse,
+                   const std::function<bool(const Dateidaten&)>& jeEintrag) override
+    {
+        const int ebene = static_cast<int>(v.size() - 2) / 2;  // "/t" then "/e" per level
+        Dateidaten d;
+        if (ebene < m_tiefe) {
+            d.rohname = "e";
+            d.attribute = faDirectory;
+            d.geraet = 1;
+            d.inode = static_cast<quint64>(ebene) + 2;
+        } else if (!nurVerzeichnisse) {
+            d.rohname = "unten.txt";
+            d.attribute = faArchive;
+        } else {
+            return true;
+        }
+        jeEintrag(d);
+        return true;
+    }
+    bool kennung(const QByteArray& p, quint64* g, quint64* i) override
+    {
+        *g = 1;
+        *i = static_cast<quint64>(p.size() - 2) / 2 + 1;
+        return true;
+    }
+    QString arbeitsverzeichnis() override { return "/"; }
+    int setzeArbeitsverzeichnis(const QString&) override { return 0; }
+
+private:
+    int m_tiefe;
+};
+
+TEST(Verzeichnislauf, ZehntausendEbenen)
+{
+    Kette k(10000);
+    FakeLaufwerke lw;
+    installieren(&k, &lw);
+    Laufauftrag a;
+    a.wurzel = "/t";
+    a.unterverzeichnisse = true;
+    Suchzustand z;
+    Mitschrift m;
+    verzeichnislauf(a, z, m);
+    installieren(nullptr, nullptr);
+    ASSERT_EQ(m.dateien.size(), 1);
+    EXPECT_EQ(m.dateien.first().size(), QStringLiteral("/t/|unten.txt").size() + 10000 * 2);
+    EXPECT_EQ(z.durchsuchteVerzeichnisse, 10001);
+}
+
+TEST_F(MitFake, AbbruchMittendrin)
+{
+    for (int i = 0; i < 5; ++i)
+        fs.datei("/d/" + QByteArray::number(i) + ".txt", 1);
+    fs.datei("/d/unter/u.txt", 1);
+    Laufauftrag a;
+    a.wurzel = "/d";
+    a.unterverzeichnisse = true;
+    Mitschrift m;
+    bool abbruch = false;
+    m.danach = [&] { abbruch = m.dateien.size() == 3; };
+    verzeichnislauf(a, z, m, [&] { return abbruch; });
+    // The file on which the abort came is handed over but not counted as examined.
+    EXPECT_EQ(m.dateien.size(), 3);
+    EXPECT_EQ(z.gepruefteDateien, 2);
+    EXPECT_EQ(z.durchsuchteVerzeichnisse, 1);
+
+    // Abort between directories: the next subdirectory is not entered.
+    z = Suchzustand{};
+    Mitschrift n;
+    int fragen = 0;
+    verzeichnislauf(a, z, n, [&] { return ++fragen > 5; });
+    EXPECT_EQ(n.dateien.size(), 5);
+    EXPECT_EQ(z.durchsuchteVerzeichnisse, 1);
+}
+
+TEST_F(MitLinux, EchterBaumMitRohenNamenUndLinks)
+{
+    Testbaum b;
+    b.datei("a.txt", 10);
+    b.dateiRoh("kaputt\xff.txt", 1536);
+    b.dateiRoh("dir\xfe/innen.txt", 3);
+    b.datei("unter/tief/t.txt", 4);
+    b.link("unter/tief/kreis", "../..");
+    b.datei("ziel/z.txt", 2);
+    b.link("unter/auf_ziel", "../ziel");
+    b.verzeichnis(".versteckt");
+    b.datei(".versteckt/v.txt", 1);
+
+    Laufauftrag a;
+    a.wurzel = b.pfad();
+    a.unterverzeichnisse = true;
+    a.versteckt = true;
+    Suchzustand z;
+    Mitschrift m;
+    verzeichnislauf(a, z, m);
+    QStringList rel;
+    for (QString s : m.dateien)
+        rel << s.mid(b.pfad().size());
+    rel.sort();
+    const QString kaputt = QString::fromUtf8("\xef\xbf\xbd");
+    EXPECT_EQ(rel, QStringList({"/dir" + kaputt + "/|innen.txt", "/unter/auf_ziel/|z.txt", "/unter/tief/|t.txt",
+                                "/ziel/|z.txt", "/|a.txt", "/|kaputt" + kaputt + ".txt"}));
+    // Root, dir\xfe, unter, unter/tief, unter/auf_ziel, ziel; the link back to the root is not entered.
+    EXPECT_EQ(z.durchsuchteVerzeichnisse, 6);
+    EXPECT_EQ(z.unlesbareVerzeichnisse, 0);
+}
+
+TEST_F(MitLinux, AbbruchSchliesstJedeAuflistung)
+{
+    Testbaum b;
+    for (int i = 0; i < 20; ++i)
+        b.datei(QStringLiteral("x/y/%1.txt").arg(i), 1);
+    Laufauftrag a;
+    a.wurzel = b.pfad();
+    a.unterverzeichnisse = true;
+    const int vorher = offeneDateien();
+    Suchzustand z;
+    Mitschrift m;
+    int offenImLauf = -1;
+    m.danach = [&] { offenImLauf = offeneDateien(); };
+    verzeichnislauf(a, z, m, [&] { return m.dateien.size() == 5; });
+    EXPECT_EQ(m.dateien.size(), 5);
+    // One enumeration open while a file is handed over, none left behind.
+    EXPECT_EQ(offenImLauf, vorher + 1);
+    EXPECT_EQ(offeneDateien(), vorher);
+}
