@@ -7,6 +7,7 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QToolButton>
@@ -97,6 +98,11 @@ private slots:
     {
         TOptionsfenster d;
         QCOMPARE(d.size(), QSize(539, 229));
+        // Shown, it grows only as far as the system font needs to show every tab whole.
+        d.show();
+        QVERIFY(d.width() >= 539 && d.height() >= 229);
+        QVERIFY(d.PageControl1->tabBar()->sizeHint().width() <= d.PageControl1->width());
+        d.hide();
         QCOMPARE(d.windowTitle(), QStringLiteral("Zembrola - Einstellungen"));
         const QStringList reiter{QString::fromUtf8("Programmausführung"), QStringLiteral("Ausgabefenster"),
                                  QStringLiteral("Drucken"), QStringLiteral("Speichern"),
