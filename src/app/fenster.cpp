@@ -4,6 +4,7 @@
 #include "app/Meldungsfenster2.h"
 #include "app/aboutbox.h"
 #include "app/hauptfenster.h"
+#include "app/hilfe.h"
 #include "app/warten.h"
 #include "masks/fenster/suchmaskeaendern.h"
 #include "masks/fenster/suchmaskefrage.h"
@@ -27,6 +28,7 @@ void fensterErzeugen()
 {
     if (!g_fenster.isEmpty())
         return;
+    TSuchmasken::hilfeZeigen = [](const QString& stichwort) { hilfeZeigen(stichwort); };
     Haupt = erzeugen<THaupt>();
     AboutBox = erzeugen<TAboutBox>();
     Meldung2 = erzeugen<TMeldung2>();

@@ -19,6 +19,7 @@
 #include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "app/aboutbox.h"
 #include "app/hilfe.h"
@@ -359,20 +360,8 @@ QWidget* THaupt::linkeSpalteAnlegen()
     ComboBox1->setEditable(true);
     ComboBox1->setInsertPolicy(QComboBox::NoInsert);
     ComboBox1->setToolTip(QStringLiteral("Hier wählen Sie die Suchmaske aus."));
-    ComboBox1->addItems({QStringLiteral("*.*"),   QStringLiteral("*.123"), QStringLiteral("*.apr"),
-                         QStringLiteral("*.bas"), QStringLiteral("*.bat"), QStringLiteral("*.bmp"),
-                         QStringLiteral("*.com"), QStringLiteral("*.dat"), QStringLiteral("*.db"),
-                         QStringLiteral("*.dbf"), QStringLiteral("*.dcu"), QStringLiteral("*.dll"),
-                         QStringLiteral("*.doc"), QStringLiteral("*.dpr"), QStringLiteral("*.exe"),
-                         QStringLiteral("*.gif"), QStringLiteral("*.hlp"), QStringLiteral("*.htm"),
-                         QStringLiteral("*.html"), QStringLiteral("*.jpg"), QStringLiteral("*.lwp"),
-                         QStringLiteral("*.mdb"), QStringLiteral("*.pas"), QStringLiteral("*.prz"),
-                         QStringLiteral("*.rtf"), QStringLiteral("*.sdb"), QStringLiteral("*.sdc"),
-                         QStringLiteral("*.sdd"), QStringLiteral("*.sdw"), QStringLiteral("*.sys"),
-                         QStringLiteral("*.tif"), QStringLiteral("*.tmp"), QStringLiteral("*.txt"),
-                         QStringLiteral("*.wav"), QStringLiteral("*.wmf"), QStringLiteral("*.xls"),
-                         QStringLiteral("[neu]")});
-    ComboBox1->setCurrentIndex(0);
+    // The mask list belongs to the mask editor, which also rebuilds it.
+    suchmaskenfeldEinrichten(ComboBox1);
     ComboBox1->setMaxVisibleItems(20);
     raster->addWidget(Label7, 0, 0);
     raster->addWidget(ComboBox1, 0, 1, 1, 2);
@@ -489,9 +478,11 @@ void THaupt::statusleisteAnlegen()
         l->setObjectName(QStringLiteral("StatusPanel%1").arg(i));
         if (i == 1 || i == 3 || i == 5)
             l->setAlignment(Qt::AlignCenter);
+        // The widths were made for a smaller font: never narrower than the text.
+        const int breite = std::max(breiten[i], l->fontMetrics().horizontalAdvance(texte[i]) + 14);
         // The last panel takes the rest of the bar, as the search pattern may be long.
         if (i < 7) {
-            l->setFixedWidth(breiten[i]);
+            l->setFixedWidth(breite);
             leiste->addWidget(l);
         } else {
             l->setMinimumWidth(breiten[i]);
@@ -1033,7 +1024,7 @@ void THaupt::Programmeinstellungen1Click()
 void THaupt::ListefuerdieSuchmaske1Click()
 {
     if (Suchmasken)
-        Suchmasken->exec();
+        Suchmasken->bearbeiten(ComboBox1);
 }
 
 void THaupt::ToolButton11Click()

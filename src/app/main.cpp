@@ -1,3 +1,6 @@
+#include <QGuiApplication>
+#include <QScreen>
+
 #include "app/anwendung.h"
 #include "app/fenster.h"
 #include "app/hauptfenster.h"
@@ -11,6 +14,9 @@ int main(int argc, char** argv)
     // Without the style the program still works, in the default look.
     stilAnwenden();
     fensterErzeugen();
+    // Without a window manager "maximised" means nothing, so the window covers the screen itself.
+    if (QScreen* bildschirm = QGuiApplication::primaryScreen())
+        Haupt->setGeometry(bildschirm->availableGeometry());
     Haupt->showMaximized();
     return app.exec();
 }
