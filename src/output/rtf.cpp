@@ -15,7 +15,9 @@ void unicodeAnhaengen(QByteArray& aus, char16_t c)
 {
     aus += "\\u" + QByteArray::number(static_cast<int16_t>(c));
     char ersatz = '?';
-    if (!QChar::isSurrogate(c)) {
+    if (c <= 0xFF) {
+        ersatz = static_cast<char>(c); // Windows-1252 agrees with Latin-1 from 0xA0 on
+    } else if (!QChar::isSurrogate(c)) {
         const QByteArray b = kodieren(QString(QChar(c)), Codepage::Windows1252);
         if (b.size() == 1)
             ersatz = b.at(0);

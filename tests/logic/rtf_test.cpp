@@ -5,15 +5,13 @@
 #include <QDir>
 #include <QFile>
 #include <QFileDevice>
-#include <QProcess>
-#include <QRegularExpression>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 
 #include <unistd.h>
 
 #include "output/rtf.h"
 #include "output/textausgabe.h"
+#include "ausgabe_leser.h"
 
 namespace {
 
@@ -54,15 +52,6 @@ RtfLauf lauf(const QString& text)
     RtfLauf l;
     l.text = text;
     return l;
-}
-
-QString unrtfHtml(const QString& pfad)
-{
-    QProcess p;
-    p.start(QStringLiteral("unrtf"), {QStringLiteral("--html"), pfad});
-    if (!p.waitForFinished(20000))
-        return {};
-    return QString::fromUtf8(p.readAllStandardOutput());
 }
 
 } // namespace
@@ -176,7 +165,7 @@ TEST(RtfSchreiber, GrenzwerteBeiGroesseUndFarbe)
 
 TEST(RtfSchreiber, EinEchterLeserLiestTextUndFormatZurueck)
 {
-    if (QStandardPaths::findExecutable(QStringLiteral("unrtf")).isEmpty())
+    if (!werkzeugDa(QStringLiteral("unrtf")))
         GTEST_SKIP() << "unrtf is not installed";
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
@@ -195,6 +184,7 @@ TEST(RtfSchreiber, EinEchterLeserLiestTextUndFormatZurueck)
     EXPECT_TRUE(html.contains(QStringLiteral("12,5 KBytes&nbsp;")));
     EXPECT_TRUE(html.contains(QStringLiteral("&euro;<br>")));
     EXPECT_TRUE(html.contains(QStringLiteral("&#26085;&#26412;</font>")));
+    EXPECT_EQ(unrtfText(pfad), QStringLiteral("Verzeichnis: /home/anna/a{b}\\c\nGröße\t12,5 KBytes\t€\n日本"));
 }
 
 TEST(SicheresSchreiben, FehlgeschlagenesSchreibenLaesstDieAlteDateiStehen)

@@ -1,0 +1,45 @@
+#pragma once
+// Printing the panes into a printer the caller owns (the main window's current printer, or a
+// PDF printer in tests).
+#include <QRect>
+#include <QString>
+#include <functional>
+#include <memory>
+
+class Ausgabefeld;
+class QPrinter;
+class QTextDocument;
+class QWidget;
+
+inline constexpr int trennlinieDruckenLaenge = 70;
+inline const QString druckauftragInhalt = QStringLiteral("Zembrola-Verzeichnisausgabe");
+inline const QString druckauftragZusammenfassung = QStringLiteral("Zembrola-Zusammenfassung");
+
+// Page rectangle in device pixels measured from the paper's corner: 1 inch left, 1.5 inches
+// top, 0.75 inch right, 1 inch bottom.
+QRect seitenrechteck(const QPrinter& drucker);
+
+// What gets printed, with every format the text does not set taken from its pane, so both
+// panes keep their look in one document. anhang (may be null) follows after the separator block.
+std::unique_ptr<QTextDocument> druckdokument(const Ausgabefeld* feld, const Ausgabefeld* anhang);
+
+// The print-cancel window, if the caller wants one: zeigen gets the function that cancels
+// the job (valid until schliessen is called).
+struct Druckbegleitung {
+    std::function<void(std::function<void()> abbrechen)> zeigen;
+    std::function<void()> schliessen;
+};
+
+// Prints the document page by page into the page rectangle as one job with this title; no header,
+// no footer. A line that would cross the bottom of the page starts the next page. False when
+// the printer could not start or the job was cancelled.
+bool dokumentDrucken(QTextDocument& dokument, QPrinter& drucker, const QString& titel,
+                     const Druckbegleitung* begleitung = nullptr);
+
+// The whole print: the print dialog (through Dialogseam), then the job(s) of the variant.
+// ausgabeart: 0 content, 1 summary, 2 content with the summary appended.
+bool drucken(QWidget* eltern, QPrinter& drucker, Ausgabefeld* liste, Ausgabefeld* zusammenfassung, int ausgabeart,
+             const Druckbegleitung* begleitung = nullptr);
+
+// The printer set-up dialog (through Dialogseam); the choice stays with the printer.
+bool druckerEinrichten(QWidget* eltern, QPrinter& drucker);

@@ -1,0 +1,241 @@
+#include "output/fenster/speichern.h"
+
+#include <QCoreApplication>
+#include <QFileInfo>
+#include <QHash>
+#include <QTextBlock>
+#include <QTextDocument>
+#include <QTextFragment>
+
+#include "output/fenster/ausgabefeld.h"
+#include "output/fenster/dialogseam.h"
+#include "output/textausgabe.h"
+
+namespace {
+
+bool leer(const QTextDocument* d)
+{
+    return d->blockCount() == 1 && d->firstBlock().length() <= 1;
+}
+
+RtfFarbe rtfFarbe(const QColor& c)
+{
+    return {c.red(), c.green(), c.blue()};
+}
+
+RtfLauf lauf(const Ausgabefeld* feld, const QTextCharFormat& format, const QString& text)
+{
+    const QFont schrift = format.font().resolve(feld->document()->defaultFont());
+    RtfLauf l;
+    l.text = text;
+    l.schriftart = schrift.families().isEmpty() ? schrift.family() : schrift.families().constFirst();
+    l.groesse = schrift.pointSizeF() > 0 ? schrift.pointSizeF()
+                                          : (schrift.pixelSize() > 0 ? schrift.pixelSize() * 72.0 / feld->logicalDpiY()
+                                                                     : 10.0);
+    l.fett = schrift.bold();
+    l.kursiv = schrift.italic();
+    l.unterstrichen = schrift.underline();
+    const bool eigeneFarbe
+        = format.hasProperty(QTextFormat::ForegroundBrush) && format.foreground().style() != Qt::NoBrush;
+    l.farbe = rtfFarbe(eigeneFarbe ? format.foreground().color() : feld->palette().color(QPalette::Text));
+    return l;
+}
+
+QList<double> tabstopsDesBlocks(const Ausgabefeld* feld, const QTextBlock& block)
+{
+    const QList<QTextOption::Tab> eigene = block.blockFormat().tabPositions();
+    if (eigene.isEmpty())
+        return feld->tabstops();
+    QList<double> punkte;
+    const double dpi = feld->logicalDpiX();
+    for (const QTextOption::Tab& t : eigene)
+        punkte.append(t.position * 72.0 / dpi);
+    return punkte;
+}
+
+// The separator lines take the format of the listing's end, as lines appended there would.
+RtfAbsatz trennabsatz(const Ausgabefeld* feld, const QString& text)
+{
+    QTextCursor c(feld->document());
+    c.movePosition(QTextCursor::End);
+    return RtfAbsatz{{lauf(feld, c.charFormat(), text)}, feld->tabstops()};
+}
+
+QString nameOhneVerzeichnis(const QString& pfad)
+{
+    return QFileInfo(pfad).fileName();
+}
+
+bool istRtf(const QString& pfad)
+{
+    const QString name = nameOhneVerzeichnis(pfad);
+    const int punkt = static_cast<int>(name.lastIndexOf(u'.'));
+    return punkt >= 0 && name.mid(punkt).compare(QStringLiteral(".rtf"), Qt::CaseInsensitive) == 0;
+}
+
+// Walks a pane's blocks in order for the writer's two passes; formats are resolved once per
+// distinct format of the document, which keeps a listing of a million lines quick.
+class Absatzquelle {
+public:
+    explicit Absatzquelle(const Ausgabefeld* feld)
+        : m_feld(feld)
+        , m_anzahl(leer(feld->document()) ? 0 : feld->document()->blockCount())
+    {
+    }
+    qsizetype anzahl() const { return m_anzahl; }
+
+    RtfAbsatz absatz(qsizetype i)
+    {
+        if (i == m_nummer + 1 && m_block.isValid())
+            m_block = m_block.next();
+        else
+            m_block = m_feld->document()->findBlockByNumber(static_cast<int>(i));
+        m_nummer = i;
+        RtfAbsatz a;
+        if (!m_block.isValid())
+            return a;
+        a.tabstops = tabstopsDesBlocks(m_feld, m_block);
+        for (auto it = m_block.begin(); !it.atEnd(); ++it) {
+            const QTextFragment f = it.fragment();
+            if (!f.isValid() || f.charFormat().isImageFormat())
+                continue;
+            RtfLauf l = format(f.charFormatIndex(), f.charFormat());
+            l.text = f.text();
+            a.laeufe.append(l);
+        }
+        if (a.laeufe.isEmpty())
+            a.laeufe.append(format(m_block.charFormatIndex(), m_block.charFormat()));
+        return a;
+    }
+
+private:
+    RtfLauf format(int index, const QTextCharFormat& f)
+    {
+        auto it = m_formate.constFind(index);
+        if (it == m_formate.constEnd())
+            it = m_formate.insert(index, lauf(m_feld, f, QString()));
+        return it.value();
+    }
+
+    const Ausgabefeld* m_feld;
+    qsizetype m_anzahl;
+    QTextBlock m_block;
+    qsizetype m_nummer = -2;
+    QHash<int, RtfLauf> m_formate;
+};
+
+QByteArray rtfVon(const Ausgabefeld* liste, const Ausgabefeld* anhang)
+{
+    Absatzquelle quelle(liste);
+    const qsizetype n = quelle.anzahl();
+    if (!anhang)
+        return rtfDokument(n, [&quelle](qsizetype i) { return quelle.absatz(i); });
+
+    Absatzquelle quelle2(anhang);
+    const QString striche(trennlinieSpeichernLaenge, u'_');
+    return rtfDokument(n + 3 + quelle2.anzahl(), [&](qsizetype i) {
+        if (i < n)
+            return quelle.absatz(i);
+        if (i < n + 3)
+            return trennabsatz(liste, i == n + 1 ? striche : QString());
+        return quelle2.absatz(i - n - 3);
+    });
+}
+
+QStringList textzeilenVon(const Ausgabefeld* liste, const Ausgabefeld* anhang)
+{
+    QStringList zeilen = feldZeilen(liste);
+    if (anhang) {
+        zeilen << QString() << QString(trennlinieSpeichernLaenge, u'_') << QString();
+        zeilen += feldZeilen(anhang);
+    }
+    return zeilen;
+}
+
+enum class Schritt { Geschrieben, Abgebrochen, Uebersprungen, Fehler };
+
+Schritt eineDatei(const Speicherauftrag& a, const QString& vorgabename, const QString& filter,
+                  const Ausgabefeld* feld, const Ausgabefeld* anhang)
+{
+    const QString pfad = Dialogseam::dateinameFragen(a.eltern, vorgabename, QStringLiteral("rtf"), filter);
+    if (pfad.isEmpty())
+        return Schritt::Uebersprungen;
+    if (QFileInfo::exists(pfad)
+        && Dialogseam::jaNeinFragen(nameOhneVerzeichnis(pfad), QStringLiteral("existiert schon."),
+                                    QStringLiteral("Datei überschreiben?"))
+            != Dialogseam::Ja)
+        return Schritt::Abgebrochen;
+
+    const bool warten = a.meldungsfenster && a.wartenZeigen;
+    if (warten) {
+        a.wartenZeigen(QStringLiteral("Bitte warten - Datei"),
+                       QChar(u'"') + nameOhneVerzeichnis(pfad) + QStringLiteral("\" wird gespeichert ...."));
+        QCoreApplication::processEvents();
+    }
+    QString fehlertext;
+    const bool ok = istRtf(pfad) ? dateiSicherSchreiben(pfad, rtfVon(feld, anhang), &fehlertext)
+                                 : textdateiSchreiben(pfad, textzeilenVon(feld, anhang), &fehlertext);
+    // The wait window goes also when writing failed, so the error is not hidden behind it.
+    if (warten && a.wartenSchliessen)
+        a.wartenSchliessen();
+    if (!ok) {
+        Dialogseam::fehlerZeigen(a.eltern, fehlertext);
+        return Schritt::Fehler;
+    }
+    return Schritt::Geschrieben;
+}
+
+} // namespace
+
+QStringList feldZeilen(const Ausgabefeld* feld)
+{
+    QStringList zeilen;
+    if (!feld || leer(feld->document()))
+        return zeilen;
+    const QTextDocument* d = feld->document();
+    zeilen.reserve(d->blockCount());
+    for (QTextBlock b = d->firstBlock(); b.isValid(); b = b.next()) {
+        QString text = b.text();
+        // Objects (pictures pasted in) have no text; a soft line break starts a new line.
+        text.remove(QChar::ObjectReplacementCharacter);
+        if (text.contains(QChar::LineSeparator))
+            zeilen += text.split(QChar::LineSeparator);
+        else
+            zeilen.append(text);
+    }
+    return zeilen;
+}
+
+RtfAbsatz rtfAbsatz(const Ausgabefeld* feld, int blocknummer)
+{
+    return Absatzquelle(feld).absatz(blocknummer);
+}
+
+QList<RtfAbsatz> rtfAbsaetze(const Ausgabefeld* feld)
+{
+    QList<RtfAbsatz> absaetze;
+    if (!feld)
+        return absaetze;
+    Absatzquelle quelle(feld);
+    for (qsizetype i = 0; i < quelle.anzahl(); ++i)
+        absaetze.append(quelle.absatz(i));
+    return absaetze;
+}
+
+bool speichern(const Speicherauftrag& a)
+{
+    if (!a.liste || !a.zusammenfassung)
+        return false;
+    if (a.speicherart != 1) {
+        const Schritt s = eineDatei(a, saveDialog1Name, saveDialog1Filter, a.liste,
+                                    a.speicherart == 2 ? a.zusammenfassung : nullptr);
+        if (s == Schritt::Abgebrochen || s == Schritt::Fehler)
+            return false;
+    }
+    if (a.speicherart == 1 || a.speicherart == 3) {
+        const Schritt s = eineDatei(a, saveDialog2Name, saveDialog2Filter, a.zusammenfassung, nullptr);
+        if (s == Schritt::Abgebrochen || s == Schritt::Fehler)
+            return false;
+    }
+    return true;
+}
