@@ -29,6 +29,7 @@ void fensterErzeugen()
     if (!g_fenster.isEmpty())
         return;
     TSuchmasken::hilfeZeigen = [](const QString& stichwort) { hilfeZeigen(stichwort); };
+    TOptionsfenster::hilfeoeffner = [](const QString& stichwort) { hilfeZeigen(stichwort); };
     Haupt = erzeugen<THaupt>();
     AboutBox = erzeugen<TAboutBox>();
     Meldung2 = erzeugen<TMeldung2>();

@@ -29,14 +29,14 @@
 #include "app/warten.h"
 #include "masks/fenster/suchmaskeaendern.h"
 #include "netinfo/fenster/Netzw.h"
+#include "output/codepage.h"
 #include "output/fenster/ausgabefeld.h"
+#include "output/fenster/einstellunganwenden.h"
 #include "output/fenster/optionsfenster.h"
 #include "platform/plattform.h"
 #include "sysinfo/fenster/system_a.h"
 
 THaupt* Haupt = nullptr;
-std::function<void(THaupt&)> THaupt::einstellungsleser;
-std::function<void(THaupt&)> THaupt::einstellungsschreiber;
 
 namespace {
 // The program's blue, behind white text in the drive selector, directory list and network lists.
@@ -706,16 +706,36 @@ void THaupt::aenderungFuerAutomatischeSuche()
     sucheStarten();
 }
 
+Einstellungsziele THaupt::einstellungsziele()
+{
+    Einstellungsziele z;
+    z.eltern = this;
+    z.optionsfenster = Optionsfenster;
+    z.richEdit1 = RichEdit1;
+    z.richEdit2 = RichEdit2;
+    z.zusammenfassung = Panel6;
+    z.toolButton6 = ToolButton6;
+    z.start1 = Start1;
+    if (Systemausgabe)
+        z.systemMemo = Systemausgabe->findChild<QPlainTextEdit*>(QStringLiteral("Memo1"));
+    if (Netzwerk)
+        z.netzMemo = Netzwerk->findChild<QPlainTextEdit*>(QStringLiteral("Memo1"));
+    return z;
+}
+
 void THaupt::einstellungenlesen()
 {
-    if (einstellungsleser)
-        einstellungsleser(*this);
+    ::einstellungenlesen(eintraege, einstellungsziele());
+    if (Optionsfenster)
+        setzeAutomatischeSuche(Optionsfenster->automatischeSuche());
 }
 
 void THaupt::wiederherstellung()
 {
-    if (einstellungsschreiber)
-        einstellungsschreiber(*this);
+    const QString pfad = einstellungsdateipfad();
+    QString fehlertext;
+    if (!::wiederherstellung(eintraege, pfad, plattformCodepage(), &fehlertext))
+        einstellungsfehlerZeigen(this, fehlertext, pfad);
 }
 
 // Suchumgebung ---------------------------------------------------------------------------------
@@ -754,11 +774,8 @@ void THaupt::statusfeld(int panel, const QString& text)
 
 bool THaupt::meldungsfenster() const
 {
-    // The live setting is the options dialog's check box; before that exists, its design value.
-    if (Optionsfenster)
-        if (auto* c = Optionsfenster->findChild<QCheckBox*>(QStringLiteral("CheckBox1")))
-            return c->isChecked();
-    return true;
+    // The live setting is the options dialog's; without the dialog, its design value.
+    return Optionsfenster ? Optionsfenster->meldungsfensterAnzeigen() : true;
 }
 
 void THaupt::wartenZeigen(const QString& zeile1, const QString& zeile2, const QString& zaehler)
@@ -1010,15 +1027,8 @@ void THaupt::Programmeinstellungen1Click()
 {
     if (!Optionsfenster)
         return;
-    const int ergebnis = Optionsfenster->exec();
-    // "&Standard wiederherstellen" closes the dialog with Retry.
-    constexpr int mrRetry = 4;
-    if (ergebnis == mrRetry) {
-        wiederherstellung();
-        einstellungenlesen();
-    } else if (ergebnis == QDialog::Accepted) {
-        einstellungenlesen();
-    }
+    optionsfensterAuswerten(Optionsfenster->exec(), eintraege, einstellungsziele());
+    setzeAutomatischeSuche(Optionsfenster->automatischeSuche());
 }
 
 void THaupt::ListefuerdieSuchmaske1Click()

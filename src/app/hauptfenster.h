@@ -9,6 +9,7 @@
 #include <functional>
 
 #include "listing/suche.h"
+#include "output/einstellungen.h"
 
 class QAction;
 class QButtonGroup;
@@ -23,6 +24,7 @@ class QToolButton;
 class Ausgabefeld;
 class TDirectoryListBox;
 class TDriveComboBox;
+struct Einstellungsziele;
 
 // A group box of radio buttons with one selected index, as "Suche" needs it.
 class TRadioGroup : public QGroupBox {
@@ -159,10 +161,11 @@ public:
     void setzeAutomatischeSuche(bool an);
     void aenderungFuerAutomatischeSuche();
 
-    // Reading and applying the settings file; set by the settings code.
-    static std::function<void(THaupt&)> einstellungsleser;
-    static std::function<void(THaupt&)> einstellungsschreiber;
+    // Lines of the settings file as last read or written.
+    Eintraege eintraege;
+    // Reads the settings file and applies it to this window, the options dialog and the reports.
     void einstellungenlesen();
+    // Writes the default settings file.
     void wiederherstellung();
 
     // The pane the edit menu acts on: the summary pane when it has the focus, else the listing pane.
@@ -239,6 +242,7 @@ private:
     void freigabelisteFuellen();
     void netzwurzelSetzen();
     void puffernLeeren();
+    Einstellungsziele einstellungsziele();
 
     QLabel* m_panels[8] = {};
     QHash<QChar, QString> m_laufwerksverzeichnis;

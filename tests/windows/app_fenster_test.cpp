@@ -4,9 +4,11 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
+#include <QFile>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTextBrowser>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
 #include <stdexcept>
@@ -20,12 +22,14 @@
 #include "app/laufwerksauswahl.h"
 #include "app/verzeichnisliste.h"
 #include "output/fenster/ausgabefeld.h"
+#include "output/einstellungen.h"
 #include "app_testplattform.h"
 
 class AppFensterTest : public QObject {
     Q_OBJECT
 
     AppTestplattform plattform;
+    QTemporaryDir einstellungen;
     QStringList fehler;
     QString hilfequelle;
 
@@ -33,6 +37,8 @@ private slots:
     void initTestCase()
     {
         plattform.installieren();
+        // The settings file of the test, not the one beside the program.
+        setzeEinstellungsdateipfad(einstellungen.filePath(QStringLiteral("Zembrola.ini")));
         fehleranzeige = [this](QWidget*, const QString& text) { fehler.append(text); };
         hilfequelle = QFileInfo(QFINDTESTDATA("../../help/index.html")).absolutePath();
         QVERIFY2(!hilfequelle.isEmpty(), "help folder of the sources not found");
@@ -142,6 +148,28 @@ private slots:
         QCOMPARE(fehler.size(), 1);
         QVERIFY(fehler[0].contains(QStringLiteral("Ansicht")));
         setzeHilfeverzeichnis(hilfequelle);
+    }
+
+    void einstellungenBeimErstenZeigen()
+    {
+        fensterErzeugen();
+        QFile ini(einstellungen.filePath(QStringLiteral("Zembrola.ini")));
+        QVERIFY(ini.open(QIODevice::WriteOnly));
+        ini.write("automatische Suche=ja\r\n");
+        ini.close();
+        int suchen = 0;
+        Haupt->suchlauf = [&suchen](const Suchkriterien&, const Ansicht&, Suchzustand&, Suchumgebung&) { ++suchen; };
+        Haupt->resize(1500, 800);
+        Haupt->show();
+        QVERIFY(QTest::qWaitForWindowExposed(Haupt));
+        QVERIFY(Haupt->automatischeSuche());
+        QVERIFY(!Haupt->ToolButton6->isEnabled() && !Haupt->Start1->isEnabled());
+        // An absent "Zusammenfassung ausgeben" hides the summary panel.
+        QVERIFY(Haupt->Panel6->isHidden());
+        QCOMPARE(Haupt->eintraege[1], QStringLiteral("automatische Suche=ja"));
+        // Showing the window starts one search.
+        QCOMPARE(suchen, 1);
+        QCOMPARE(Haupt->DirectoryListBox1->verzeichnis(), QStringLiteral("/"));
     }
 
     void f1UndHilfeknopfOeffnenIhrStichwort()

@@ -8,17 +8,20 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QStatusBar>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QToolBar>
 #include <QToolButton>
 
 #include "app/hauptfenster.h"
+#include "output/einstellungen.h"
 #include "app_testplattform.h"
 
 class HauptKriterienTest : public QObject {
     Q_OBJECT
 
     AppTestplattform plattform;
+    QTemporaryDir einstellungen;
     THaupt* h = nullptr;
     int suchen = 0;
 
@@ -33,6 +36,8 @@ private slots:
     void init()
     {
         plattform.installieren();
+        // The settings file of the test, not the one beside the program.
+        setzeEinstellungsdateipfad(einstellungen.filePath(QStringLiteral("Zembrola.ini")));
         h = new THaupt;
         suchen = 0;
         h->suchlauf = [this](const Suchkriterien&, const Ansicht&, Suchzustand&, Suchumgebung&) { ++suchen; };

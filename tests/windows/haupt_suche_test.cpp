@@ -21,12 +21,14 @@
 #include "app/verzeichnisliste.h"
 #include "app/warten.h"
 #include "output/fenster/ausgabefeld.h"
+#include "output/einstellungen.h"
 #include "app_testplattform.h"
 
 class HauptSucheTest : public QObject {
     Q_OBJECT
 
     AppTestplattform plattform;
+    QTemporaryDir einstellungen;
     THaupt* h = nullptr;
     int suchen = 0;
     Suchkriterien letzteKriterien;
@@ -36,6 +38,8 @@ private slots:
     void initTestCase()
     {
         plattform.installieren();
+        // The settings file of the test, not the one beside the program.
+        setzeEinstellungsdateipfad(einstellungen.filePath(QStringLiteral("Zembrola.ini")));
         wartenfenster = new Twartenfenster;
     }
 

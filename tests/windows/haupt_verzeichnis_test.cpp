@@ -13,12 +13,14 @@
 #include "app/meldungen.h"
 #include "app/verzeichnisliste.h"
 #include "output/systemfehler.h"
+#include "output/einstellungen.h"
 #include "app_testplattform.h"
 
 class HauptVerzeichnisTest : public QObject {
     Q_OBJECT
 
     AppTestplattform plattform;
+    QTemporaryDir einstellungen;
     QTemporaryDir tmp;
     QString wurzel;
     THaupt* h = nullptr;
@@ -62,6 +64,8 @@ private slots:
         plattform.laufwerke.setze(QChar(u'E'), plattform::FakeLaufwerk{QStringLiteral("/gibt/es/nicht"),
                                                                         plattform::dtWechselmedium, QString(), false, 0, 0});
         plattform.installieren();
+        // The settings file of the test, not the one beside the program.
+        setzeEinstellungsdateipfad(einstellungen.filePath(QStringLiteral("Zembrola.ini")));
         fehleranzeige = [this](QWidget*, const QString& text) { fehler.append(text); };
     }
 
