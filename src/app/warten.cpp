@@ -31,7 +31,7 @@ Twartenfenster::Twartenfenster(QWidget* parent)
     setStyleSheet(QStringLiteral(
         "#Twartenfenster { background: rgb(0, 128, 128); border: 2px solid rgb(0, 90, 90); }"
         "#Twartenfenster QLabel { color: white; background: transparent; border: none; }"
-        "#Label4, #Label5 { color: rgb(255, 40, 40); }"
+        "#Twartenfenster QLabel#Label4, #Twartenfenster QLabel#Label5 { color: rgb(255, 40, 40); }"
         "#Edit1 { color: rgb(255, 40, 40); background: white; border: 1px solid rgb(0, 90, 90); }"));
     setAttribute(Qt::WA_StyledBackground);
 

@@ -34,6 +34,15 @@ private slots:
         QCOMPARE(w.ProgressBar1->value(), 0);
         QVERIFY(w.Label3->isVisible() && w.Edit1->isVisible() && w.BitBtn1->isVisible());
         QVERIFY(w.Edit1->alignment() & Qt::AlignRight);
+        // Product name in red on teal.
+        const QImage name = w.Label4->grab().toImage();
+        bool rot = false;
+        for (int y = 0; y < name.height() && !rot; ++y)
+            for (int x = 0; x < name.width() && !rot; ++x) {
+                const QColor c = name.pixelColor(x, y);
+                rot = c.red() > 200 && c.green() < 100 && c.blue() < 100;
+            }
+        QVERIFY(rot);
 
         QTest::mouseClick(w.BitBtn1, Qt::LeftButton);
         QVERIFY(w.abbruch);
