@@ -55,6 +55,8 @@ TDirectoryListBox::TDirectoryListBox(QWidget* parent)
     setSelectionMode(QAbstractItemView::SingleSelection);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     connect(this, &QListWidget::itemClicked, this, &TDirectoryListBox::DirectoryListBox1Click);
+    // Enter opens the entry under the keyboard cursor as a click does.
+    connect(this, &QListWidget::itemActivated, this, &TDirectoryListBox::DirectoryListBox1Click);
 }
 
 QString TDirectoryListBox::wurzelVon(const QString& pfad)

@@ -117,6 +117,12 @@ private slots:
         // The current directory again is no change.
         anklicken(wurzel);
         QCOMPARE(suchen, 3);
+        // Enter on an entry opens it too.
+        h->DirectoryListBox1->setFocus();
+        h->DirectoryListBox1->setCurrentRow(1);
+        QTest::keyClick(h->DirectoryListBox1, Qt::Key_Return);
+        QCOMPARE(h->DirectoryListBox1->verzeichnis(), wurzel + QStringLiteral("/Alpha"));
+        QCOMPARE(suchen, 4);
         QVERIFY(fehler.isEmpty());
     }
 
