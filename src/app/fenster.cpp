@@ -1,14 +1,19 @@
 #include "app/fenster.h"
 
+#include <QLabel>
+
 #include "app/Meldungsfenster.h"
 #include "app/Meldungsfenster2.h"
 #include "app/aboutbox.h"
 #include "app/hauptfenster.h"
 #include "app/hilfe.h"
+#include "app/meldungen.h"
 #include "app/warten.h"
 #include "masks/fenster/suchmaskeaendern.h"
 #include "masks/fenster/suchmaskefrage.h"
 #include "netinfo/fenster/Netzw.h"
+#include "output/fenster/dialogseam.h"
+#include "output/fenster/einstellunganwenden.h"
 #include "output/fenster/optionsfenster.h"
 #include "sysinfo/fenster/system_a.h"
 
@@ -30,6 +35,24 @@ void fensterErzeugen()
         return;
     TSuchmasken::hilfeZeigen = [](const QString& stichwort) { hilfeZeigen(stichwort); };
     TOptionsfenster::hilfeoeffner = [](const QString& stichwort) { hilfeZeigen(stichwort); };
+    // Questions and errors of saving, printing and the settings use the program's own windows.
+    Dialogseam::jaNeinFragen = [](const QString& z1, const QString& z2, const QString& z3) {
+        if (!Meldung)
+            return Dialogseam::Abbruch;
+        Meldung->Label1->setText(z1);
+        Meldung->Label2->setText(z2);
+        Meldung->Label3->setText(z3);
+        switch (Meldung->zeigenModal()) {
+        case TMeldung::mrYes:
+            return Dialogseam::Ja;
+        case TMeldung::mrNo:
+            return Dialogseam::Nein;
+        default:
+            return Dialogseam::Abbruch;
+        }
+    };
+    Dialogseam::fehlerZeigen = [](QWidget* eltern, const QString& text) { fehlerZeigen(eltern, text); };
+    einstellungsfehleranzeige = [](QWidget* eltern, const QString& text) { fehlerZeigen(eltern, text); };
     Haupt = erzeugen<THaupt>();
     AboutBox = erzeugen<TAboutBox>();
     Meldung2 = erzeugen<TMeldung2>();

@@ -18,12 +18,15 @@
 #include <QStatusBar>
 #include <QToolBar>
 #include <QToolButton>
+#include <QPrinter>
 #include <QVBoxLayout>
 #include <algorithm>
 
 #include "app/aboutbox.h"
 #include "app/hilfe.h"
 #include "app/ikonen.h"
+#include "app/Meldungsfenster.h"
+#include "app/Meldungsfenster2.h"
 #include "app/laufwerksauswahl.h"
 #include "app/verzeichnisliste.h"
 #include "app/warten.h"
@@ -31,7 +34,14 @@
 #include "netinfo/fenster/Netzw.h"
 #include "output/codepage.h"
 #include "output/fenster/ausgabefeld.h"
+#include "output/fenster/bearbeiten.h"
+#include "output/fenster/dialogseam.h"
+#include "output/fenster/drucken.h"
+#include "output/fenster/formatleiste.h"
+#include "output/fenster/speichern.h"
+#include "output/fenster/suchdialog.h"
 #include "output/fenster/einstellunganwenden.h"
+#include "output/fenster/farbliste.h"
 #include "output/fenster/optionsfenster.h"
 #include "platform/plattform.h"
 #include "sysinfo/fenster/system_a.h"
@@ -462,6 +472,15 @@ QWidget* THaupt::rechteSeiteAnlegen()
 
     RichEdit1->setContextMenuPolicy(Qt::CustomContextMenu);
     RichEdit2->setContextMenuPolicy(Qt::CustomContextMenu);
+
+    // The summary pane takes the listing pane's font name before the bars show their panes.
+    QFont schrift2 = RichEdit2->font();
+    schrift2.setFamily(RichEdit1->font().family());
+    RichEdit2->setFont(schrift2);
+    Leiste1 = new Formatleiste(Formatleiste::Inhalt, RichEdit1, Panel5);
+    Panel5->layout()->addWidget(Leiste1);
+    Leiste2 = new Formatleiste(Formatleiste::Zusammenfassung, RichEdit2, Panel7);
+    Panel7->layout()->addWidget(Leiste2);
     return Panel4;
 }
 
@@ -515,6 +534,8 @@ void THaupt::verbinden()
     connect(Netzwerkanalyse1, &QAction::triggered, this, &THaupt::Netzwerkanalyse1Click);
     connect(ToolButton10, &QToolButton::clicked, this, &THaupt::ToolButton10Click);
     connect(Suchen1, &QAction::triggered, this, &THaupt::ToolButton10Click);
+    // The menu's "Suchen..." opens the same find dialog, as a user expects of it.
+    connect(Find1, &QAction::triggered, this, &THaupt::ToolButton10Click);
     connect(ToolButton7, &QToolButton::clicked, this, &THaupt::Programmeinstellungen1Click);
     connect(Programmeinstellungen1, &QAction::triggered, this, &THaupt::Programmeinstellungen1Click);
     connect(ListefuerdieSuchmaske1, &QAction::triggered, this, &THaupt::ListefuerdieSuchmaske1Click);
@@ -528,18 +549,12 @@ void THaupt::verbinden()
     connect(Copy1, &QAction::triggered, this, &THaupt::Copy1Click);
     connect(Paste1, &QAction::triggered, this, &THaupt::Paste1Click);
     connect(Allesmarkieren1, &QAction::triggered, this, &THaupt::Allesmarkieren1Click);
-    connect(Kopieren1, &QAction::triggered, RichEdit1, &QPlainTextEdit::copy);
-    connect(Einfuegen1, &QAction::triggered, RichEdit1, &QPlainTextEdit::paste);
-    connect(Allesmarkieren2, &QAction::triggered, this, [this] {
-        RichEdit1->setFocus();
-        RichEdit1->selectAll();
-    });
-    connect(Kopieren2, &QAction::triggered, RichEdit2, &QPlainTextEdit::copy);
-    connect(Einfuegen2, &QAction::triggered, RichEdit2, &QPlainTextEdit::paste);
-    connect(Allesmarkieren3, &QAction::triggered, this, [this] {
-        RichEdit2->setFocus();
-        RichEdit2->selectAll();
-    });
+    connect(Kopieren1, &QAction::triggered, this, [this] { kopieren(RichEdit1); });
+    connect(Einfuegen1, &QAction::triggered, this, [this] { einfuegen(RichEdit1); });
+    connect(Allesmarkieren2, &QAction::triggered, this, [this] { allesMarkieren(RichEdit1); });
+    connect(Kopieren2, &QAction::triggered, this, [this] { kopieren(RichEdit2); });
+    connect(Einfuegen2, &QAction::triggered, this, [this] { einfuegen(RichEdit2); });
+    connect(Allesmarkieren3, &QAction::triggered, this, [this] { allesMarkieren(RichEdit2); });
     connect(RichEdit1, &QWidget::customContextMenuRequested, this,
             [this](const QPoint& p) { PopupMenu1->popup(RichEdit1->viewport()->mapToGlobal(p)); });
     connect(RichEdit2, &QWidget::customContextMenuRequested, this,
@@ -716,6 +731,12 @@ Einstellungsziele THaupt::einstellungsziele()
     z.zusammenfassung = Panel6;
     z.toolButton6 = ToolButton6;
     z.start1 = Start1;
+    if (Leiste1) {
+        z.comboBox2 = Leiste1->schriftliste();
+        z.comboBox3 = Leiste1->groessenliste();
+        z.comboBox5 = Leiste1->farbliste();
+        z.stilknoepfeAktualisieren = [l = Leiste1] { l->auswahlGeaendert(); };
+    }
     if (Systemausgabe)
         z.systemMemo = Systemausgabe->findChild<QPlainTextEdit*>(QStringLiteral("Memo1"));
     if (Netzwerk)
@@ -977,22 +998,65 @@ void THaupt::DateTimePicker1Change()
 
 void THaupt::ToolButton2Click()
 {
-    // Saving the panes comes with the save dialog.
+    Speicherauftrag auftrag;
+    auftrag.eltern = this;
+    auftrag.liste = RichEdit1;
+    auftrag.zusammenfassung = RichEdit2;
+    // The variants are live settings: the dialog's controls, also after "Abbrechen".
+    auftrag.speicherart = Optionsfenster ? Optionsfenster->speicherart() : 0;
+    auftrag.meldungsfenster = meldungsfenster();
+    auftrag.wartenZeigen = [](const QString& zeile1, const QString& zeile2) {
+        if (!wartenfenster)
+            return;
+        wartenfenster->Label1->setText(zeile1);
+        wartenfenster->Label2->setText(zeile2);
+        wartenfenster->show();
+        wartenfenster->raise();
+        QCoreApplication::processEvents();
+    };
+    auftrag.wartenSchliessen = [] {
+        if (wartenfenster)
+            wartenfenster->close();
+    };
+    speichern(auftrag);
 }
 
 void THaupt::Speichern1Click()
 {
-    // Saving the panes comes with the save dialog.
+    ToolButton2Click();
+}
+
+QPrinter& THaupt::aktuellerDrucker()
+{
+    // Made on first use: looking up printers at start-up would slow every start.
+    if (!m_drucker)
+        m_drucker = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    return *m_drucker;
 }
 
 void THaupt::ToolButton3Click()
 {
-    // Printing comes with the print code.
+    Druckbegleitung begleitung;
+    begleitung.zeigen = [](std::function<void()> abbrechen) {
+        if (!Meldung2)
+            return;
+        Meldung2->setzeAbbruch(std::move(abbrechen));
+        Meldung2->show();
+        QCoreApplication::processEvents();
+    };
+    begleitung.schliessen = [] {
+        if (!Meldung2)
+            return;
+        Meldung2->setzeAbbruch({});
+        Meldung2->hide();
+    };
+    drucken(this, aktuellerDrucker(), RichEdit1, RichEdit2, Optionsfenster ? Optionsfenster->ausgabeart() : 2,
+            &begleitung);
 }
 
 void THaupt::ToolButton4Click()
 {
-    // Printer set-up comes with the print code.
+    druckerEinrichten(this, aktuellerDrucker());
 }
 
 void THaupt::ToolButton5Click()
@@ -1020,15 +1084,19 @@ void THaupt::Netzwerkanalyse1Click()
 
 void THaupt::ToolButton10Click()
 {
-    // The find dialog comes with the pane editing.
+    if (!FindDialog1)
+        FindDialog1 = new Suchdialog(RichEdit1, this);
+    FindDialog1->zeigenNeben(RichEdit1);
 }
 
 void THaupt::Programmeinstellungen1Click()
 {
     if (!Optionsfenster)
         return;
-    optionsfensterAuswerten(Optionsfenster->exec(), eintraege, einstellungsziele());
-    setzeAutomatischeSuche(Optionsfenster->automatischeSuche());
+    const int ergebnis = Optionsfenster->exec();
+    optionsfensterAuswerten(ergebnis, eintraege, einstellungsziele());
+    // The switch is live from the dialog at once; the start button follows only a reading of the file.
+    m_automatischeSuche = Optionsfenster->automatischeSuche();
 }
 
 void THaupt::ListefuerdieSuchmaske1Click()
@@ -1068,22 +1136,20 @@ Ausgabefeld* THaupt::fokusfeld() const
 
 void THaupt::Undo1Click()
 {
-    fokusfeld()->undo();
+    rueckgaengig(fokusfeld());
 }
 
 void THaupt::Copy1Click()
 {
-    fokusfeld()->copy();
+    kopieren(fokusfeld());
 }
 
 void THaupt::Paste1Click()
 {
-    fokusfeld()->paste();
+    einfuegen(fokusfeld());
 }
 
 void THaupt::Allesmarkieren1Click()
 {
-    Ausgabefeld* feld = fokusfeld();
-    feld->setFocus();
-    feld->selectAll();
+    allesMarkieren(fokusfeld());
 }

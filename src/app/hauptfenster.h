@@ -7,6 +7,7 @@
 #include <QHash>
 #include <QMainWindow>
 #include <functional>
+#include <memory>
 
 #include "listing/suche.h"
 #include "output/einstellungen.h"
@@ -22,6 +23,9 @@ class QRadioButton;
 class QToolBar;
 class QToolButton;
 class Ausgabefeld;
+class Formatleiste;
+class QPrinter;
+class Suchdialog;
 class TDirectoryListBox;
 class TDriveComboBox;
 struct Einstellungsziele;
@@ -139,6 +143,12 @@ public:
     QLabel* Label5;
     QWidget* Panel7;
     Ausgabefeld* RichEdit2;
+    // Formatting bars of the two panes (children of Panel5 and Panel7).
+    Formatleiste* Leiste1 = nullptr;
+    Formatleiste* Leiste2 = nullptr;
+    Suchdialog* FindDialog1 = nullptr;
+    // The printer of later print jobs; the set-up dialog changes it.
+    QPrinter& aktuellerDrucker();
 
     QLabel* statuspanel(int index) const { return m_panels[index]; }
 
@@ -245,6 +255,7 @@ private:
     Einstellungsziele einstellungsziele();
 
     QLabel* m_panels[8] = {};
+    std::unique_ptr<QPrinter> m_drucker;
     QHash<QChar, QString> m_laufwerksverzeichnis;
     QElapsedTimer m_nachrichtenuhr;
     bool m_sucheLaeuft = false;
