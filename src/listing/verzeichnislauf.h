@@ -19,6 +19,8 @@ struct Laufauftrag {
 //
 // The walk keeps its own stack and holds no directory open while it descends, so depth is
 // bounded by memory only; a directory already on the current path (same device and inode,
-// links followed) is not entered again, which ends link cycles.
+// links followed) is not entered again, which ends link cycles. Directories are read ahead on
+// a second thread in the same order; `empfaenger` and `abgebrochen` are only ever called on
+// the caller's thread, and every enumeration is closed when the walk returns.
 void verzeichnislauf(const Laufauftrag& auftrag, Suchzustand& zustand, Dateiempfaenger& empfaenger,
                      const std::function<bool()>& abgebrochen = {});
