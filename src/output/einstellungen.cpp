@@ -4,11 +4,11 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 #include <cerrno>
 
 #include "output/systemfehler.h"
+#include "output/textausgabe.h"
 
 namespace {
 
@@ -38,29 +38,6 @@ int fehlernummer(int gemerkt, QFileDevice::FileError art)
     default:
         return EIO;
     }
-}
-
-bool sicherSchreiben(const QString& pfad, const QByteArray& daten, QString* fehlertext)
-{
-    // QSaveFile renames over the old file; a directory or special file in its place is an error,
-    // not something to replace.
-    const QFileInfo info(pfad);
-    if (info.exists() && !info.isFile())
-        return fehler(fehlertext, info.isDir() ? EISDIR : EACCES);
-    QSaveFile datei(pfad);
-    errno = 0;
-    if (!datei.open(QIODevice::WriteOnly))
-        return fehler(fehlertext, fehlernummer(errno, datei.error()));
-    errno = 0;
-    if (datei.write(daten) != daten.size()) {
-        const int nummer = fehlernummer(errno, datei.error());
-        datei.cancelWriting();
-        return fehler(fehlertext, nummer);
-    }
-    errno = 0;
-    if (!datei.commit())
-        return fehler(fehlertext, fehlernummer(errno, datei.error()));
-    return true;
 }
 
 QString schalter(bool an)
@@ -282,12 +259,12 @@ bool wiederherstellung(Eintraege& eintraege, const QString& pfad, Codepage cp, Q
     const QStringList zeilen = standardzeilen();
     for (int i = 0; i < zeilen.size(); ++i)
         eintraege[i + 1] = zeilen.at(i);
-    return sicherSchreiben(pfad, zeilenMitCrLf(zeilen, cp), fehlertext);
+    return dateiSicherSchreiben(pfad, zeilenMitCrLf(zeilen, cp), fehlertext);
 }
 
 bool einstellungenSchreiben(const Optionswerte& werte, const QString& pfad, Codepage cp, QString* fehlertext)
 {
-    return sicherSchreiben(pfad, zeilenMitCrLf(einstellungszeilen(werte), cp), fehlertext);
+    return dateiSicherSchreiben(pfad, zeilenMitCrLf(einstellungszeilen(werte), cp), fehlertext);
 }
 
 AufgeloesteEinstellungen einstellungenAufloesen(const Eintraege& e)

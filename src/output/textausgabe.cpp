@@ -37,11 +37,14 @@ bool fehler(QString* fehlertext, int nummer)
 bool dateiSicherSchreiben(const QString& pfad, const QByteArray& daten, QString* fehlertext)
 {
     // QSaveFile would quietly replace a write-protected file by renaming over it; a file whose
-    // owner may not write is read-only, also for root.
+    // owner may not write is read-only, also for root. A directory or special file in its place
+    // is an error, not something to replace.
     const QFileInfo info(pfad);
     if (info.exists()) {
         if (info.isDir())
             return fehler(fehlertext, EISDIR);
+        if (!info.isFile())
+            return fehler(fehlertext, EACCES);
         if (!info.isWritable() || !info.permission(QFileDevice::WriteOwner))
             return fehler(fehlertext, EACCES);
     }
