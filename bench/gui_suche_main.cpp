@@ -4,6 +4,7 @@
 #include <QCheckBox>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QPixmap>
 #include <QTextDocument>
 
 #include <cstdio>
@@ -64,6 +65,9 @@ int main(int argc, char** argv)
     std::fprintf(stderr, "%d Zeilen in der Liste, %d in der Zusammenfassung, %d Dateien gefunden\n",
                  Haupt->RichEdit1->document()->blockCount(), Haupt->RichEdit2->document()->blockCount(),
                  Haupt->zustand.gefundeneDateien);
+    // A look at the result, for whoever wants to see what was measured.
+    if (const QByteArray bild = qgetenv("BENCH_BILD"); !bild.isEmpty())
+        Haupt->grab().save(QString::fromLocal8Bit(bild));
     std::printf("sekunden=%.4f rss_mb=%.1f\n", sekunden, spitzenspeicherMb());
     return 0;
 }
