@@ -15,6 +15,7 @@
 #include <unistd.h>
 
 #include <limits>
+#include <string>
 #include <vector>
 
 namespace plattform {
@@ -62,6 +63,57 @@ QByteArray ohneSchraegstrichAmEnde(QByteArray p)
     return p;
 }
 
+// Paths at or above this length are opened piece by piece: the kernel refuses PATH_MAX and more.
+constexpr qsizetype langerPfad = 2048;
+// Each piece stays well below PATH_MAX and ends at a separator.
+constexpr qsizetype stueckLaenge = 2048;
+
+// Opens `rest` (relative, no leading "/") below the descriptor `basis` in pieces. Every piece but
+// the last is opened with O_PATH. Returns the descriptor of the last piece, or -1 with errno set.
+int stueckweiseOeffnen(int basis, const char* rest, qsizetype laenge, int flags)
+{
+    int fd = basis;
+    qsizetype pos = 0;
+    while (true) {
+        while (pos < laenge && rest[pos] == '/')
+            ++pos;
+        if (pos >= laenge) {
+            // Nothing left: the base itself is meant.
+            const int neu = ::openat(fd, ".", flags | O_CLOEXEC);
+            const int fehler = errno;
+            if (fd != basis)
+                ::close(fd);
+            errno = fehler;
+            return neu;
+        }
+        qsizetype ende = laenge;
+        bool letztes = true;
+        if (laenge - pos > stueckLaenge) {
+            ende = pos + stueckLaenge;
+            while (ende > pos && rest[ende] != '/')
+                --ende;
+            if (ende == pos) {
+                if (fd != basis)
+                    ::close(fd);
+                errno = ENAMETOOLONG;
+                return -1;
+            }
+            letztes = false;
+        }
+        const std::string stueck(rest + pos, size_t(ende - pos));
+        const int neu = ::openat(fd, stueck.c_str(), (letztes ? flags : O_PATH | O_DIRECTORY) | O_CLOEXEC);
+        const int fehler = errno;
+        if (fd != basis)
+            ::close(fd);
+        if (neu < 0 || letztes) {
+            errno = fehler;
+            return neu;
+        }
+        fd = neu;
+        pos = ende;
+    }
+}
+
 qint64 begrenzt(unsigned long long bloecke, unsigned long long groesse)
 {
     if (groesse != 0 && bloecke > (unsigned long long)std::numeric_limits<qint64>::max() / groesse)
@@ -71,12 +123,53 @@ qint64 begrenzt(unsigned long long bloecke, unsigned long long groesse)
 
 }  // namespace
 
+LinuxDateisystem::~LinuxDateisystem()
+{
+    if (m_letzterFd >= 0)
+        ::close(m_letzterFd);
+}
+
+int LinuxDateisystem::oeffnen(const QByteArray& pfad, int flags)
+{
+    if (pfad.size() < langerPfad)
+        return ::open(pfad.constData(), flags | O_CLOEXEC);
+    // A walk asks for the children of the directory it opened last, so that one's descriptor is
+    // kept and the path is resolved from there: deep chains cost no more than shallow ones.
+    std::lock_guard lock(m_cacheSperre);
+    int fd = -1;
+    if (m_letzterFd >= 0 && pfad.size() > m_letzterPfad.size() && pfad.startsWith(m_letzterPfad) &&
+        pfad.at(m_letzterPfad.size()) == '/') {
+        const qsizetype ab = m_letzterPfad.size();
+        fd = stueckweiseOeffnen(m_letzterFd, pfad.constData() + ab, pfad.size() - ab, flags);
+    } else {
+        const bool absolut = pfad.startsWith('/');
+        const int basis = absolut ? ::open("/", O_PATH | O_DIRECTORY | O_CLOEXEC) : AT_FDCWD;
+        if (absolut && basis < 0)
+            return -1;
+        fd = stueckweiseOeffnen(basis, pfad.constData(), pfad.size(), flags);
+        const int fehler = errno;
+        if (absolut)
+            ::close(basis);
+        errno = fehler;
+    }
+    if (fd >= 0) {
+        const int merk = ::openat(fd, ".", O_PATH | O_DIRECTORY | O_CLOEXEC);
+        if (merk >= 0) {
+            if (m_letzterFd >= 0)
+                ::close(m_letzterFd);
+            m_letzterFd = merk;
+            m_letzterPfad = ohneSchraegstrichAmEnde(pfad);
+        }
+    }
+    return fd;
+}
+
 bool LinuxDateisystem::auflisten(const QByteArray& verzeichnis, const QString& maske, bool nurVerzeichnisse,
                                  const std::function<bool(const Dateidaten&)>& jeEintrag)
 {
     if (!gueltigerPfad(verzeichnis))
         return false;
-    const int fd = ::open(verzeichnis.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    const int fd = oeffnen(verzeichnis, O_RDONLY | O_DIRECTORY);
     if (fd < 0)
         return false;
     DIR* d = ::fdopendir(fd);
@@ -124,8 +217,20 @@ bool LinuxDateisystem::auflisten(const QByteArray& verzeichnis, const QString& m
 bool LinuxDateisystem::kennung(const QByteArray& pfad, quint64* geraet, quint64* inode)
 {
     struct stat st;
-    if (!gueltigerPfad(pfad) || ::stat(pfad.constData(), &st) != 0)
+    if (!gueltigerPfad(pfad))
         return false;
+    if (pfad.size() < langerPfad) {
+        if (::stat(pfad.constData(), &st) != 0)
+            return false;
+    } else {
+        const int fd = oeffnen(pfad, O_PATH);
+        if (fd < 0)
+            return false;
+        const int r = ::fstat(fd, &st);
+        ::close(fd);
+        if (r != 0)
+            return false;
+    }
     if (geraet)
         *geraet = quint64(st.st_dev);
     if (inode)

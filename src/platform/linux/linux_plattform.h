@@ -11,11 +11,24 @@ namespace plattform {
 
 class LinuxDateisystem : public Dateisystem {
 public:
+    LinuxDateisystem() = default;
+    ~LinuxDateisystem() override;
+    LinuxDateisystem(const LinuxDateisystem&) = delete;
+    LinuxDateisystem& operator=(const LinuxDateisystem&) = delete;
+
     bool auflisten(const QByteArray& verzeichnis, const QString& maske, bool nurVerzeichnisse,
                    const std::function<bool(const Dateidaten&)>& jeEintrag) override;
     bool kennung(const QByteArray& pfad, quint64* geraet, quint64* inode) override;
     QString arbeitsverzeichnis() override;
     int setzeArbeitsverzeichnis(const QString& pfad) override;
+
+private:
+    // open(2) for any length: paths beyond PATH_MAX are opened piece by piece with openat.
+    int oeffnen(const QByteArray& pfad, int flags);
+
+    std::mutex m_cacheSperre;
+    QByteArray m_letzterPfad;  // the last long path opened, and a descriptor of it
+    int m_letzterFd = -1;
 };
 
 class LinuxLaufwerke : public Laufwerke {
