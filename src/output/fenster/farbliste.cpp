@@ -1,6 +1,7 @@
 #include "output/fenster/farbliste.h"
 
 #include <QFontDatabase>
+#include <QFontInfo>
 #include <QLineEdit>
 #include <QPainter>
 #include <QRegularExpressionValidator>
@@ -163,10 +164,26 @@ Schriftliste::Schriftliste(QWidget* parent)
     fuellen();
 }
 
+QStringList schriftfamilien()
+{
+    QStringList familien = QFontDatabase::families();
+    // Settings files from Windows name Arial and its kin. Where fontconfig maps such a name to
+    // its metric-compatible Liberation font, offer the name itself, so that it can be chosen
+    // and shows as selected.
+    for (const QString& name : {QStringLiteral("Arial"), QStringLiteral("Times New Roman"), QStringLiteral("Courier New")}) {
+        if (familien.contains(name, Qt::CaseInsensitive))
+            continue;
+        if (QFontInfo(QFont(name)).family().startsWith(QLatin1String("Liberation")))
+            familien.append(name);
+    }
+    familien.sort(Qt::CaseInsensitive);
+    return familien;
+}
+
 void Schriftliste::fuellen()
 {
     clear();
-    addItems(QFontDatabase::families());
+    addItems(schriftfamilien());
     setCurrentIndex(-1);
 }
 

@@ -32,6 +32,9 @@ private:
 };
 
 // The system's font families, each name written in its own font.
+// The installed font families, plus the Windows names that fontconfig maps to a metric-compatible font.
+QStringList schriftfamilien();
+
 class Schriftliste : public QComboBox {
     Q_OBJECT
 public:
