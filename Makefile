@@ -37,6 +37,24 @@ test-sanitize: deps
 	  UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
 	  ctest --output-on-failure -j $(JOBS)
 
+# Each fuzz target for FUZZ_SEKUNDEN seconds, built with clang and libFuzzer. New inputs collect in
+# the build directory; fuzz/korpus/<target>/ holds the seeds and every crasher found so far.
+FUZZBUILD ?= build-fuzz
+FUZZ_SEKUNDEN ?= 60
+FUZZ_ZIELE = einstellungen maske zeilenformat rtf
+fuzz: deps
+	@CC=clang-14 CXX=clang++-14 cmake -S . -B $(FUZZBUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZEMBROLA_FUZZ=ON >/dev/null
+	@cmake --build $(FUZZBUILD) -j $(JOBS) --target $(addprefix fuzz_,$(FUZZ_ZIELE))
+	@for z in $(FUZZ_ZIELE); do \
+	  mkdir -p $(FUZZBUILD)/korpus/$$z $(FUZZBUILD)/funde/$$z; \
+	  echo "== fuzz_$$z: $(FUZZ_SEKUNDEN) s"; \
+	  UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 $(FUZZBUILD)/bin/fuzz_$$z -max_total_time=$(FUZZ_SEKUNDEN) \
+	    -timeout=10 -rss_limit_mb=2048 -max_len=4096 -print_final_stats=1 \
+	    -artifact_prefix=$(FUZZBUILD)/funde/$$z/ $(FUZZBUILD)/korpus/$$z fuzz/korpus/$$z 2>$(FUZZBUILD)/fuzz_$$z.log \
+	  || { tail -n 60 $(FUZZBUILD)/fuzz_$$z.log; echo "fuzz_$$z: Fund in $(FUZZBUILD)/funde/$$z/"; exit 1; }; \
+	  grep -E "stat::number_of_executed_units|stat::peak_rss_mb|Done [0-9]+ runs" $(FUZZBUILD)/fuzz_$$z.log; \
+	done
+
 bench: build
 	@bash bench/run
 

@@ -1,5 +1,7 @@
 #include "listing/zeilenformat.h"
 
+#include <limits>
+
 #include "listing/groessentexte.h"
 
 using namespace plattform;
@@ -168,7 +170,9 @@ void Zeilenformatierer::datei(const QString& verzeichnis, const Dateidaten& d)
     }
 
     ++m_z.gefundeneDateien;
-    m_z.gefundeneGroesse += d.groesse;
+    // Sparse files can claim up to 8 EiB each; the total stops at the largest value instead of wrapping.
+    if (__builtin_add_overflow(m_z.gefundeneGroesse, d.groesse, &m_z.gefundeneGroesse))
+        m_z.gefundeneGroesse = d.groesse < 0 ? std::numeric_limits<qint64>::min() : std::numeric_limits<qint64>::max();
 
     if (spalten == 1) {
         zeileSchreiben();

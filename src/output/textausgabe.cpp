@@ -4,6 +4,7 @@
 #include <QSaveFile>
 
 #include <cerrno>
+#include <unistd.h>
 
 #include "output/codepage.h"
 #include "output/systemfehler.h"
@@ -55,6 +56,14 @@ bool dateiSicherSchreiben(const QString& pfad, const QByteArray& daten, QString*
         return fehler(fehlertext, fehlernummer(errno, datei.error()));
     errno = 0;
     if (datei.write(daten) != daten.size()) {
+        const int nummer = fehlernummer(errno, datei.error());
+        datei.cancelWriting();
+        return fehler(fehlertext, nummer);
+    }
+    // QSaveFile buffers small writes and ignores a failed flush in commit(): on a full disk it
+    // would put an empty file in place of the old one. The data must be on disk before the rename.
+    errno = 0;
+    if (!datei.flush() || (::fsync(datei.handle()) != 0 && errno != EINVAL && errno != EROFS)) {
         const int nummer = fehlernummer(errno, datei.error());
         datei.cancelWriting();
         return fehler(fehlertext, nummer);
