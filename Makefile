@@ -32,7 +32,7 @@ test-sanitize: deps
 	@cmake -S . -B $(SANBUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZEMBROLA_SANITIZE=ON >/dev/null
 	@cmake --build $(SANBUILD) -j $(JOBS)
 	@cd $(SANBUILD) && QT_QPA_PLATFORM=offscreen \
-	  ASAN_OPTIONS=detect_leaks=1:abort_on_error=1:strict_string_checks=1 \
+	  ASAN_OPTIONS=detect_leaks=1:abort_on_error=1:strict_string_checks=1:fast_unwind_on_malloc=0 \
 	  LSAN_OPTIONS=suppressions=$(CURDIR)/fuzz/lsan.supp:print_suppressions=0 \
 	  UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
 	  ctest --output-on-failure -j $(JOBS)
@@ -44,7 +44,8 @@ FUZZ_SEKUNDEN ?= 60
 FUZZ_ZIELE = einstellungen maske zeilenformat rtf
 fuzz: deps
 	@CC=clang-14 CXX=clang++-14 cmake -S . -B $(FUZZBUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZEMBROLA_FUZZ=ON >/dev/null
-	@cmake --build $(FUZZBUILD) -j $(JOBS) --target $(addprefix fuzz_,$(FUZZ_ZIELE))
+	@cmake --build $(FUZZBUILD) -j $(JOBS) --target $(addprefix fuzz_,$(FUZZ_ZIELE)) >$(FUZZBUILD)/bau.log 2>&1 \
+	  || { tail -n 40 $(FUZZBUILD)/bau.log; exit 1; }
 	@for z in $(FUZZ_ZIELE); do \
 	  mkdir -p $(FUZZBUILD)/korpus/$$z $(FUZZBUILD)/funde/$$z; \
 	  echo "== fuzz_$$z: $(FUZZ_SEKUNDEN) s"; \

@@ -1,5 +1,7 @@
 #include "listing/zeittexte.h"
 
+#include <algorithm>
+
 #include <QByteArray>
 #include <QLocale>
 #include <QTime>
@@ -21,6 +23,13 @@ qint64 abrunden(qint64 a, qint64 b)
     if ((a % b != 0) && ((a < 0) != (b < 0)))
         --q;
     return q;
+}
+
+// File times beyond what a file date can show (1601 to 9999, as on Windows) are held at the
+// nearest end, so day arithmetic cannot overflow on a forged time stamp.
+qint64 begrenzt(qint64 utc)
+{
+    return std::clamp<qint64>(utc, -11644473600LL, 253402300799LL);
 }
 
 qint32 versatzUm(qint64 utc)
@@ -126,6 +135,7 @@ Zeitformate Zeitformate::ausSystem()
 
 qint64 Ortszeit::lokal(qint64 utc)
 {
+    utc = begrenzt(utc);
     const qint64 t = abrunden(utc, tagSekunden);
     Eintrag& e = m_cache[static_cast<size_t>(t) & (m_cache.size() - 1)];
     if (e.tag != t) {
@@ -174,6 +184,7 @@ void Datumstexte::zeitAnhaengen(std::string& ziel, int s) const
 
 void Datumstexte::dateidatumAnhaengen(std::string& ziel, qint64 utc)
 {
+    utc = begrenzt(utc);
     const qint64 utcTag = abrunden(utc, tagSekunden);
     Tag& e = m_tage[static_cast<size_t>(utcTag) & (m_tage.size() - 1)];
     if (e.utcTag != utcTag) {
