@@ -4,6 +4,7 @@
 #include <QCheckBox>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QPixmap>
 #include <QTextDocument>
 
@@ -46,7 +47,8 @@ int main(int argc, char** argv)
     Haupt->show();
     QCoreApplication::processEvents();
 
-    if (!Haupt->DirectoryListBox1->setzeVerzeichnis(QString::fromLocal8Bit(argv[1])))
+    // The directory list wants a whole path; a relative one would stop in an error box.
+    if (!Haupt->DirectoryListBox1->setzeVerzeichnis(QFileInfo(QString::fromLocal8Bit(argv[1])).absoluteFilePath()))
         return 1;
     // Set, not clicked: no automatic search in between.
     Haupt->CheckBox10->setChecked(true);

@@ -5,6 +5,10 @@
 
 #include <dirent.h>
 
+#include <atomic>
+#include <chrono>
+#include <thread>
+
 #include "baum_testbaum.h"
 #include "listing/verzeichnislauf.h"
 #include "listing_druck.h"
@@ -323,4 +327,188 @@ TEST(Verzeichnislauf, AbbruchInEinemGrossenVerzeichnis)
     EXPECT_EQ(alle.dateien.last(), "/gross/unter/|spaeter.txt");
     EXPECT_EQ(z.gepruefteDateien, 100001);
     EXPECT_EQ(z.durchsuchteVerzeichnisse, 2);
+}
+
+// Several readers: whatever their number, the walk hands over the same files in the same order.
+namespace {
+
+struct Ergebnis {
+    QStringList dateien;
+    Suchzustand z;
+};
+
+Ergebnis mitLesern(Laufauftrag a, int leser)
+{
+    a.leser = leser;
+    Ergebnis e;
+    Mitschrift m;
+    verzeichnislauf(a, e.z, m);
+    e.dateien = m.dateien;
+    return e;
+}
+
+void gleich(const Ergebnis& a, const Ergebnis& b)
+{
+    EXPECT_EQ(a.dateien, b.dateien);
+    EXPECT_EQ(a.z.durchsuchteVerzeichnisse, b.z.durchsuchteVerzeichnisse);
+    EXPECT_EQ(a.z.gepruefteDateien, b.z.gepruefteDateien);
+    EXPECT_EQ(a.z.unlesbareVerzeichnisse, b.z.unlesbareVerzeichnisse);
+}
+
+}  // namespace
+
+TEST_F(MitLinux, MehrereLeserGebenDieselbeFolge)
+{
+    // Wide and deep, uneven: small and empty directories next to large ones, a link cycle,
+    // an unreadable directory, hidden ones and a mask that needs the second enumeration.
+    Testbaum b;
+    for (int i = 0; i < 30; ++i) {
+        const QString d = QStringLiteral("d%1").arg(i);
+        for (int j = 0; j < (i % 4) * 7; ++j)
+            b.datei(QStringLiteral("%1/f%2.%3").arg(d).arg(j).arg(j % 2 ? "txt" : "dat"), j);
+        for (int k = 0; k < i % 3; ++k)
+            b.datei(QStringLiteral("%1/u%2/tief/g%3.txt").arg(d).arg(k).arg(i), 1);
+        if (i % 5 == 0)
+            b.verzeichnis(QStringLiteral("%1/leer").arg(d));
+    }
+    for (int j = 0; j < 5000; ++j)
+        b.datei(QStringLiteral("d7/gross/%1.txt").arg(j), 1);
+    b.link("d3/u0/zurueck", "../..");
+    b.datei(".h/x.txt", 1);
+    b.datei("zu/y.txt", 1);
+    if (!Testbaum::istRoot())
+        b.rechte("zu", 0);
+
+    Laufauftrag a;
+    a.wurzel = b.pfad();
+    a.unterverzeichnisse = true;
+    for (const QString& maske : {QStringLiteral("*.*"), QStringLiteral("*.txt")}) {
+        for (bool versteckt : {false, true}) {
+            a.maske = maske;
+            a.versteckt = versteckt;
+            SCOPED_TRACE((maske + (versteckt ? " versteckt" : "")).toStdString());
+            const Ergebnis einer = mitLesern(a, 1);
+            EXPECT_GT(einer.dateien.size(), 5000);
+            EXPECT_GT(einer.z.durchsuchteVerzeichnisse, 60);
+            gleich(mitLesern(a, 2), einer);
+            gleich(mitLesern(a, 3), einer);
+        }
+    }
+    b.rechte("zu", 0755);
+}
+
+TEST_F(MitLinux, AbbruchMitMehrerenLesernSchliesstAlles)
+{
+    Testbaum b;
+    for (int i = 0; i < 40; ++i)
+        for (int j = 0; j < 30; ++j)
+            b.datei(QStringLiteral("v%1/w/%2.txt").arg(i).arg(j), 1);
+    Laufauftrag a;
+    a.wurzel = b.pfad();
+    a.unterverzeichnisse = true;
+    a.leser = 3;
+    const int vorher = offeneDateien();
+    // Early, in the middle and between directories.
+    for (int bei : {1, 37, 600}) {
+        Suchzustand z;
+        Mitschrift m;
+        verzeichnislauf(a, z, m, [&] { return m.dateien.size() == bei; });
+        EXPECT_EQ(m.dateien.size(), bei);
+        EXPECT_EQ(z.gepruefteDateien, bei - 1);
+        EXPECT_EQ(offeneDateien(), vorher);
+    }
+}
+
+namespace {
+
+// /w with `verzeichnisse` directories of `jeVerzeichnis` files each; counts what the readers
+// have taken from it, from any thread.
+class Breit : public Dateisystem {
+public:
+    Breit(int verzeichnisse, int jeVerzeichnis) : m_verzeichnisse(verzeichnisse), m_jeVerzeichnis(jeVerzeichnis) {}
+    bool auflisten(const QByteArray& v, const QString&, bool nurVerzeichnisse,
+                   const std::function<bool(const Dateidaten&)>& jeEintrag) override
+    {
+        Dateidaten d;
+        if (v == "/w") {
+            for (int i = 0; i < m_verzeichnisse; ++i) {
+                d.rohname = "v" + QByteArray::number(i);
+                d.attribute = faDirectory;
+                d.geraet = 1;
+                d.inode = static_cast<quint64>(i) + 2;
+                if (!jeEintrag(d))
+                    break;
+            }
+            return true;
+        }
+        for (int i = 0; i < m_jeVerzeichnis && !nurVerzeichnisse; ++i) {
+            d.rohname = QByteArray::number(i);
+            d.attribute = faArchive;
+            ++gelesen;
+            if (!jeEintrag(d))
+                break;
+        }
+        return true;
+    }
+    bool kennung(const QByteArray&, quint64* g, quint64* i) override
+    {
+        *g = 1;
+        *i = 1;
+        return true;
+    }
+    QString arbeitsverzeichnis() override { return "/"; }
+    int setzeArbeitsverzeichnis(const QString&) override { return 0; }
+
+    std::atomic<qint64> gelesen{0};
+
+private:
+    int m_verzeichnisse;
+    int m_jeVerzeichnis;
+};
+
+struct Vorsprung : Dateiempfaenger {
+    explicit Vorsprung(Breit& b) : breit(b) {}
+    void datei(const QString&, const Dateidaten& d) override
+    {
+        // A slow start lets the readers run as far ahead as they may.
+        if (anzahl == 0)
+            std::this_thread::sleep_for(std::chrono::milliseconds(300));
+        ++anzahl;
+        hoechstens = std::max(hoechstens, breit.gelesen.load() - anzahl);
+        if (d.rohname != QByteArray::number((anzahl - 1) % breit_je))
+            ++falsch;
+    }
+    Breit& breit;
+    qint64 breit_je = 0;
+    qint64 anzahl = 0;
+    qint64 hoechstens = 0;
+    int falsch = 0;
+};
+
+}  // namespace
+
+TEST(Verzeichnislauf, VorlesenBleibtBegrenzt)
+{
+    FakeLaufwerke lw;
+    // Many small directories, then few large ones: where a reader may wait in the middle of a
+    // directory, the one needed next must still come through.
+    for (auto [verzeichnisse, je] : {std::pair{2000, 100}, std::pair{4, 60000}}) {
+        Breit breit(verzeichnisse, je);
+        installieren(&breit, &lw);
+        Laufauftrag a;
+        a.wurzel = "/w";
+        a.unterverzeichnisse = true;
+        a.leser = 2;
+        Suchzustand z;
+        Vorsprung v(breit);
+        v.breit_je = je;
+        verzeichnislauf(a, z, v);
+        installieren(nullptr, nullptr);
+        EXPECT_EQ(v.anzahl, qint64(verzeichnisse) * je);
+        EXPECT_EQ(v.falsch, 0);
+        // Without a bound the readers would have read everything during the slow start. The
+        // bound: what waits to be taken, the lot being worked off, and a portion per reader.
+        EXPECT_LT(v.hoechstens, 65536 + 16384 + 3 * 4096 + 2 * je);
+        EXPECT_EQ(z.durchsuchteVerzeichnisse, verzeichnisse + 1);
+    }
 }
