@@ -125,7 +125,10 @@ public:
             return false;
         const auto bis = std::chrono::steady_clock::now() + std::chrono::milliseconds(20);
         m_nutzerWartet = true;
-        m_nutzer.wait_until(sperre, bis, [&] { return m_verfuegbar >= los || ende(); });
+        // No point waiting for more while the readers are held back by the cap.
+        m_nutzer.wait_until(sperre, bis, [&] {
+            return m_verfuegbar >= los || ende() || (m_verfuegbar > 0 && m_gepuffert >= hoechstensGepuffert);
+        });
         m_nutzerWartetKurz = true;
         m_nutzer.wait(sperre, [&] { return m_verfuegbar > 0 || ende(); });
         m_nutzerWartet = m_nutzerWartetKurz = false;
