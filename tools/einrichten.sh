@@ -10,6 +10,7 @@ pakete=(
   xvfb xauth x11-utils imagemagick
   unrtf poppler-utils
   locales
+  clang-14 libclang-rt-14-dev
 )
 
 fehlend=()
