@@ -41,6 +41,8 @@ test-sanitize: deps
 # the build directory; fuzz/korpus/<target>/ holds the seeds and every crasher found so far.
 FUZZBUILD ?= build-fuzz
 FUZZ_SEKUNDEN ?= 60
+# 0 lets libFuzzer pick a seed; CI fixes one, so a run there repeats a sequence checked here.
+FUZZ_SEED ?= 0
 FUZZ_ZIELE = einstellungen maske zeilenformat rtf
 fuzz: deps
 	@CC=clang-14 CXX=clang++-14 cmake -S . -B $(FUZZBUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZEMBROLA_FUZZ=ON >/dev/null
@@ -49,7 +51,7 @@ fuzz: deps
 	@for z in $(FUZZ_ZIELE); do \
 	  mkdir -p $(FUZZBUILD)/korpus/$$z $(FUZZBUILD)/funde/$$z; \
 	  echo "== fuzz_$$z: $(FUZZ_SEKUNDEN) s"; \
-	  UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 $(FUZZBUILD)/bin/fuzz_$$z -max_total_time=$(FUZZ_SEKUNDEN) \
+	  UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 $(FUZZBUILD)/bin/fuzz_$$z -max_total_time=$(FUZZ_SEKUNDEN) -seed=$(FUZZ_SEED) \
 	    -timeout=10 -rss_limit_mb=2048 -max_len=4096 -print_final_stats=1 \
 	    -artifact_prefix=$(FUZZBUILD)/funde/$$z/ $(FUZZBUILD)/korpus/$$z fuzz/korpus/$$z 2>$(FUZZBUILD)/fuzz_$$z.log \
 	  || { tail -n 60 $(FUZZBUILD)/fuzz_$$z.log; echo "fuzz_$$z: Fund in $(FUZZBUILD)/funde/$$z/"; exit 1; }; \
