@@ -103,7 +103,7 @@ public:
 
         m_leser = std::max(1, leser);
         for (int i = 0; i < m_leser; ++i)
-            m_faeden.emplace_back([this] { arbeiten(); });
+            m_faeden.emplace_back([this, i] { arbeiten(i == 0 ? hoechstensGepuffert : nachschub); });
     }
 
     ~Vorleser()
@@ -177,6 +177,7 @@ private:
     static constexpr size_t los = 4096;
     static constexpr size_t hoechstensGepuffert = 65536;
     static constexpr size_t hoechstensGenommen = 16384;
+    static constexpr size_t nachschub = 8192;
 
     bool ende() const { return m_fertig || m_fehler != nullptr; }
 
@@ -250,7 +251,10 @@ private:
             m_nutzer.notify_one();
     }
 
-    void arbeiten()
+    // `vorrat`: how much may lie ready before this reader starts no further directory. The
+    // first reader fills the whole read-ahead; the others only help while it runs short, so
+    // when the caller is the slow side (a window appending lines) they leave it the cores.
+    void arbeiten(size_t vorrat)
     {
         try {
             std::unique_lock sperre(m_sperre);
@@ -258,7 +262,7 @@ private:
                 ++m_wartendeLeser;
                 m_arbeit.wait(sperre, [&] {
                     return m_halt || m_fertig ||
-                           (!m_offen.empty() && (m_gepuffert < hoechstensGepuffert || m_offen.back() == m_vorne));
+                           (!m_offen.empty() && (m_gepuffert < vorrat || m_offen.back() == m_vorne));
                 });
                 --m_wartendeLeser;
                 if (m_halt || m_fertig)
