@@ -177,7 +177,7 @@ private:
     static constexpr size_t los = 4096;
     static constexpr size_t hoechstensGepuffert = 65536;
     static constexpr size_t hoechstensGenommen = 16384;
-    static constexpr size_t nachschub = 8192;
+    static constexpr size_t nachschub = 32768;
 
     bool ende() const { return m_fertig || m_fehler != nullptr; }
 
