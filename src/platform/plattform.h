@@ -37,6 +37,8 @@ public:
     // (after following links) are reported, which lets a backend skip stat calls for plain files.
     // Returns false when the directory cannot be opened. `jeEintrag` returns false to stop early;
     // the enumeration is closed in every case.
+    // The walk reads ahead on worker threads: auflisten and kennung may run on several threads
+    // at once, each enumeration on one thread only.
     virtual bool auflisten(const QByteArray& verzeichnis, const QString& maske, bool nurVerzeichnisse,
                            const std::function<bool(const Dateidaten&)>& jeEintrag) = 0;
 

@@ -12,6 +12,7 @@
 //   plattform::installieren(&fs, &lw);
 //
 // Paths are absolute, "/"-separated byte strings; entries are listed in the order they were added.
+#include <atomic>
 #include "platform/plattform.h"
 
 #include <QMap>
@@ -39,7 +40,7 @@ public:
     void entfernen(const QByteArray& pfad);
 
     // Number of auflisten() calls so far, for tests that count enumerations.
-    int auflistungen() const { return m_auflistungen; }
+    int auflistungen() const { return m_auflistungen.load(); }
 
     bool auflisten(const QByteArray& verzeichnis, const QString& maske, bool nurVerzeichnisse,
                    const std::function<bool(const Dateidaten&)>& jeEintrag) override;
@@ -56,7 +57,8 @@ private:
     std::unique_ptr<Knoten> m_wurzel;
     quint64 m_naechsteNummer = 1;
     QString m_arbeitsverzeichnis = QStringLiteral("/");
-    int m_auflistungen = 0;
+    // The walk reads ahead on several threads at once.
+    std::atomic<int> m_auflistungen{0};
 };
 
 // One prepared drive.
