@@ -30,21 +30,32 @@ Ausgabefeld::Ausgabefeld(QWidget* parent)
 
 void Ausgabefeld::zeile(const QString& text)
 {
-    m_puffer.append(text);
-    if (m_puffer.size() >= maxGepuffert)
+    const QByteArray utf8 = text.toUtf8();
+    zeileUtf8(utf8.constData(), utf8.size());
+}
+
+void Ausgabefeld::zeileUtf8(const char* daten, qsizetype laenge)
+{
+    // Lines collect as UTF-8 in one buffer and are decoded once per batch: a million small
+    // strings cost more than the text itself.
+    if (m_gepuffert > 0)
+        m_puffer.append('\n');
+    m_puffer.append(daten, laenge);
+    if (++m_gepuffert >= maxGepuffert)
         puffernLeeren();
 }
 
 void Ausgabefeld::puffernLeeren()
 {
-    if (m_puffer.isEmpty())
+    if (m_gepuffert == 0)
         return;
     // An empty first line leaves the document empty, so ask for blocks with text or a prior append.
     const bool leer = !m_angehaengt && document()->isEmpty();
-    QString text = m_puffer.join(QChar(u'\n'));
     if (!leer)
-        text.prepend(QChar(u'\n'));
-    m_puffer.clear();
+        m_puffer.prepend('\n');
+    const QString text = QString::fromUtf8(m_puffer);
+    m_puffer.resize(0);
+    m_gepuffert = 0;
     m_angehaengt = true;
 
     // Program output is not an edit the user wants to undo, and keeping it on the undo stack
@@ -60,6 +71,7 @@ void Ausgabefeld::puffernLeeren()
 void Ausgabefeld::leeren()
 {
     m_puffer.clear();
+    m_gepuffert = 0;
     m_angehaengt = false;
     clear();
 }

@@ -19,7 +19,9 @@ public:
     // Lines are buffered and appended in batches; the pane ends up as if each had been appended alone.
     void zeile(const QString& text) override;
     void puffernLeeren();
-    int gepufferteZeilen() const { return static_cast<int>(m_puffer.size()); }
+    bool nimmtUtf8() const override { return true; }
+    void zeileUtf8(const char* daten, qsizetype laenge) override;
+    int gepufferteZeilen() const { return m_gepuffert; }
 
     void leeren();
     // Tab stops in points from the left margin.
@@ -45,7 +47,8 @@ protected:
     void insertFromMimeData(const QMimeData* quelle) override;
 
 private:
-    QStringList m_puffer;
+    QByteArray m_puffer;  // buffered lines, UTF-8, separated by '\n'
+    int m_gepuffert = 0;
     QList<double> m_tabstops;
     bool m_angehaengt = false;
 };
