@@ -25,20 +25,6 @@ bool fehler(QString* fehlertext, int nummer)
     return false;
 }
 
-// errno is what the failing call left behind; where Qt left none, its error kind stands in.
-int fehlernummer(int gemerkt, QFileDevice::FileError art)
-{
-    if (gemerkt != 0)
-        return gemerkt;
-    switch (art) {
-    case QFileDevice::PermissionsError:
-        return EACCES;
-    case QFileDevice::OpenError:
-        return ENOENT;
-    default:
-        return EIO;
-    }
-}
 
 QString schalter(bool an)
 {

@@ -9,9 +9,6 @@
 #include "output/codepage.h"
 #include "output/systemfehler.h"
 
-namespace {
-
-// Qt does not always leave errno behind; its own error kind then stands in.
 int fehlernummer(int gemerkt, QFileDevice::FileError art)
 {
     if (gemerkt != 0)
@@ -25,6 +22,8 @@ int fehlernummer(int gemerkt, QFileDevice::FileError art)
         return EIO;
     }
 }
+
+namespace {
 
 bool fehler(QString* fehlertext, int nummer)
 {

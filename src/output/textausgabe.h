@@ -2,8 +2,13 @@
 // Writing the program's output files. Everything goes through QSaveFile, so a failed write
 // leaves the old file as it was.
 #include <QByteArray>
+#include <QFileDevice>
 #include <QString>
 #include <QStringList>
+
+// The errno value of a failed file call; Qt does not always leave errno behind, and its own
+// error kind then stands in.
+int fehlernummer(int gemerkt, QFileDevice::FileError art);
 
 // Writes the bytes as the file's whole new content. On failure returns false and gives the
 // German text of the system error.
