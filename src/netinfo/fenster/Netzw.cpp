@@ -8,6 +8,8 @@
 #include <QTextOption>
 #include <QVBoxLayout>
 
+#include "output/fenster/berichtsfeld.h"
+
 TNetzwerk* Netzwerk = nullptr;
 
 TNetzwerk::TNetzwerk(QWidget* parent)
@@ -20,18 +22,7 @@ TNetzwerk::TNetzwerk(QWidget* parent)
 
     auto* spalte = new QVBoxLayout(this);
     spalte->setContentsMargins(0, 0, 0, 0);
-    Memo1 = new QPlainTextEdit(this);
-    Memo1->setObjectName(QStringLiteral("Memo1"));
-    Memo1->setLineWrapMode(QPlainTextEdit::WidgetWidth);
-    Memo1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    Memo1->setTabChangesFocus(false); // typed tabs go into the text
-    // White Tahoma on the program's blue until the settings file is read.
-    QPalette p = Memo1->palette();
-    p.setColor(QPalette::Base, QColor(19, 115, 169));
-    p.setColor(QPalette::Text, Qt::white);
-    Memo1->setPalette(p);
-    Memo1->setFont(QFont(QStringLiteral("Tahoma"), 8));
+    Memo1 = berichtsfeldAnlegen(this, QFont(QStringLiteral("Tahoma"), 8));
     Memo1->installEventFilter(this);
     tabstopsSetzen();
     spalte->addWidget(Memo1);

@@ -5,6 +5,8 @@
 #include <QPlainTextEdit>
 #include <QVBoxLayout>
 
+#include "output/fenster/berichtsfeld.h"
+
 TSystemausgabe* Systemausgabe = nullptr;
 
 TSystemausgabe::TSystemausgabe(QWidget* parent)
@@ -16,17 +18,7 @@ TSystemausgabe::TSystemausgabe(QWidget* parent)
 
     auto* spalte = new QVBoxLayout(this);
     spalte->setContentsMargins(0, 0, 0, 0);
-    Memo1 = new QPlainTextEdit(this);
-    Memo1->setObjectName(QStringLiteral("Memo1"));
-    Memo1->setLineWrapMode(QPlainTextEdit::WidgetWidth);
-    Memo1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    // White on the program's blue until the settings file is read.
-    QPalette p = Memo1->palette();
-    p.setColor(QPalette::Base, QColor(19, 115, 169));
-    p.setColor(QPalette::Text, Qt::white);
-    Memo1->setPalette(p);
-    Memo1->setFont(QFont(QStringLiteral("MS Sans Serif"), 8));
+    Memo1 = berichtsfeldAnlegen(this, QFont(QStringLiteral("MS Sans Serif"), 8));
     Memo1->installEventFilter(this);
     tabstopsSetzen();
     spalte->addWidget(Memo1);
