@@ -2,7 +2,7 @@
 BUILD ?= build
 JOBS ?= $(shell nproc)
 
-.PHONY: all deps configure build run test bench clean test-sanitize fuzz
+.PHONY: all deps configure build run test bench clean test-sanitize test-tsan fuzz
 
 all: build
 
@@ -36,6 +36,15 @@ test-sanitize: deps
 	  LSAN_OPTIONS=suppressions=$(CURDIR)/fuzz/lsan.supp:print_suppressions=0 \
 	  UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
 	  ctest --output-on-failure -j $(JOBS)
+
+# The tests of the walk's read-ahead threads again, built with ThreadSanitizer.
+TSANBUILD ?= build-tsan
+TSAN_TESTS = logik_listing_vorlesen_test logik_listing_lauf_test
+test-tsan: deps
+	@cmake -S . -B $(TSANBUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZEMBROLA_TSAN=ON >/dev/null
+	@cmake --build $(TSANBUILD) -j $(JOBS) --target $(TSAN_TESTS)
+	@cd $(TSANBUILD) && TSAN_OPTIONS=halt_on_error=1:second_deadlock_stack=1 \
+	  ctest --output-on-failure -R '^($(subst $(eval) ,|,$(TSAN_TESTS)))$$'
 
 # Each fuzz target for FUZZ_SEKUNDEN seconds, built with clang and libFuzzer. New inputs collect in
 # the build directory; fuzz/korpus/<target>/ holds the seeds and every crasher found so far.

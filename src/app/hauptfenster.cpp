@@ -826,6 +826,15 @@ void THaupt::fortschritt(const QString& zaehler)
     m_nachrichtenuhr.start();
 }
 
+void THaupt::zwischendurch()
+{
+    if (m_nachrichtenuhr.isValid() && m_nachrichtenuhr.elapsed() < 30)
+        return;
+    puffernLeeren();
+    QCoreApplication::processEvents();
+    m_nachrichtenuhr.start();
+}
+
 bool THaupt::abbruch() const
 {
     return wartenfenster && wartenfenster->abbruch;

@@ -191,6 +191,7 @@ public:
     bool meldungsfenster() const override;
     void wartenZeigen(const QString& zeile1, const QString& zeile2, const QString& zaehler) override;
     void fortschritt(const QString& zaehler) override;
+    void zwischendurch() override;
     bool abbruch() const override;
     void wartenSchliessen() override;
 

@@ -140,9 +140,12 @@ void starteSuche(const Suchkriterien& k, const Ansicht& ansicht, Suchzustand& z,
         auftrag.unterverzeichnisse = k.unterverzeichnisse;
         auftrag.versteckt = k.versteckt;
         std::function<bool()> abgebrochen;
-        if (mitFenster)
+        std::function<void()> zwischendurch;
+        if (mitFenster) {
             abgebrochen = [&u] { return u.abbruch(); };
-        verzeichnislauf(auftrag, z, formatierer, abgebrochen);
+            zwischendurch = [&u] { u.zwischendurch(); };
+        }
+        verzeichnislauf(auftrag, z, formatierer, abgebrochen, zwischendurch);
         formatierer.abschliessen();
     }
 

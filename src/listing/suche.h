@@ -81,6 +81,9 @@ public:
     // Called per listed file while the option is on: show the counter, let messages through
     // (an implementation may do so at most every 30 ms). Returns true when the user aborted.
     virtual void fortschritt(const QString& zaehler) { (void)zaehler; }
+    // Called at every directory and while the walk waits for a directory: let messages through
+    // (also at most every 30 ms), so the window stays live where no file is listed for a while.
+    virtual void zwischendurch() {}
     virtual bool abbruch() const { return false; }
     virtual void wartenSchliessen() {}
 

@@ -3,12 +3,13 @@
 #include <QFile>
 
 #include <algorithm>
-#include <atomic>
 #include <chrono>
 #include <condition_variable>
 #include <deque>
 #include <exception>
+#include <memory>
 #include <mutex>
+#include <stop_token>
 #include <string>
 #include <thread>
 #include <unordered_map>
@@ -27,6 +28,7 @@ struct Kennung {
     quint64 geraet;
     quint64 inode;
     bool operator==(const Kennung&) const = default;
+    bool bekannt() const { return geraet != 0 || inode != 0; }
 };
 
 struct KennungHash {
@@ -54,6 +56,8 @@ struct Portion {
     QString anzeige;
     std::vector<Eintrag> eintraege;
     std::string namen;
+
+    size_t einheiten() const { return eintraege.size() + 1; }
 };
 
 // A directory known to the walk. Path, level, identity and parent are fixed when it is made;
@@ -69,41 +73,46 @@ struct Knoten {
 
     Stand stand = offen;
     std::deque<Portion> portionen;  // handed over, not yet taken
-    size_t gepuffert = 0;           // their size in units (files, plus one per portion)
+    size_t gepuffert = 0;           // their units
     Knoten* naechster = nullptr;    // next in the walk's order while listed
     bool gelistet = true;
     int kinder = 0;                 // children still alive; they look up the path through us
 };
 
-// Reads the tree ahead on worker threads. Directories are handed out in the walk's order (the
-// first unread one first) and their data is taken strictly in that order, so the walk sees
-// exactly what one reader would give. Several readers matter because the kernel's stat per file
-// dominates and runs in parallel. Only directory data crosses threads; everything the user sees
-// stays on the caller's thread.
+// Reads the tree ahead on worker threads and hands it to the walk strictly in the walk's order.
 //
-// Memory stays bounded: no reader starts a directory or hands over more while a cap of units is
-// waiting to be taken, except for the directory the caller needs next, so the caller always gets
-// on. One reader is always left free for that directory; the others may wait in the middle of a
-// large one.
+// The known directories form one list in that order, starting with the one the walk needs next
+// (the front). Readers only ever start the first unread directory of that list, and only while
+// few directories and little data lie ahead of the walk; the front they may always start. A
+// reader waits only while its own directory holds a full buffer, which the walk drains once that
+// directory is the front. The walk waits only for the front: if it is being read, its reader
+// gets on; a free reader starts it at once; a busy one becomes free; and if every reader waits
+// for room further on, one more reader is started for it (each waiting reader holds a started
+// directory, so the window bounds their number). So the directory needed next is always read,
+// whatever the tree, the number of readers or the limits, and the walk itself never blocks in
+// a directory: while it waits it can let the window's messages through.
 class Vorleser {
 public:
+    using Verarbeiter = std::function<bool(const Portion&)>;
+    using Warten = std::function<bool()>;
+
     Vorleser(Dateisystem& ds, const Laufauftrag& auftrag, int leser)
         : m_ds(ds),
           m_auftrag(auftrag),
+          m_g(gueltig(auftrag.grenzen)),
           m_trenner(trennerVon(auftrag.wurzel)),
           m_einDurchgang(auftrag.unterverzeichnisse && Maske(auftrag.maske).allesPasst())
     {
-        auto* w = new Knoten;
+        auto w = std::make_unique<Knoten>();
         w->anzeige = mitTrenner(m_auftrag.wurzel);
         w->roh = QFile::encodeName(m_auftrag.wurzel);
         m_ds.kennung(w->roh, &w->kennung.geraet, &w->kennung.inode);
-        merken(w);
-        m_vorne = m_grenze = w;
-        m_offen.push_back(w);
+        merken(w.get());
+        m_vorne = w.release();
 
-        m_leser = std::max(1, leser);
-        for (int i = 0; i < m_leser; ++i)
-            m_faeden.emplace_back([this, i] { arbeiten(i == 0 ? hoechstensGepuffert : nachschub); });
+        std::lock_guard sperre(m_sperre);
+        for (int i = 0; i < std::max(leser, 1); ++i)
+            leserStarten();
     }
 
     ~Vorleser()
@@ -115,75 +124,77 @@ public:
         }
     }
 
-    // Takes what can be taken in order, waiting for a lot of it (or a short while) first.
-    // False once everything has been taken.
-    bool naechste(std::vector<Portion>& ziel)
+    // Hands every portion to `verarbeiten` in the walk's order, until everything is handed over
+    // or it answers false. While it waits for a reader, `warten` is called every 20 ms; false
+    // from it ends the walk too.
+    void laufen(const Verarbeiter& verarbeiten, const Warten& warten)
     {
-        ziel.clear();
-        std::unique_lock sperre(m_sperre);
-        if (!m_fehler && m_verfuegbar == 0 && m_vorne == nullptr)
-            return false;
-        const auto bis = std::chrono::steady_clock::now() + std::chrono::milliseconds(20);
-        m_nutzerWartet = true;
-        // No point waiting for more while the readers are held back by the cap.
-        m_nutzer.wait_until(sperre, bis, [&] {
-            return m_verfuegbar >= los || ende() || (m_verfuegbar > 0 && m_gepuffert >= hoechstensGepuffert);
-        });
-        m_nutzerWartetKurz = true;
-        m_nutzer.wait(sperre, [&] { return m_verfuegbar > 0 || ende(); });
-        m_nutzerWartet = m_nutzerWartetKurz = false;
-        if (m_fehler)
-            std::rethrow_exception(std::exchange(m_fehler, nullptr));
-
-        // A lot in the caller's hands counts against no cap, so it stays small too.
-        size_t genommen = 0;
-        while (Knoten* k = m_vorne) {
-            while (!k->portionen.empty() && genommen < hoechstensGenommen) {
-                const size_t einheiten = k->portionen.front().eintraege.size() + 1;
-                ziel.push_back(std::move(k->portionen.front()));
-                k->portionen.pop_front();
-                k->gepuffert -= einheiten;
-                genommen += einheiten;
+        std::vector<Portion> lot;
+        for (;;) {
+            {
+                std::unique_lock sperre(m_sperre);
+                for (;;) {
+                    if (m_fehler)
+                        std::rethrow_exception(m_fehler);
+                    nehmen(lot);
+                    if (!lot.empty())
+                        break;
+                    Knoten* k = m_vorne;
+                    if (!k)
+                        return;
+                    if (k->stand == Knoten::offen) {
+                        if (alleWartenAufRaum())
+                            leserStarten();
+                        else
+                            m_arbeit.notify_all();
+                    }
+                    m_nutzerWartet = true;
+                    const bool weiter = m_nutzer.wait_for(sperre, std::chrono::milliseconds(20), [&] {
+                        return m_fehler || !k->portionen.empty() || k->stand == Knoten::gelesen ||
+                               (k->stand == Knoten::offen && alleWartenAufRaum());
+                    });
+                    m_nutzerWartet = false;
+                    if (!weiter && warten) {
+                        sperre.unlock();
+                        const bool nochmal = warten();
+                        sperre.lock();
+                        if (!nochmal)
+                            return;
+                    }
+                }
             }
-            if (k == m_grenze || !k->portionen.empty())
-                break;  // still being read, or enough for now
-            m_vorne = k->naechster;
-            austragen(k);
+            for (const Portion& p : lot)
+                if (!verarbeiten(p))
+                    return;
+            lot.clear();
         }
-        m_verfuegbar -= genommen;
-        m_gepuffert -= genommen;
-        // Room again, or the directory needed next may now be started.
-        if (m_wartendeLeser > 0)
-            m_arbeit.notify_all();
-        return !ziel.empty() || m_vorne != nullptr;
     }
 
-    // Stops reading; every enumeration is closed when this returns.
+    // Stops the readers; every enumeration is closed when this returns.
     void anhalten()
     {
-        {
-            std::lock_guard sperre(m_sperre);
-            m_halt = true;
-        }
-        m_halten.store(true, std::memory_order_relaxed);
-        m_arbeit.notify_all();
-        for (std::thread& f : m_faeden)
-            if (f.joinable())
-                f.join();
+        for (std::jthread& f : m_faeden)
+            f.request_stop();
+        m_faeden.clear();
     }
 
 private:
-    static constexpr size_t portionsgroesse = 4096;
-    static constexpr size_t los = 4096;
-    static constexpr size_t hoechstensGepuffert = 65536;
-    static constexpr size_t hoechstensGenommen = 16384;
-    static constexpr size_t nachschub = 32768;
+    static Vorlesegrenzen gueltig(Vorlesegrenzen g)
+    {
+        g.portion = std::max<size_t>(g.portion, 1);
+        g.verzeichnisse = std::max<size_t>(g.verzeichnisse, 1);
+        g.jeVerzeichnis = std::max<size_t>(g.jeVerzeichnis, 1);
+        g.los = std::max<size_t>(g.los, 1);
+        return g;
+    }
 
-    bool ende() const { return m_fertig || m_fehler != nullptr; }
+    // Under the lock.
+    void leserStarten() { m_faeden.emplace_back([this](std::stop_token halt) { arbeiten(halt); }); }
+    bool alleWartenAufRaum() const { return m_raumWartende == static_cast<int>(m_faeden.size()); }
 
     void merken(Knoten* k)
     {
-        if (k->kennung.geraet != 0 || k->kennung.inode != 0)
+        if (k->kennung.bekannt())
             ++m_kennungen[k->kennung];
         if (k->eltern)
             ++k->eltern->kinder;
@@ -194,7 +205,7 @@ private:
     {
         k->gelistet = false;
         while (k && !k->gelistet && k->kinder == 0) {
-            if (k->kennung.geraet != 0 || k->kennung.inode != 0) {
+            if (k->kennung.bekannt()) {
                 auto it = m_kennungen.find(k->kennung);
                 if (--it->second == 0)
                     m_kennungen.erase(it);
@@ -210,7 +221,7 @@ private:
     // A directory whose identity is already on the path from the root is a link back up.
     bool aufPfad(const Knoten* von, const Kennung& k) const
     {
-        if ((k.geraet == 0 && k.inode == 0) || !m_kennungen.count(k))
+        if (!k.bekannt() || !m_kennungen.count(k))
             return false;
         for (const Knoten* a = von; a; a = a->eltern)
             if (a->kennung == k)
@@ -218,110 +229,136 @@ private:
         return false;
     }
 
-    // Under the lock: hands over a portion of `k`, waiting first while too much lies ready,
-    // unless `k` is needed next or this is the last reader still free.
-    void abgeben(std::unique_lock<std::mutex>& sperre, Knoten* k, Portion&& p)
+    void beginnen(Knoten* k)
     {
-        auto darfWarten = [&] {
-            return !m_halt && m_gepuffert >= hoechstensGepuffert && k != m_vorne &&
-                   m_blockierteLeser + 1 < m_leser;
-        };
-        if (darfWarten()) {
-            ++m_blockierteLeser;
-            ++m_wartendeLeser;
-            m_arbeit.wait(sperre, [&] {
-                return m_halt || m_gepuffert < hoechstensGepuffert || k == m_vorne;
-            });
-            --m_wartendeLeser;
-            --m_blockierteLeser;
-        }
-        const size_t einheiten = p.eintraege.size() + 1;
-        k->portionen.push_back(std::move(p));
-        k->gepuffert += einheiten;
-        m_gepuffert += einheiten;
-        if (k == m_grenze) {
-            m_verfuegbar += einheiten;
-            wecken();
-        }
+        k->stand = Knoten::lesend;
+        ++m_begonnen;
     }
 
-    void wecken()
+    // The directory a free reader starts next: the front, or else the first unread one while
+    // little lies ahead. Every node before the first unread one has been started, so this looks
+    // at no more than `verzeichnisse` + 1 nodes.
+    Knoten* startbar() const
     {
-        if (m_nutzerWartet && (m_verfuegbar >= los || m_nutzerWartetKurz || ende()))
-            m_nutzer.notify_one();
+        Knoten* v = m_vorne;
+        if (!v)
+            return nullptr;
+        if (v->stand == Knoten::offen)
+            return v;
+        if (m_begonnen >= m_g.verzeichnisse || m_gepuffert >= m_g.vorrat)
+            return nullptr;
+        for (Knoten* k = v->naechster; k; k = k->naechster)
+            if (k->stand == Knoten::offen)
+                return k;
+        return nullptr;
     }
 
-    // `vorrat`: how much may lie ready before this reader starts no further directory. The
-    // first reader fills the whole read-ahead; the others only help while it runs short, so
-    // when the caller is the slow side (a window appending lines) they leave it the cores.
-    void arbeiten(size_t vorrat)
+    // Under the lock: moves what lies ready at the front into `lot`, in order, and lets go of
+    // directories that are read and taken.
+    void nehmen(std::vector<Portion>& lot)
+    {
+        size_t genommen = 0;
+        bool frei = false;
+        while (Knoten* k = m_vorne) {
+            while (!k->portionen.empty() && genommen < m_g.los) {
+                Portion& p = k->portionen.front();
+                const size_t n = p.einheiten();
+                lot.push_back(std::move(p));
+                k->portionen.pop_front();
+                k->gepuffert -= n;
+                m_gepuffert -= n;
+                genommen += n;
+                frei = true;
+            }
+            if (k->stand != Knoten::gelesen || !k->portionen.empty())
+                break;
+            m_vorne = k->naechster;
+            --m_begonnen;
+            austragen(k);
+            frei = true;
+        }
+        if (frei && m_wartendeLeser > 0)
+            m_arbeit.notify_all();
+    }
+
+    void arbeiten(std::stop_token halt)
     {
         try {
             std::unique_lock sperre(m_sperre);
             for (;;) {
+                Knoten* k = nullptr;
+                ++m_freieLeser;
                 ++m_wartendeLeser;
-                m_arbeit.wait(sperre, [&] {
-                    return m_halt || m_fertig ||
-                           (!m_offen.empty() && (m_gepuffert < vorrat || m_offen.back() == m_vorne));
-                });
+                m_arbeit.wait(sperre, halt, [&] { return (k = startbar()) != nullptr; });
                 --m_wartendeLeser;
-                if (m_halt || m_fertig)
+                --m_freieLeser;
+                if (halt.stop_requested())
                     return;
-                Knoten* k = m_offen.back();
-                m_offen.pop_back();
-                k->stand = Knoten::lesend;
-                ++m_lesende;
-                lesen(sperre, k);
-                --m_lesende;
-                if (m_halt)
+                beginnen(k);
+                sperre.unlock();
+                const bool fertig = lesen(*k, halt);
+                sperre.lock();
+                if (!fertig)
                     return;
-                if (m_offen.empty() && m_lesende == 0) {
-                    m_fertig = true;
-                    m_nutzer.notify_one();
-                    m_arbeit.notify_all();
-                }
             }
         } catch (...) {
             std::lock_guard sperre(m_sperre);
             if (!m_fehler)
                 m_fehler = std::current_exception();
-            m_halt = true;
-            m_halten.store(true, std::memory_order_relaxed);
-            m_arbeit.notify_all();
             m_nutzer.notify_one();
         }
     }
 
-    // Reads one directory; called and returning with the lock held, which is let go meanwhile.
-    void lesen(std::unique_lock<std::mutex>& sperre, Knoten* k);
+    // A reader's portion of `k` goes into its buffer, once there is room. False when stopped.
+    bool abgeben(Knoten& k, Portion&& p, std::stop_token& halt)
+    {
+        std::unique_lock sperre(m_sperre);
+        if (k.gepuffert >= m_g.jeVerzeichnis) {
+            ++m_wartendeLeser;
+            ++m_raumWartende;
+            if (m_nutzerWartet)
+                m_nutzer.notify_one();
+            m_arbeit.wait(sperre, halt, [&] { return k.gepuffert < m_g.jeVerzeichnis; });
+            --m_raumWartende;
+            --m_wartendeLeser;
+            if (halt.stop_requested())
+                return false;
+        }
+        const size_t n = p.einheiten();
+        k.portionen.push_back(std::move(p));
+        k.gepuffert += n;
+        m_gepuffert += n;
+        if (&k == m_vorne && m_nutzerWartet)
+            m_nutzer.notify_one();
+        return true;
+    }
+
+    // Reads one directory without the lock, handing over its portions; then, under the lock,
+    // puts its subdirectories into the list right after it. False when stopped.
+    bool lesen(Knoten& k, std::stop_token& halt);
 
     Dateisystem& m_ds;
     const Laufauftrag m_auftrag;
+    const Vorlesegrenzen m_g;
     const QChar m_trenner;
     const bool m_einDurchgang;  // the mask takes every name: the file pass sees every subdirectory
-    int m_leser = 1;
-    std::vector<std::thread> m_faeden;
-    std::atomic<bool> m_halten{false};  // read without the lock once per file
 
     std::mutex m_sperre;
-    std::condition_variable m_nutzer, m_arbeit;
+    std::condition_variable m_nutzer;
+    std::condition_variable_any m_arbeit;
     Knoten* m_vorne = nullptr;   // the walk's order: every directory not yet taken
-    Knoten* m_grenze = nullptr;  // first listed directory not completely read
-    std::vector<Knoten*> m_offen;  // unread directories, the first in the walk's order last
     std::unordered_map<Kennung, int, KennungHash> m_kennungen;  // identities of live nodes
-    size_t m_gepuffert = 0;
-    size_t m_verfuegbar = 0;     // units up to and including m_grenze
-    int m_lesende = 0;
-    int m_wartendeLeser = 0;
-    int m_blockierteLeser = 0;
-    bool m_halt = false;
-    bool m_fertig = false;
+    size_t m_begonnen = 0;       // listed nodes that are being read or read
+    size_t m_gepuffert = 0;      // units in all buffers
+    int m_freieLeser = 0;        // readers waiting for a directory to start
+    int m_wartendeLeser = 0;     // readers waiting for anything
+    int m_raumWartende = 0;      // readers waiting for room in their directory's buffer
     bool m_nutzerWartet = false;
-    bool m_nutzerWartetKurz = false;
     std::exception_ptr m_fehler;
+    std::vector<std::jthread> m_faeden;  // last: stopped and joined before the rest goes
 };
 
-void Vorleser::lesen(std::unique_lock<std::mutex>& sperre, Knoten* k)
+bool Vorleser::lesen(Knoten& k, std::stop_token& halt)
 {
     const bool versteckt = m_auftrag.versteckt;
     std::vector<QByteArray> unter;
@@ -339,12 +376,11 @@ void Vorleser::lesen(std::unique_lock<std::mutex>& sperre, Knoten* k)
 
     Portion p;
     p.neuesVerzeichnis = true;
-    p.ebene = k->ebene;
-    p.anzeige = k->anzeige;
+    p.ebene = k.ebene;
+    p.anzeige = k.anzeige;
     bool gestoppt = false;
-    sperre.unlock();
-    const bool lesbar = m_ds.auflisten(k->roh, m_auftrag.maske, false, [&](const Dateidaten& d) {
-        if (m_halten.load(std::memory_order_relaxed)) {
+    const bool lesbar = m_ds.auflisten(k.roh, m_auftrag.maske, false, [&](const Dateidaten& d) {
+        if (halt.stop_requested()) {
             gestoppt = true;
             return false;
         }
@@ -356,97 +392,77 @@ void Vorleser::lesen(std::unique_lock<std::mutex>& sperre, Knoten* k)
         p.eintraege.push_back(Eintrag{static_cast<quint32>(p.namen.size()), static_cast<quint32>(d.rohname.size()),
                                       d.attribute, d.groesse, d.schreibzeit});
         p.namen.append(d.rohname.constData(), static_cast<size_t>(d.rohname.size()));
-        if (p.eintraege.size() >= portionsgroesse) {
+        if (p.eintraege.size() >= m_g.portion) {
             Portion weiter;
-            weiter.anzeige = k->anzeige;
-            weiter.ebene = k->ebene;
-            std::unique_lock wieder(m_sperre);
-            abgeben(wieder, k, std::exchange(p, std::move(weiter)));
-            if (m_halt) {
+            weiter.anzeige = k.anzeige;
+            weiter.ebene = k.ebene;
+            if (!abgeben(k, std::exchange(p, std::move(weiter)), halt)) {
                 gestoppt = true;
                 return false;
             }
         }
         return true;
     });
-    if (gestoppt) {
-        sperre.lock();
-        return;
-    }
+    if (gestoppt)
+        return false;
 
     // Collected first and closed, so no directory stays open while its subtree is read.
     if (lesbar && m_auftrag.unterverzeichnisse && !m_einDurchgang)
-        m_ds.auflisten(k->roh, QStringLiteral("*.*"), true, [&](const Dateidaten& d) {
+        m_ds.auflisten(k.roh, QStringLiteral("*.*"), true, [&](const Dateidaten& d) {
             unterverzeichnis(d);
-            return !m_halten.load(std::memory_order_relaxed);
+            return !halt.stop_requested();
         });
 
-    std::vector<Knoten*> neu;
+    std::vector<std::unique_ptr<Knoten>> neu;
     if (lesbar && m_auftrag.unterverzeichnisse && !unter.empty()) {
-        QByteArray basis = k->roh;
+        QByteArray basis = k.roh;
         const char trennbyte = static_cast<char>(m_trenner.unicode());
         if (!basis.endsWith(trennbyte))
             basis += trennbyte;
         neu.reserve(unter.size());
         for (size_t i = 0; i < unter.size(); ++i) {
-            auto* u = new Knoten;
+            auto u = std::make_unique<Knoten>();
             u->roh = basis + unter[i];
-            u->anzeige = k->anzeige + QString::fromUtf8(unter[i]) + m_trenner;
-            u->ebene = k->ebene + 1;
+            u->anzeige = k.anzeige + QString::fromUtf8(unter[i]) + m_trenner;
+            u->ebene = k.ebene + 1;
             u->kennung = kennungen[i];
-            if (u->kennung.inode == 0 && u->kennung.geraet == 0)
+            if (!u->kennung.bekannt())
                 m_ds.kennung(u->roh, &u->kennung.geraet, &u->kennung.inode);
-            u->eltern = k;
-            neu.push_back(u);
+            u->eltern = &k;
+            neu.push_back(std::move(u));
         }
     }
 
     p.lesbar = lesbar;
-    sperre.lock();
-    abgeben(sperre, k, std::move(p));
-    if (m_halt) {
-        for (Knoten* u : neu)
-            delete u;
-        return;
-    }
+    if (!abgeben(k, std::move(p), halt))
+        return false;
 
+    std::lock_guard sperre(m_sperre);
     // The subtree comes right after the directory, before anything that was already known.
-    Knoten* davor = k;
-    Knoten* danach = k->naechster;
-    std::vector<Knoten*> aufgenommen;
-    for (Knoten* u : neu) {
-        if (aufPfad(k, u->kennung)) {
-            delete u;
+    Knoten* davor = &k;
+    Knoten* const danach = k.naechster;
+    bool aufgenommen = false;
+    for (auto& u : neu) {
+        if (aufPfad(&k, u->kennung))
             continue;
-        }
-        merken(u);
-        davor->naechster = u;
-        davor = u;
-        aufgenommen.push_back(u);
+        merken(u.get());
+        davor->naechster = u.release();
+        davor = davor->naechster;
+        aufgenommen = true;
     }
     davor->naechster = danach;
-    for (size_t i = aufgenommen.size(); i-- > 0;)
-        m_offen.push_back(aufgenommen[i]);
-
-    k->stand = Knoten::gelesen;
-    if (k == m_grenze) {
-        m_grenze = k->naechster;
-        while (m_grenze && m_grenze->stand == Knoten::gelesen) {
-            m_verfuegbar += m_grenze->gepuffert;
-            m_grenze = m_grenze->naechster;
-        }
-        if (m_offen.empty() && m_lesende == 1)
-            m_fertig = true;
-        wecken();
-    }
-    if (!aufgenommen.empty() && m_wartendeLeser > 0)
+    k.stand = Knoten::gelesen;
+    if (&k == m_vorne && m_nutzerWartet)
+        m_nutzer.notify_one();
+    if (aufgenommen && m_freieLeser > 0)
         m_arbeit.notify_all();
+    return true;
 }
 
 }  // namespace
 
 void verzeichnislauf(const Laufauftrag& auftrag, Suchzustand& z, Dateiempfaenger& empfaenger,
-                     const std::function<bool()>& abgebrochen)
+                     const std::function<bool()>& abgebrochen, const std::function<void()>& zwischendurch)
 {
     auto abbruch = [&] { return abgebrochen && abgebrochen(); };
     int leser = auftrag.leser;
@@ -454,42 +470,43 @@ void verzeichnislauf(const Laufauftrag& auftrag, Suchzustand& z, Dateiempfaenger
         leser = static_cast<int>(std::clamp(std::thread::hardware_concurrency(), 1u, 3u));
     Vorleser vorleser(dateisystem(), auftrag, leser);
 
-    std::vector<Portion> lot;
     Dateidaten d;
     bool erstes = true;
-    bool gestoppt = false;
-    while (!gestoppt && vorleser.naechste(lot)) {
-        for (const Portion& p : lot) {
-            if (p.neuesVerzeichnis) {
-                // No further directory is entered once the user has aborted.
-                if (!erstes && abbruch()) {
-                    gestoppt = true;
-                    break;
-                }
-                erstes = false;
-                ++z.durchsuchteVerzeichnisse;
-                if (!p.lesbar) {
-                    ++z.unlesbareVerzeichnisse;
-                    if (p.ebene == 0)
-                        z.wurzelUnlesbar = true;
-                    continue;
-                }
+    auto verarbeiten = [&](const Portion& p) {
+        if (p.neuesVerzeichnis) {
+            if (zwischendurch)
+                zwischendurch();
+            // No further directory is entered once the user has aborted.
+            if (!erstes && abbruch())
+                return false;
+            erstes = false;
+            ++z.durchsuchteVerzeichnisse;
+            if (!p.lesbar) {
+                ++z.unlesbareVerzeichnisse;
+                if (p.ebene == 0)
+                    z.wurzelUnlesbar = true;
+                return true;
             }
-            for (const Eintrag& e : p.eintraege) {
-                d.rohname = QByteArray::fromRawData(p.namen.data() + e.name, e.laenge);
-                d.attribute = e.attribute;
-                d.groesse = e.groesse;
-                d.schreibzeit = e.schreibzeit;
-                empfaenger.datei(p.anzeige, d);
-                if (abbruch()) {
-                    gestoppt = true;
-                    break;
-                }
-                ++z.gepruefteDateien;
-            }
-            if (gestoppt)
-                break;
         }
-    }
+        for (const Eintrag& e : p.eintraege) {
+            d.rohname = QByteArray::fromRawData(p.namen.data() + e.name, e.laenge);
+            d.attribute = e.attribute;
+            d.groesse = e.groesse;
+            d.schreibzeit = e.schreibzeit;
+            empfaenger.datei(p.anzeige, d);
+            if (abbruch())
+                return false;
+            ++z.gepruefteDateien;
+        }
+        return true;
+    };
+    // While a slow directory is awaited the window stays live and its abort button works.
+    auto warten = [&] {
+        if (!zwischendurch)
+            return true;
+        zwischendurch();
+        return !abbruch();
+    };
+    vorleser.laufen(verarbeiten, warten);
     vorleser.anhalten();
 }

@@ -507,8 +507,10 @@ TEST(Verzeichnislauf, VorlesenBleibtBegrenzt)
         EXPECT_EQ(v.anzahl, qint64(verzeichnisse) * je);
         EXPECT_EQ(v.falsch, 0);
         // Without a bound the readers would have read everything during the slow start. The
-        // bound: what waits to be taken, the lot being worked off, and a portion per reader.
-        EXPECT_LT(v.hoechstens, 65536 + 16384 + 3 * 4096 + 2 * je);
+        // bound: what lay ready when the last directory was started, a full buffer per reader,
+        // the lot being worked off, and a portion in the making per reader and the walk.
+        const Vorlesegrenzen g;
+        EXPECT_LT(v.hoechstens, g.vorrat + 2 * (g.jeVerzeichnis + g.portion) + g.los + 4 * g.portion + je);
         EXPECT_EQ(z.durchsuchteVerzeichnisse, verzeichnisse + 1);
     }
 }

@@ -23,6 +23,9 @@
 #include "output/fenster/ausgabefeld.h"
 #include "output/einstellungen.h"
 #include "app_testplattform.h"
+#include "listing/suche.h"
+
+#include <atomic>
 
 class HauptSucheTest : public QObject {
     Q_OBJECT
@@ -195,6 +198,57 @@ private slots:
         };
         h->sucheStarten();
         QVERIFY(abgebrochen);
+    }
+
+    void langsamesVerzeichnisLaesstAbbrechen()
+    {
+        // A directory that takes seconds to read, whose files all fail the attribute filter: no
+        // line is written, so only the walk's waiting lets the abort button through.
+        struct Langsam : plattform::Dateisystem {
+            std::atomic<int> gelesen{0};
+            bool auflisten(const QByteArray& v, const QString&, bool nurVerzeichnisse,
+                           const std::function<bool(const plattform::Dateidaten&)>& jeEintrag) override
+            {
+                plattform::Dateidaten d;
+                if (v == "/s") {
+                    d.rohname = "langsam";
+                    d.attribute = plattform::faDirectory;
+                    jeEintrag(d);
+                    return true;
+                }
+                for (int i = 0; i < 2000 && !nurVerzeichnisse; ++i) {
+                    QThread::msleep(2);
+                    ++gelesen;
+                    d.rohname = "f" + QByteArray::number(i);
+                    d.attribute = plattform::faArchive;
+                    if (!jeEintrag(d))
+                        break;
+                }
+                return true;
+            }
+            bool kennung(const QByteArray&, quint64*, quint64*) override { return false; }
+            QString arbeitsverzeichnis() override { return QStringLiteral("/"); }
+            int setzeArbeitsverzeichnis(const QString&) override { return 0; }
+        } langsam;
+        plattform::FakeLaufwerke laufwerke;
+        plattform::installieren(&langsam, &laufwerke);
+        Suchkriterien k;
+        k.verzeichnis = QStringLiteral("/s");
+        k.unterverzeichnisse = true;
+        k.alleDateien = false;
+        k.system = true;
+        int beimKlick = -1;
+        QTimer::singleShot(100, wartenfenster->BitBtn1, [&] {
+            beimKlick = langsam.gelesen;
+            wartenfenster->BitBtn1->click();
+        });
+        starteSuche(k, Ansicht{}, h->zustand, *h);
+        plattform.installieren();
+        QVERIFY2(beimKlick >= 0 && beimKlick < 1000, qPrintable(QString::number(beimKlick)));
+        QVERIFY(langsam.gelesen < 2000);
+        QCOMPARE(h->zustand.durchsuchteVerzeichnisse, 1);
+        QCOMPARE(h->zustand.gefundeneDateien, 0);
+        QVERIFY(!wartenfenster->isVisible());
     }
 
     void echteSucheInEinemVerzeichnis()
