@@ -821,9 +821,7 @@ void THaupt::fortschritt(const QString& zaehler)
         return;
     if (wartenfenster)
         wartenfenster->Edit1->setText(zaehler);
-    puffernLeeren();
-    QCoreApplication::processEvents();
-    m_nachrichtenuhr.start();
+    zwischendurch();
 }
 
 void THaupt::zwischendurch()

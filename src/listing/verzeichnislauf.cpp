@@ -277,7 +277,7 @@ private:
             austragen(k);
             frei = true;
         }
-        if (frei && m_wartendeLeser > 0)
+        if (frei && m_freieLeser + m_raumWartende > 0)
             m_arbeit.notify_all();
     }
 
@@ -288,9 +288,7 @@ private:
             for (;;) {
                 Knoten* k = nullptr;
                 ++m_freieLeser;
-                ++m_wartendeLeser;
                 m_arbeit.wait(sperre, halt, [&] { return (k = startbar()) != nullptr; });
-                --m_wartendeLeser;
                 --m_freieLeser;
                 if (halt.stop_requested())
                     return;
@@ -314,13 +312,11 @@ private:
     {
         std::unique_lock sperre(m_sperre);
         if (k.gepuffert >= m_g.jeVerzeichnis) {
-            ++m_wartendeLeser;
             ++m_raumWartende;
             if (m_nutzerWartet)
                 m_nutzer.notify_one();
             m_arbeit.wait(sperre, halt, [&] { return k.gepuffert < m_g.jeVerzeichnis; });
             --m_raumWartende;
-            --m_wartendeLeser;
             if (halt.stop_requested())
                 return false;
         }
@@ -351,7 +347,6 @@ private:
     size_t m_begonnen = 0;       // listed nodes that are being read or read
     size_t m_gepuffert = 0;      // units in all buffers
     int m_freieLeser = 0;        // readers waiting for a directory to start
-    int m_wartendeLeser = 0;     // readers waiting for anything
     int m_raumWartende = 0;      // readers waiting for room in their directory's buffer
     bool m_nutzerWartet = false;
     std::exception_ptr m_fehler;
@@ -508,5 +503,4 @@ void verzeichnislauf(const Laufauftrag& auftrag, Suchzustand& z, Dateiempfaenger
         return !abbruch();
     };
     vorleser.laufen(verarbeiten, warten);
-    vorleser.anhalten();
 }
