@@ -1,0 +1,4 @@
+#include "platform/nachrichten.h"
+namespace plattform {
+void nachrichtenZulassen() {}
+}
