@@ -9,6 +9,7 @@ pakete=(
   fonts-liberation fontconfig
   xvfb xauth x11-utils imagemagick
   unrtf poppler-utils
+  libcups2-dev cups-daemon cups-client libxcb-randr0-dev
   locales
   clang-14 libclang-rt-14-dev
 )

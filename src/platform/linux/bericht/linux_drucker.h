@@ -1,0 +1,14 @@
+#pragma once
+// Printers from CUPS: the destinations the scheduler (or CUPS_SERVER) reports, and the default.
+#include "platform/systemquellen.h"
+
+namespace plattform {
+
+class LinuxDrucker : public Drucker {
+public:
+    // "name,printer-make-and-model,device-uri"; cupsd already strips passwords from the URI.
+    QString standarddrucker() const override;
+    QStringList druckerliste() const override;
+};
+
+}  // namespace plattform
