@@ -21,7 +21,11 @@
 #include "output/codepage.h"
 #include "output/rtf.h"
 #include "output/systemfehler.h"
+#include "listing/zeittexte.h"
 #include "platform/plattform.h"
+#include "platform/systemquellen.h"
+#include "sysinfo/sammler.h"
+#include "sysinfo/systembericht.h"
 
 namespace {
 
@@ -29,6 +33,7 @@ const char* const programm = "zembrola-liste";
 
 const char* const hilfetext =
     "Aufruf: zembrola-liste [OPTION]... VERZEICHNIS\n"
+    "   oder: zembrola-liste --systemanalyse\n"
     "Listet die Dateien eines Verzeichnisses so auf, wie Zembrola sie im Ausgabefenster zeigt.\n"
     "\n"
     "  -m, --maske MASKE          Suchmaske (Vorgabe *.*)\n"
@@ -51,6 +56,7 @@ const char* const hilfetext =
     "  -z, --zusammenfassung      danach auch Kopf und Zusammenfassung ausgeben\n"
     "  -o, --ausgabe DATEI        in DATEI schreiben statt auf die Standardausgabe:\n"
     "                             Endung .rtf als Rich Text, sonst als Text mit CR LF\n"
+    "      --systemanalyse        den Bericht der Systemanalyse ausgeben\n"
     "  -h, --help                 diese Hilfe anzeigen\n"
     "\n"
     "Rückgabewert: 0 bei Erfolg, 1 wenn das Verzeichnis nicht gelesen werden kann,\n"
@@ -98,6 +104,7 @@ struct Aufruf {
     Suchkriterien kriterien;
     Ansicht ansicht;
     bool zusammenfassung = false;
+    bool systemanalyse = false;
     QString ausgabe;
     std::optional<QDate> von, bis;
 };
@@ -198,6 +205,9 @@ Aufruf optionenLesen(const QStringList& args)
             } else if (name == QLatin1String("zusammenfassung")) {
                 ohneWert();
                 a.zusammenfassung = true;
+            } else if (name == QLatin1String("systemanalyse")) {
+                ohneWert();
+                a.systemanalyse = true;
             } else if (name == QLatin1String("ausgabe")) {
                 a.ausgabe = brauchtWert();
             } else if (name == QLatin1String("help") || name == QLatin1String("hilfe")) {
@@ -266,6 +276,11 @@ Aufruf optionenLesen(const QStringList& args)
         }
     }
 
+    if (a.systemanalyse) {
+        if (!verzeichnisse.isEmpty())
+            falscheOption(QStringLiteral("--systemanalyse nimmt kein Verzeichnis"));
+        return a;
+    }
     if (verzeichnisse.isEmpty())
         falscheOption(QStringLiteral("kein Verzeichnis angegeben"));
     if (verzeichnisse.size() > 1)
@@ -373,6 +388,40 @@ bool listeAlsTextSchreiben(const Aufruf& aufruf, Suchzustand& zustand, QString* 
     return true;
 }
 
+// The system report without a window: no wait window, no workgroup walk of the machine's network.
+class Berichtskonsole : public Systemberichtsumgebung {
+public:
+    bool meldungen() const override { return false; }
+    QString erstellungsdatum() const override
+    {
+        return Datumstexte(Zeitformate::ausSystem()).datumZeit(QDateTime::currentDateTime());
+    }
+    bool dezimalkomma() const override { return QLocale::system().decimalPoint() == QLatin1String(","); }
+    QStringList arbeitsgruppen() override { return {}; }
+};
+
+int systemanalyseAusgeben()
+{
+    plattform::berichtsquellenInstallieren();
+    Utf8Senke aus(stdout);
+    Berichtssammler bericht;
+    Berichtskonsole umgebung;
+    int rueckgabe = 0;
+    try {
+        systemberichtSchreiben(bericht, umgebung);
+    } catch (const Registryfehler& f) {
+        std::fprintf(stderr, "%s: %s\n", programm, f.meldung.toUtf8().constData());
+        rueckgabe = 1;
+    }
+    for (const QString& zeile : bericht.zeilen)
+        aus.zeile(zeile);
+    if (!aus.leeren()) {
+        std::fprintf(stderr, "%s: Schreibfehler auf der Standardausgabe: %s\n", programm, std::strerror(errno));
+        return 1;
+    }
+    return rueckgabe;
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
@@ -382,6 +431,8 @@ int main(int argc, char** argv)
     const Aufruf aufruf = optionenLesen(QCoreApplication::arguments());
 
     plattform::standardInstallieren();
+    if (aufruf.systemanalyse)
+        return systemanalyseAusgeben();
     Suchzustand zustand;
     int rueckgabe = 0;
 

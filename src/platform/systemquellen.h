@@ -117,5 +117,7 @@ void installieren(const Wmi*);
 void installieren(const Rechner*);
 void installieren(const Anzeige*);
 void installieren(const Drucker*);
+// Installs the machine's own backends of these interfaces (defined by the backend library).
+void berichtsquellenInstallieren();
 
 }  // namespace plattform

@@ -193,11 +193,12 @@ TEST(LinuxSystem, NackteVm)
     b.datei("proc/meminfo", "MemTotal:       24000000 kB\nMemAvailable:   23000000 kB\nSwapTotal:             0 kB\n"
                             "SwapFree:              0 kB\n");
     b.blockgeraet("vda", "sys/devices/pci0000:00/0000:00:02.0/virtio1/block/vda", "0x1af4", {});
+    b.verweis("sys/devices/pci0000:00/0000:00:02.0/virtio1/block/vda/device/driver", "sys/bus/virtio/drivers/virtio_blk");
     const LinuxSystem s = b.system("x86_64");
     EXPECT_EQ(s.wert(kCpu, "~MHz")->zahl, 2596);
     EXPECT_TRUE(s.wert(kSys, "SystemBIOSVersion"));
     EXPECT_FALSE(s.wert(kSys, "SystemBIOSDate"));
-    EXPECT_EQ(namen(s, "SCSI"), QStringList{QString()});  // present, but nothing names it
+    EXPECT_EQ(namen(s, "SCSI"), QStringList{"virtio_blk"});  // no model: the driver names it
     EXPECT_EQ(s.abfrage("Win32_VideoController")->size(), 0);
     EXPECT_EQ(s.speicherstatus().dateiFrei, 0u);
     EXPECT_EQ(s.arbeitsgruppe(), "");

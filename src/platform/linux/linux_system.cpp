@@ -391,6 +391,8 @@ std::optional<LinuxSystem::Schluessel> LinuxSystem::schluessel(const QString& ro
                 !nummer.isEmpty() && voll.size() > modell.size())
                 modell = voll;
             g.name = (hersteller.isEmpty() ? QString() : hersteller + u' ') + modell;
+            if (g.name.isEmpty())  // virtio and the like name no model: their driver is still a fact
+                g.name = QFileInfo(blockVerz + u'/' + k + QStringLiteral("/device/driver")).symLinkTarget().section(u'/', -1);
             geraete.append(g);
         }
         if (teile.size() == 1) {

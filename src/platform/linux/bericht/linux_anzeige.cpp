@@ -17,7 +17,7 @@ namespace plattform {
 
 struct LinuxAnzeige::Stand {
     int tiefe = 0;
-    QSize groesse;
+    QSize groesse{0, 0};
     quint32 frequenz = 0;
     QList<std::optional<Anzeigemodus>> modi = QList<std::optional<Anzeigemodus>>(256);
     QList<Anzeigegeraet> ausgaenge;  // connected outputs, for machines without DRM
