@@ -1,11 +1,44 @@
 #include "output/fenster/berichtsfeld.h"
 
+#include <QEvent>
 #include <QPalette>
 #include <QPlainTextEdit>
 
+namespace {
+
+class Berichtsfeld : public QPlainTextEdit {
+public:
+    using QPlainTextEdit::QPlainTextEdit;
+    void linkerRand(int pixel)
+    {
+        const QMargins m = viewportMargins();
+        setViewportMargins(pixel, m.top(), m.right(), m.bottom());
+    }
+
+protected:
+    void changeEvent(QEvent* e) override
+    {
+        // The strip left of the text rectangle shows the area's own colour.
+        if (e->type() == QEvent::PaletteChange && palette().color(QPalette::Window) != palette().color(QPalette::Base)) {
+            QPalette p = palette();
+            p.setColor(QPalette::Window, p.color(QPalette::Base));
+            setPalette(p);
+        }
+        QPlainTextEdit::changeEvent(e);
+    }
+};
+
+}  // namespace
+
+void linkenRandSetzen(QPlainTextEdit* feld, int pixel)
+{
+    if (auto* b = dynamic_cast<Berichtsfeld*>(feld))
+        b->linkerRand(pixel);
+}
+
 QPlainTextEdit* berichtsfeldAnlegen(QWidget* fenster, const QFont& schrift)
 {
-    auto* feld = new QPlainTextEdit(fenster);
+    auto* feld = new Berichtsfeld(fenster);
     feld->setObjectName(QStringLiteral("Memo1"));
     feld->setLineWrapMode(QPlainTextEdit::WidgetWidth);
     feld->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
@@ -14,6 +47,7 @@ QPlainTextEdit* berichtsfeldAnlegen(QWidget* fenster, const QFont& schrift)
     QPalette p = feld->palette();
     p.setColor(QPalette::Base, QColor(19, 115, 169));
     p.setColor(QPalette::Text, Qt::white);
+    feld->setAutoFillBackground(true);
     feld->setPalette(p);
     feld->setFont(schrift);
     return feld;

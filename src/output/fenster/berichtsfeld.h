@@ -7,3 +7,5 @@ class QPlainTextEdit;
 class QWidget;
 
 QPlainTextEdit* berichtsfeldAnlegen(QWidget* fenster, const QFont& schrift);
+// Moves the left edge of the text's rectangle `pixel` from the area's border; the other edges stay.
+void linkenRandSetzen(QPlainTextEdit* feld, int pixel);

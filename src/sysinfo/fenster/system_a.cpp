@@ -1,38 +1,87 @@
 #include "sysinfo/fenster/system_a.h"
 
-#include <QEvent>
-#include <QFontMetricsF>
+#include <QDateTime>
+#include <QLocale>
 #include <QPlainTextEdit>
-#include <QVBoxLayout>
+#include <QTextBlock>
+#include <QTextCursor>
 
+#include "listing/zeittexte.h"
 #include "output/fenster/berichtsfeld.h"
+#include "platform/nachrichten.h"
+#include "sysinfo/systembericht.h"
 
 TSystemausgabe* Systemausgabe = nullptr;
 
+namespace {
+
+// The text area as the report's target: lines are appended as they come, so the user sees them.
+class Feldziel : public Berichtsziel {
+public:
+    explicit Feldziel(QPlainTextEdit* feld) : m_feld(feld) {}
+    void zeile(const QString& text) override
+    {
+        m_feld->appendPlainText(text);
+        ++m_zeilen;
+    }
+    int zeilenzahl() const override { return m_zeilen; }
+    void einfuegen(int vor, const QString& text) override
+    {
+        QTextCursor c(m_feld->document()->findBlockByNumber(vor));
+        c.insertText(text);
+        c.insertBlock();
+        ++m_zeilen;
+    }
+
+private:
+    QPlainTextEdit* m_feld;
+    int m_zeilen = 0;
+};
+
+class Fensterumgebung : public Systemberichtsumgebung {
+public:
+    bool meldungen() const override { return Berichtsfenster::meldungsschalter(); }
+    QString erstellungsdatum() const override
+    {
+        return Datumstexte(Zeitformate::ausSystem()).datumZeit(QDateTime::currentDateTime());
+    }
+    bool dezimalkomma() const override { return QLocale::system().decimalPoint() == QLatin1String(","); }
+    QStringList arbeitsgruppen() override
+    {
+        return TSystemausgabe::arbeitsgruppenSuchen ? TSystemausgabe::arbeitsgruppenSuchen() : QStringList();
+    }
+};
+
+}  // namespace
+
 TSystemausgabe::TSystemausgabe(QWidget* parent)
-    : QWidget(parent)
+    : Berichtsfenster({QStringLiteral("TSystemausgabe"), QStringLiteral("Systemausgabe"), QStringLiteral("Systemausgabe"),
+                       QStringLiteral("Symbolleiste der Systemausgabe"), QStringLiteral("Ausgabefenster der Systemausgabe"),
+                       QStringLiteral("zembrola_sys.txt"), true},
+                      parent)
 {
-    setObjectName(QStringLiteral("TSystemausgabe"));
-    setWindowTitle(QString::fromUtf8("Systemausgabe"));
-    resize(667, 523);
-
-    auto* spalte = new QVBoxLayout(this);
-    spalte->setContentsMargins(0, 0, 0, 0);
-    Memo1 = berichtsfeldAnlegen(this, QFont(QStringLiteral("MS Sans Serif"), 8));
-    Memo1->installEventFilter(this);
-    tabstopsSetzen();
-    spalte->addWidget(Memo1);
 }
 
-bool TSystemausgabe::eventFilter(QObject* objekt, QEvent* ereignis)
+void TSystemausgabe::systemdatenlesen()
 {
-    if (objekt == Memo1 && ereignis->type() == QEvent::FontChange)
-        tabstopsSetzen();
-    return QWidget::eventFilter(objekt, ereignis);
-}
-
-void TSystemausgabe::tabstopsSetzen()
-{
-    // A plain edit control's tab stops: every eight average characters of its font.
-    Memo1->setTabStopDistance(8 * QFontMetricsF(Memo1->font()).averageCharWidth());
+    linkenRandSetzen(Memo1, 60);
+    Fensterumgebung umgebung;
+    const bool warten = umgebung.meldungen();
+    if (warten && wartenOeffnen)
+        wartenOeffnen(QStringLiteral("Bitte warten - "), QStringLiteral("Systemdaten werden gelesen ...."));
+    if (warten)
+        plattform::nachrichtenZulassen();
+    Memo1->clear();
+    Feldziel ziel(Memo1);
+    try {
+        systemberichtSchreiben(ziel, umgebung);
+    } catch (...) {
+        // The error box follows; the wait window must not stay open behind it.
+        if (wartenSchliessen)
+            wartenSchliessen();
+        throw;
+    }
+    Memo1->moveCursor(QTextCursor::Start);
+    if (umgebung.meldungen() && wartenSchliessen)
+        wartenSchliessen();
 }

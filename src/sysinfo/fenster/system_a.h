@@ -1,21 +1,20 @@
 #pragma once
-#include <QWidget>
+// The system report's window: the report window with the system analysis as its build.
+#include "output/fenster/berichtsfenster.h"
 
-class QPlainTextEdit;
-
-class TSystemausgabe : public QWidget {
+class TSystemausgabe : public Berichtsfenster {
     Q_OBJECT
 public:
     explicit TSystemausgabe(QWidget* parent = nullptr);
 
-    // The report's text area; the settings file sets its colours and font.
-    QPlainTextEdit* Memo1;
+    // Builds the report into Memo1.
+    void systemdatenlesen();
+
+    // The workgroups of the network, for a machine without one of its own (the network walk).
+    static inline std::function<QStringList()> arbeitsgruppenSuchen;
 
 protected:
-    bool eventFilter(QObject* objekt, QEvent* ereignis) override;
-
-private:
-    void tabstopsSetzen();
+    void berichtBauen() override { systemdatenlesen(); }
 };
 
 extern TSystemausgabe* Systemausgabe;
