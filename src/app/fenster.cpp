@@ -7,6 +7,7 @@
 #include "app/aboutbox.h"
 #include "app/hauptfenster.h"
 #include "app/hilfe.h"
+#include "app/ikonen.h"
 #include "app/meldungen.h"
 #include "app/warten.h"
 #include "masks/fenster/suchmaskeaendern.h"
@@ -53,6 +54,26 @@ void fensterErzeugen()
     };
     Dialogseam::fehlerZeigen = [](QWidget* eltern, const QString& text) { fehlerZeigen(eltern, text); };
     einstellungsfehleranzeige = [](QWidget* eltern, const QString& text) { fehlerZeigen(eltern, text); };
+    // The report windows reach the program's printer, help, About box, pictures and wait window.
+    Berichtsfenster::bildGeben = [](const QString& name) { return werkzeugIkone(name); };
+    Berichtsfenster::hilfeZeigen = [](const QString& stichwort) { hilfeZeigen(stichwort); };
+    Berichtsfenster::infoZeigen = [] {
+        if (AboutBox)
+            AboutBox->exec();
+    };
+    Berichtsfenster::druckerGeben = []() -> QPrinter& { return Haupt->aktuellerDrucker(); };
+    Berichtsfenster::wartenOeffnen = [](const QString& zeile1, const QString& zeile2) {
+        if (!wartenfenster)
+            return;
+        wartenfenster->Label1->setText(zeile1);
+        wartenfenster->Label2->setText(zeile2);
+        wartenfenster->show();
+        wartenfenster->raise();
+    };
+    Berichtsfenster::wartenSchliessen = [] {
+        if (wartenfenster)
+            wartenfenster->close();
+    };
     Haupt = erzeugen<THaupt>();
     AboutBox = erzeugen<TAboutBox>();
     Meldung2 = erzeugen<TMeldung2>();

@@ -26,6 +26,7 @@
 #include "output/codepage.h"
 #include "output/fenster/berichtsfeld.h"
 #include "output/fenster/dialogseam.h"
+#include "output/fenster/formatleiste.h"
 #include "output/fenster/klartextdruck.h"
 #include "output/fenster/optionsfenster.h"
 #include "output/textausgabe.h"
@@ -99,7 +100,10 @@ Berichtsfenster::Berichtsfenster(const Art& art, QWidget* parent) : QMainWindow(
         auto* b = new QToolButton(ToolBar1);
         b->setObjectName(QLatin1String(k.name));
         b->setToolTip(QString::fromUtf8(k.hinweis));
-        QIcon bild = bildGeben ? bildGeben(QLatin1String(k.bild)) : QIcon();
+        const QString bildname = QLatin1String(k.bild);
+        QIcon bild = bildname == u"markieren" || bildname == u"kopieren" || bildname == u"einfuegen"
+                         ? bearbeitungsbild(bildname)
+                         : (bildGeben ? bildGeben(bildname) : QIcon());
         b->setIcon(bild.isNull() ? style()->standardIcon(k.ersatz) : bild);
         b->setCursor(k.handler == &Berichtsfenster::ToolButton10Click ? Qt::WhatsThisCursor : Qt::PointingHandCursor);
         b->setAutoRaise(true);

@@ -409,3 +409,14 @@ void Formatleiste::auswahlGeaendert()
     zeigeFarbe(farblistenEintrag(a.farbe));
     zeigeSchriftart(a.schriftart);
 }
+
+QIcon bearbeitungsbild(const QString& name)
+{
+    if (name == u"markieren")
+        return bild(BildMarkieren);
+    if (name == u"kopieren")
+        return bild(BildKopieren);
+    if (name == u"einfuegen")
+        return bild(BildEinfuegen);
+    return bild(BildRueckgaengig);
+}

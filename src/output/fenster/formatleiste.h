@@ -3,6 +3,7 @@
 // the font, size and colour lists. The main window puts one into Panel5 (listing pane) and one
 // into Panel7 (summary pane); the children carry the names of the bar they belong to.
 #include <QColor>
+#include <QIcon>
 #include <QWidget>
 
 class Ausgabefeld;
@@ -11,6 +12,9 @@ class Groessenliste;
 class QPushButton;
 class QTextCharFormat;
 class Schriftliste;
+
+// The editing pictures of the bar: "markieren", "kopieren", "einfuegen", "rueckgaengig".
+QIcon bearbeitungsbild(const QString& name);
 
 class Formatleiste : public QWidget {
     Q_OBJECT
