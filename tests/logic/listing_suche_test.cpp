@@ -47,9 +47,9 @@ protected:
     void SetUp() override
     {
         lw.setze('C', {"/", dtFestplatte, "System", true, 100 * GB, 25 * GB});
-        installieren(&fs, &lw);
+        installieren({.dateisystem = &fs, .laufwerke = &lw});
     }
-    void TearDown() override { installieren(nullptr, nullptr); }
+    void TearDown() override { installieren({}); }
 
     void suchen(const QString& wurzel)
     {

@@ -19,11 +19,11 @@ protected:
         lw.setze('C', {"/", dtFestplatte, "SYSTEM", true, 500LL << 30, 120LL << 30});
         lw.setze('E', {"/media/leser", dtWechselmedium, "", false, 0, 0});  // card reader, no card
         lw.setze('F', {"/media/usb", dtWechselmedium, "", true, 8LL << 30, 1LL << 30});  // no label
-        lw.setze('G', {"/mnt/x", 7, "", true, 1, 1});
+        lw.setze('G', {"/mnt/x", Laufwerksart(7), "", true, 1, 1});
         lw.setze('Z', {"/mnt/z", dtUnbekannt, "Z", true, 1, 1});
-        installieren(&fs, &lw);
+        installieren({.dateisystem = &fs, .laufwerke = &lw});
     }
-    void TearDown() override { installieren(nullptr, nullptr); }
+    void TearDown() override { installieren({}); }
 
     FakeDateisystem fs;
     FakeLaufwerke lw;
@@ -125,7 +125,7 @@ TEST(SysUnitLinux, DieseMaschine)
 {
     LinuxDateisystem fs;
     LinuxLaufwerke lw;
-    installieren(&fs, &lw);
+    installieren({.dateisystem = &fs, .laufwerke = &lw});
     EXPECT_TRUE(Sys_unit::laufwerkda(2));
     EXPECT_TRUE(Sys_unit::datentraegerda("C"));
     EXPECT_TRUE(Sys_unit::datentraegerda("C:\\"));
@@ -140,5 +140,5 @@ TEST(SysUnitLinux, DieseMaschine)
         else
             EXPECT_EQ(Sys_unit::laufwerkstyp(i), "Laufwerk existiert nicht") << i;
     }
-    installieren(nullptr, nullptr);
+    installieren({});
 }

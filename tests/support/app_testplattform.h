@@ -7,5 +7,5 @@
 struct AppTestplattform {
     plattform::LinuxDateisystem dateisystem;
     plattform::FakeLaufwerke laufwerke;
-    void installieren() { plattform::installieren(&dateisystem, &laufwerke); }
+    void installieren() { plattform::installieren({.dateisystem = &dateisystem, .laufwerke = &laufwerke}); }
 };

@@ -6,7 +6,8 @@ void standardInstallieren()
 {
     static LinuxDateisystem ds;
     static LinuxLaufwerke lw;
-    installieren(&ds, &lw);
+    // Network paths go to the local file system until a network one exists.
+    installieren({.dateisystem = &ds, .netzdateisystem = &ds, .laufwerke = &lw});
 }
 
 }  // namespace plattform
