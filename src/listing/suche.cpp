@@ -10,7 +10,7 @@
 
 QString suchverzeichnisText(const QString& wurzel, const QString& einhaengepunkt)
 {
-    if (istNetzwerkpfad(wurzel))
+    if (plattform::pfadart(wurzel) == plattform::Pfadart::netzwerk)
         return wurzel;
     // The drive's root itself is shown as the separator, below it the mount point is removed.
     if (einhaengepunkt.isEmpty())

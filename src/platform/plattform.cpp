@@ -21,11 +21,6 @@ Pfadart pfadart(const QString& pfad)
     return pfad.startsWith(QLatin1String("\\\\")) ? Pfadart::netzwerk : Pfadart::lokal;
 }
 
-Pfadart pfadart(const QByteArray& pfad)
-{
-    return pfad.startsWith("\\\\") ? Pfadart::netzwerk : Pfadart::lokal;
-}
-
 const Plattform& installiert()
 {
     return g_plattform;

@@ -98,7 +98,6 @@ public:
 // Network paths (\\PC\Share\...) keep the Windows form; everything else is a native path.
 enum class Pfadart { lokal, netzwerk };
 Pfadart pfadart(const QString& pfad);
-Pfadart pfadart(const QByteArray& pfad);
 
 // The backends in use, one member per facility. A new facility is one more member here, a Linux
 // and a fake backend, and one line in each wahl/standard.cpp; fixtures that name their members
