@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <errno.h>
+#include <stdexcept>
 #include <sys/stat.h>
 
 using namespace plattform;
@@ -144,9 +145,17 @@ TEST(LinuxDateisystem, AbbruchUndFehlschlaege)
     for (int i = 0; i < 20; ++i)
         baum.datei(QStringLiteral("d%1").arg(i), i);
     LinuxDateisystem fs;
+    const auto offen = [] { return QDir(QStringLiteral("/proc/self/fd")).entryList(QDir::AllEntries).size(); };
+    const auto vorher = offen();
     int gesehen = 0;
     EXPECT_TRUE(fs.auflisten(baum.rohpfad(), "*", false, [&](const Dateidaten&) { return ++gesehen < 3; }));
     EXPECT_EQ(gesehen, 3);
+    // A callback that throws leaves no directory open behind it.
+    for (int i = 0; i < 3; ++i)
+        EXPECT_THROW(fs.auflisten(baum.rohpfad(), "*", false,
+                                  [](const Dateidaten&) -> bool { throw std::runtime_error("weg"); }),
+                     std::runtime_error);
+    EXPECT_EQ(offen(), vorher);
 
     const auto nie = [](const Dateidaten&) {
         ADD_FAILURE() << "no entry expected";

@@ -15,6 +15,7 @@
 #include <unistd.h>
 
 #include <limits>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -172,7 +173,8 @@ bool LinuxDateisystem::auflisten(const QByteArray& verzeichnis, const QString& m
     const int fd = oeffnen(verzeichnis, O_RDONLY | O_DIRECTORY);
     if (fd < 0)
         return false;
-    DIR* d = ::fdopendir(fd);
+    // Closed however the loop ends, also when the callback throws.
+    const std::unique_ptr<DIR, decltype(&::closedir)> d(::fdopendir(fd), &::closedir);
     if (!d) {
         ::close(fd);
         return false;
@@ -180,7 +182,7 @@ bool LinuxDateisystem::auflisten(const QByteArray& verzeichnis, const QString& m
     const Maske m(maske);
     Dateidaten daten;
     struct stat st;
-    while (const dirent* e = ::readdir(d)) {
+    while (const dirent* e = ::readdir(d.get())) {
         const char* name = e->d_name;
         if (punktOderPunktpunkt(name))
             continue;
@@ -210,7 +212,6 @@ bool LinuxDateisystem::auflisten(const QByteArray& verzeichnis, const QString& m
         if (!jeEintrag(daten))
             break;
     }
-    ::closedir(d);
     return true;
 }
 
