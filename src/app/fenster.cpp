@@ -1,5 +1,6 @@
 #include "app/fenster.h"
 
+#include <QCoreApplication>
 #include <QLabel>
 
 #include "app/Meldungsfenster.h"
@@ -52,6 +53,7 @@ void fensterErzeugen()
         }
     };
     Dialogseam::fehlerZeigen = [](QWidget* eltern, const QString& text) { fehlerZeigen(eltern, text); };
+    plattform::nachrichtenbehandlungSetzen([] { QCoreApplication::processEvents(); });
     einstellungsfehleranzeige = [](QWidget* eltern, const QString& text) { fehlerZeigen(eltern, text); };
     Haupt = erzeugen<THaupt>();
     AboutBox = erzeugen<TAboutBox>();

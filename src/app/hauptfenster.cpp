@@ -829,7 +829,7 @@ void THaupt::zwischendurch()
     if (m_nachrichtenuhr.isValid() && m_nachrichtenuhr.elapsed() < 30)
         return;
     puffernLeeren();
-    QCoreApplication::processEvents();
+    plattform::nachrichtenZulassen();
     m_nachrichtenuhr.start();
 }
 

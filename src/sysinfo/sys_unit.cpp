@@ -1,8 +1,7 @@
 #include "sysinfo/sys_unit.h"
 
+#include "platform/nachrichten.h"
 #include "platform/plattform.h"
-
-#include <QCoreApplication>
 
 namespace Sys_unit {
 namespace {
@@ -45,8 +44,7 @@ bool datentraegerda(const QString& x)
             return false;
     }
     // Lets the wait window breathe while a slow medium answers.
-    if (QCoreApplication::instance())
-        QCoreApplication::processEvents();
+    plattform::nachrichtenZulassen();
     if (wurzel.isEmpty())
         return false;
     return plattform::laufwerke().volumeninformation(wurzel).has_value();

@@ -1,12 +1,15 @@
 // Which backend answers: the installed bundle, scoped installs, and the file system chosen by the
-// kind of a path.
+// kind of a path; and the throttled request to let window messages through.
 #include "listing/suchmuster.h"
 #include "listing/verzeichnislauf.h"
 #include "platform/fake/fake_plattform.h"
+#include "platform/nachrichten.h"
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <stdexcept>
+#include <thread>
 
 using namespace plattform;
 
@@ -71,4 +74,23 @@ TEST(Plattform, DerLaufFragtDasDateisystemSeinerPfadart)
     verzeichnislauf(auftrag, z, empfaenger);
     EXPECT_EQ(lokal.auflistungen(), 1);
     EXPECT_EQ(empfaenger.anzahl, 1);
+}
+
+TEST(Nachrichten, HoechstensAlle30Millisekunden)
+{
+    int behandelt = 0;
+    const auto alt = nachrichtenbehandlungSetzen([&] { ++behandelt; });
+    const quint64 vorher = nachrichtenAnfragen();
+    nachrichtenZulassen();
+    nachrichtenZulassen();
+    EXPECT_EQ(behandelt, 1);
+    std::this_thread::sleep_for(std::chrono::milliseconds(35));
+    nachrichtenZulassen();
+    EXPECT_EQ(behandelt, 2);
+    EXPECT_EQ(nachrichtenAnfragen() - vorher, 3u);
+    // Without a handler a request only counts.
+    nachrichtenbehandlungSetzen({});
+    nachrichtenZulassen();
+    EXPECT_EQ(behandelt, 2);
+    nachrichtenbehandlungSetzen(alt);
 }

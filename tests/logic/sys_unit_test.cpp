@@ -1,10 +1,8 @@
 // Drive information on prepared drives, and a plausibility check on this machine.
 #include "platform/fake/fake_plattform.h"
 #include "platform/linux/linux_plattform.h"
+#include "platform/nachrichten.h"
 #include "sysinfo/sys_unit.h"
-
-#include <QCoreApplication>
-#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -109,16 +107,15 @@ TEST_F(SysUnit, GroesseUndFreiNachLaufwerksnummer)
     EXPECT_EQ(Sys_unit::laufwerksfrei(-5), -1);
 }
 
-TEST_F(SysUnit, DatentraegerDaLaesstEreignisseZu)
+TEST_F(SysUnit, DatentraegerDaLaesstNachrichtenZu)
 {
-    int argc = 1;
-    char name[] = "sys_unit_test";
-    char* argv[] = {name, nullptr};
-    QCoreApplication app(argc, argv);
-    bool gelaufen = false;
-    QTimer::singleShot(0, &app, [&] { gelaufen = true; });
+    int behandelt = 0;
+    const auto alt = nachrichtenbehandlungSetzen([&] { ++behandelt; });
+    const quint64 vorher = nachrichtenAnfragen();
     Sys_unit::datentraegerda("E");
-    EXPECT_TRUE(gelaufen);
+    EXPECT_EQ(nachrichtenAnfragen() - vorher, 1u);
+    EXPECT_EQ(behandelt, 1);
+    nachrichtenbehandlungSetzen(alt);
 }
 
 TEST(SysUnitLinux, DieseMaschine)
