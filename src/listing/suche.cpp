@@ -6,7 +6,7 @@
 #include "listing/zeilenformat.h"
 #include "listing/zeittexte.h"
 #include "platform/plattform.h"
-#include "sysinfo/sys_unit.h"
+#include "sysinfo/laufwerke/sys_unit_laufwerke.h"
 
 QString suchverzeichnisText(const QString& wurzel, const QString& einhaengepunkt)
 {

@@ -2,7 +2,7 @@
 #include "platform/fake/fake_plattform.h"
 #include "platform/linux/linux_plattform.h"
 #include "platform/nachrichten.h"
-#include "sysinfo/sys_unit.h"
+#include "sysinfo/laufwerke/sys_unit_laufwerke.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "sysinfo/sys_unit.h"
+#include "sysinfo/laufwerke/sys_unit_laufwerke.h"
 
 #include "platform/nachrichten.h"
 #include "platform/plattform.h"
