@@ -7,7 +7,10 @@
 #include <cstdio>
 #include <vector>
 
+#include "platform/linux/bericht/linux_anzeige.h"
+#include "platform/linux/bericht/linux_drucker.h"
 #include "platform/linux/linux_plattform.h"
+#include "platform/linux/linux_system.h"
 #include "platform/systemquellen.h"
 #include "sysinfo/systembericht.h"
 
@@ -25,8 +28,11 @@ int main(int argc, char** argv)
     QCoreApplication app(argc, argv);
     plattform::LinuxDateisystem fs;
     plattform::LinuxLaufwerke lw;
-    plattform::installieren(&fs, &lw);
-    plattform::berichtsquellenInstallieren();
+    const plattform::LinuxSystem system;
+    const plattform::LinuxAnzeige anzeige;
+    const plattform::LinuxDrucker drucker;
+    plattform::installieren({.dateisystem = &fs, .laufwerke = &lw, .registry = &system, .wmi = &system,
+                             .rechner = &system, .anzeige = &anzeige, .drucker = &drucker});
     const int laeufe = std::max(1, qEnvironmentVariableIntValue("LAEUFE") ? qEnvironmentVariableIntValue("LAEUFE") : 20);
     std::vector<double> zeiten;
     int zeilen = 0;

@@ -41,7 +41,7 @@ int main(int argc, char** argv)
     TAnwendung app(argc, argv);
     static plattform::LinuxDateisystem ds;
     static plattform::LinuxLaufwerke lw;
-    plattform::installieren(&ds, &lw);
+    plattform::installieren({.dateisystem = &ds, .laufwerke = &lw});
 
     fensterErzeugen();
     Haupt->show();

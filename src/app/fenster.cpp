@@ -1,5 +1,6 @@
 #include "app/fenster.h"
 
+#include <QCoreApplication>
 #include <QLabel>
 
 #include "app/Meldungsfenster.h"
@@ -53,6 +54,7 @@ void fensterErzeugen()
         }
     };
     Dialogseam::fehlerZeigen = [](QWidget* eltern, const QString& text) { fehlerZeigen(eltern, text); };
+    plattform::nachrichtenbehandlungSetzen([] { QCoreApplication::processEvents(); });
     einstellungsfehleranzeige = [](QWidget* eltern, const QString& text) { fehlerZeigen(eltern, text); };
     // The report windows reach the program's printer, help, About box, pictures and wait window.
     Berichtsfenster::bildGeben = [](const QString& name) { return werkzeugIkone(name); };

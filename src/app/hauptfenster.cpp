@@ -829,7 +829,7 @@ void THaupt::zwischendurch()
     if (m_nachrichtenuhr.isValid() && m_nachrichtenuhr.elapsed() < 30)
         return;
     puffernLeeren();
-    QCoreApplication::processEvents();
+    plattform::nachrichtenZulassen();
     m_nachrichtenuhr.start();
 }
 
@@ -924,14 +924,14 @@ void THaupt::DriveComboBox1Change()
         DirectoryListBox1->setzeVerzeichnis(wurzel);
     // A drive that could not be entered: the selector shows the drive of the list again.
     const QString jetzt = DirectoryListBox1->verzeichnis();
-    if (!jetzt.isEmpty() && !jetzt.startsWith(QStringLiteral("\\\\")))
+    if (!jetzt.isEmpty() && plattform::pfadart(jetzt) == plattform::Pfadart::lokal)
         DriveComboBox1->setzeLaufwerk(plattform::laufwerke().laufwerkVon(jetzt));
 }
 
 void THaupt::DirectoryListBox1Change()
 {
     const QString verzeichnis = DirectoryListBox1->verzeichnis();
-    if (!verzeichnis.startsWith(QStringLiteral("\\\\"))) {
+    if (plattform::pfadart(verzeichnis) == plattform::Pfadart::lokal) {
         // Entering a mount point moves to another drive.
         const QChar laufwerk = plattform::laufwerke().laufwerkVon(verzeichnis);
         if (!laufwerk.isNull()) {

@@ -26,12 +26,11 @@ void TDriveComboBox::fuellen()
             continue;
         const QChar buchstabe(u'A' + i);
         const QString wurzel = lw.wurzel(buchstabe);
-        QString bezeichnung;
-        lw.volumeninformation(wurzel, &bezeichnung);
+        const QString bezeichnung = lw.volumeninformation(wurzel).value_or(QString());
         QString text = QStringLiteral("%1:  %2").arg(buchstabe, wurzel);
         if (!bezeichnung.isEmpty())
             text += QStringLiteral("  [%1]").arg(bezeichnung);
-        const int art = lw.laufwerkstyp(buchstabe);
+        const plattform::Laufwerksart art = lw.laufwerkstyp(buchstabe);
         const QStyle::StandardPixmap bild = art == plattform::dtNetzwerk     ? QStyle::SP_DriveNetIcon
                                             : art == plattform::dtCdrom      ? QStyle::SP_DriveCDIcon
                                             : art == plattform::dtWechselmedium ? QStyle::SP_DriveFDIcon

@@ -6,13 +6,11 @@
 #include "app/hauptfenster.h"
 #include "app/stil.h"
 #include "platform/plattform.h"
-#include "platform/systemquellen.h"
 
 int main(int argc, char** argv)
 {
     TAnwendung app(argc, argv);
     plattform::standardInstallieren();
-    plattform::berichtsquellenInstallieren();
     // Without the style the program still works, in the default look.
     stilAnwenden();
     fensterErzeugen();

@@ -35,11 +35,6 @@ public:
     }
 };
 
-bool istNetzpfad(const QString& pfad)
-{
-    return pfad.startsWith(QStringLiteral("\\\\"));
-}
-
 QString anhaengen(const QString& verzeichnis, const QString& name, QChar trenner)
 {
     if (verzeichnis.endsWith(trenner))
@@ -61,7 +56,7 @@ TDirectoryListBox::TDirectoryListBox(QWidget* parent)
 
 QString TDirectoryListBox::wurzelVon(const QString& pfad)
 {
-    if (istNetzpfad(pfad)) {
+    if (plattform::pfadart(pfad) == plattform::Pfadart::netzwerk) {
         // \\Computer\Freigabe
         const int computerEnde = pfad.indexOf(u'\\', 2);
         if (computerEnde < 0)
@@ -80,7 +75,7 @@ QString TDirectoryListBox::wurzelVon(const QString& pfad)
 
 bool TDirectoryListBox::setzeVerzeichnis(const QString& pfad)
 {
-    plattform::Dateisystem& ds = plattform::dateisystem();
+    plattform::Dateisystem& ds = plattform::dateisystemFuer(pfad);
     const int fehler = ds.setzeArbeitsverzeichnis(pfad);
     if (fehler != 0) {
         // A directory that is gone is a missing path, not a missing file.
@@ -117,7 +112,7 @@ void TDirectoryListBox::aufbauen()
     clear();
     if (m_verzeichnis.isEmpty())
         return;
-    const QChar trenner = istNetzpfad(m_verzeichnis) ? QChar(u'\\') : QChar(u'/');
+    const QChar trenner = plattform::pfadart(m_verzeichnis) == plattform::Pfadart::netzwerk ? QChar(u'\\') : QChar(u'/');
     const QIcon offen = style()->standardIcon(QStyle::SP_DirOpenIcon);
     const QIcon zu = style()->standardIcon(QStyle::SP_DirClosedIcon);
 
@@ -140,13 +135,12 @@ void TDirectoryListBox::aufbauen()
 
     // Its subdirectories, hidden ones left out as a file manager does.
     QStringList namen;
-    plattform::dateisystem().auflisten(QFile::encodeName(m_verzeichnis), QStringLiteral("*"), true,
-                                       [&namen](const plattform::Dateidaten& d) {
-                                           if ((d.attribute & plattform::faDirectory)
-                                               && !(d.attribute & plattform::faHidden))
-                                               namen.append(QFile::decodeName(d.rohname));
-                                           return true;
-                                       });
+    plattform::dateisystemFuer(m_verzeichnis)
+        .auflisten(QFile::encodeName(m_verzeichnis), QStringLiteral("*"), true, [&namen](const plattform::Dateidaten& d) {
+            if ((d.attribute & plattform::faDirectory) && !(d.attribute & plattform::faHidden))
+                namen.append(QFile::decodeName(d.rohname));
+            return true;
+        });
     std::sort(namen.begin(), namen.end(), [](const QString& a, const QString& b) {
         const int c = a.compare(b, Qt::CaseInsensitive);
         return c != 0 ? c < 0 : a < b;

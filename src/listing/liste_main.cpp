@@ -297,7 +297,7 @@ Aufruf optionenLesen(const QStringList& args)
     }
 
     const QString pfad = verzeichnisse.first();
-    if (istNetzwerkpfad(pfad)) {
+    if (plattform::pfadart(pfad) == plattform::Pfadart::netzwerk) {
         // \\PC1\Daten\Sub: computer \\PC1, share \Daten.
         QString w = pfad;
         while (w.size() > 2 && w.endsWith(QLatin1Char('\\')))
@@ -402,7 +402,6 @@ public:
 
 int systemanalyseAusgeben()
 {
-    plattform::berichtsquellenInstallieren();
     Utf8Senke aus(stdout);
     Berichtssammler bericht;
     Berichtskonsole umgebung;

@@ -6,11 +6,11 @@
 #include "listing/zeilenformat.h"
 #include "listing/zeittexte.h"
 #include "platform/plattform.h"
-#include "sysinfo/sys_unit.h"
+#include "sysinfo/laufwerke/sys_unit_laufwerke.h"
 
 QString suchverzeichnisText(const QString& wurzel, const QString& einhaengepunkt)
 {
-    if (istNetzwerkpfad(wurzel))
+    if (plattform::pfadart(wurzel) == plattform::Pfadart::netzwerk)
         return wurzel;
     // The drive's root itself is shown as the separator, below it the mount point is removed.
     if (einhaengepunkt.isEmpty())

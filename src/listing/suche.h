@@ -6,6 +6,7 @@
 #include <QString>
 
 #include "listing/zeilensenke.h"
+#include "platform/nachrichten.h"
 
 struct Suchkriterien {
     bool netzwerk = false;        // RadioGroup1: 0 lokal, 1 Netzwerk
@@ -79,11 +80,15 @@ public:
         (void)zeile1; (void)zeile2; (void)zaehler;
     }
     // Called per listed file while the option is on: show the counter, let messages through
-    // (an implementation may do so at most every 30 ms). Returns true when the user aborted.
-    virtual void fortschritt(const QString& zaehler) { (void)zaehler; }
+    // (an implementation may do so at most every 30 ms).
+    virtual void fortschritt(const QString& zaehler)
+    {
+        (void)zaehler;
+        plattform::nachrichtenZulassen();
+    }
     // Called at every directory and while the walk waits for a directory: let messages through
     // (also at most every 30 ms), so the window stays live where no file is listed for a while.
-    virtual void zwischendurch() {}
+    virtual void zwischendurch() { plattform::nachrichtenZulassen(); }
     virtual bool abbruch() const { return false; }
     virtual void wartenSchliessen() {}
 

@@ -1,13 +1,10 @@
 #include "listing/suchmuster.h"
 
-bool istNetzwerkpfad(const QString& pfad)
-{
-    return pfad.startsWith(QLatin1String("\\\\"));
-}
+#include "platform/plattform.h"
 
 QChar trennerVon(const QString& wurzel)
 {
-    return istNetzwerkpfad(wurzel) ? QLatin1Char('\\') : QLatin1Char('/');
+    return plattform::pfadart(wurzel) == plattform::Pfadart::netzwerk ? QLatin1Char('\\') : QLatin1Char('/');
 }
 
 QString mitTrenner(const QString& wurzel)

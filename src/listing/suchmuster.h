@@ -3,7 +3,6 @@
 #include <QString>
 
 // Network roots (\\PC1\Daten) keep the Windows form with "\"; everything else is a native path.
-bool istNetzwerkpfad(const QString& pfad);
 QChar trennerVon(const QString& wurzel);
 
 // The root with exactly one trailing separator ("/" stays "/").

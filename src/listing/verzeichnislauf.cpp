@@ -24,12 +24,10 @@ using namespace plattform;
 
 namespace {
 
-struct Kennung {
-    quint64 geraet;
-    quint64 inode;
-    bool operator==(const Kennung&) const = default;
-    bool bekannt() const { return geraet != 0 || inode != 0; }
-};
+bool bekannt(const Kennung& k)
+{
+    return k.geraet != 0 || k.inode != 0;
+}
 
 struct KennungHash {
     size_t operator()(const Kennung& k) const noexcept
@@ -96,7 +94,7 @@ public:
     using Verarbeiter = std::function<bool(const Portion&)>;
     using Warten = std::function<bool()>;
 
-    Vorleser(Dateisystem& ds, const Laufauftrag& auftrag, int leser)
+    Vorleser(const Dateisystem& ds, const Laufauftrag& auftrag, int leser)
         : m_ds(ds),
           m_auftrag(auftrag),
           m_g(gueltig(auftrag.grenzen)),
@@ -106,7 +104,7 @@ public:
         auto w = std::make_unique<Knoten>();
         w->anzeige = mitTrenner(m_auftrag.wurzel);
         w->roh = QFile::encodeName(m_auftrag.wurzel);
-        m_ds.kennung(w->roh, &w->kennung.geraet, &w->kennung.inode);
+        w->kennung = m_ds.kennung(w->roh).value_or(Kennung{});
         merken(w.get());
         m_vorne = w.release();
 
@@ -194,7 +192,7 @@ private:
 
     void merken(Knoten* k)
     {
-        if (k->kennung.bekannt())
+        if (bekannt(k->kennung))
             ++m_kennungen[k->kennung];
         if (k->eltern)
             ++k->eltern->kinder;
@@ -205,7 +203,7 @@ private:
     {
         k->gelistet = false;
         while (k && !k->gelistet && k->kinder == 0) {
-            if (k->kennung.bekannt()) {
+            if (bekannt(k->kennung)) {
                 auto it = m_kennungen.find(k->kennung);
                 if (--it->second == 0)
                     m_kennungen.erase(it);
@@ -221,7 +219,7 @@ private:
     // A directory whose identity is already on the path from the root is a link back up.
     bool aufPfad(const Knoten* von, const Kennung& k) const
     {
-        if (!k.bekannt() || !m_kennungen.count(k))
+        if (!bekannt(k) || !m_kennungen.count(k))
             return false;
         for (const Knoten* a = von; a; a = a->eltern)
             if (a->kennung == k)
@@ -333,7 +331,7 @@ private:
     // puts its subdirectories into the list right after it. False when stopped.
     bool lesen(Knoten& k, std::stop_token& halt);
 
-    Dateisystem& m_ds;
+    const Dateisystem& m_ds;
     const Laufauftrag m_auftrag;
     const Vorlesegrenzen m_g;
     const QChar m_trenner;
@@ -421,8 +419,8 @@ bool Vorleser::lesen(Knoten& k, std::stop_token& halt)
             u->anzeige = k.anzeige + QString::fromUtf8(unter[i]) + m_trenner;
             u->ebene = k.ebene + 1;
             u->kennung = kennungen[i];
-            if (!u->kennung.bekannt())
-                m_ds.kennung(u->roh, &u->kennung.geraet, &u->kennung.inode);
+            if (!bekannt(u->kennung))
+                u->kennung = m_ds.kennung(u->roh).value_or(Kennung{});
             u->eltern = &k;
             neu.push_back(std::move(u));
         }
@@ -463,7 +461,7 @@ void verzeichnislauf(const Laufauftrag& auftrag, Suchzustand& z, Dateiempfaenger
     int leser = auftrag.leser;
     if (leser <= 0)
         leser = static_cast<int>(std::clamp(std::thread::hardware_concurrency(), 1u, 3u));
-    Vorleser vorleser(dateisystem(), auftrag, leser);
+    Vorleser vorleser(dateisystemFuer(auftrag.wurzel), auftrag, leser);
 
     Dateidaten d;
     bool erstes = true;

@@ -1,31 +1,61 @@
 #include "platform/plattform.h"
 
 #include <stdexcept>
+#include <string>
 
 namespace plattform {
 namespace {
-Dateisystem* g_dateisystem = nullptr;
-Laufwerke* g_laufwerke = nullptr;
+Plattform g_plattform;
+
+template <typename T>
+T& verlangt(T* p, const char* was)
+{
+    if (!p)
+        throw std::logic_error(std::string("no ") + was + " backend installed");
+    return *p;
+}
 }  // namespace
+
+Pfadart pfadart(const QString& pfad)
+{
+    return pfad.startsWith(QLatin1String("\\\\")) ? Pfadart::netzwerk : Pfadart::lokal;
+}
+
+const Plattform& installiert()
+{
+    return g_plattform;
+}
+
+void installieren(const Plattform& p)
+{
+    g_plattform = p;
+}
+
+Installation::Installation(const Plattform& p) : m_vorher(g_plattform)
+{
+    installieren(p);
+}
+
+Installation::~Installation()
+{
+    installieren(m_vorher);
+}
 
 Dateisystem& dateisystem()
 {
-    if (!g_dateisystem)
-        throw std::logic_error("no file-system backend installed");
-    return *g_dateisystem;
+    return verlangt(g_plattform.dateisystem, "file-system");
+}
+
+Dateisystem& dateisystemFuer(const QString& pfad)
+{
+    if (pfadart(pfad) == Pfadart::netzwerk && g_plattform.netzdateisystem)
+        return *g_plattform.netzdateisystem;
+    return dateisystem();
 }
 
 Laufwerke& laufwerke()
 {
-    if (!g_laufwerke)
-        throw std::logic_error("no drive backend installed");
-    return *g_laufwerke;
-}
-
-void installieren(Dateisystem* ds, Laufwerke* lw)
-{
-    g_dateisystem = ds;
-    g_laufwerke = lw;
+    return verlangt(g_plattform.laufwerke, "drive");
 }
 
 }  // namespace plattform

@@ -4,7 +4,7 @@
 #include <QByteArray>
 #include <QString>
 #include <functional>
-#include <memory>
+#include <optional>
 
 namespace plattform {
 
@@ -28,6 +28,13 @@ struct Dateidaten {
     quint64 inode = 0;
 };
 
+// Device and inode of a directory: two paths with the same identity are the same directory.
+struct Kennung {
+    quint64 geraet = 0;
+    quint64 inode = 0;
+    bool operator==(const Kennung&) const = default;
+};
+
 class Dateisystem {
 public:
     virtual ~Dateisystem() = default;
@@ -36,22 +43,24 @@ public:
     // Windows rules, except "." and "..". With `nurVerzeichnisse` only entries that are directories
     // (after following links) are reported, which lets a backend skip stat calls for plain files.
     // Returns false when the directory cannot be opened. `jeEintrag` returns false to stop early;
-    // the enumeration is closed in every case.
+    // the enumeration is closed in every case, also when `jeEintrag` throws.
     // The walk reads ahead on worker threads: auflisten and kennung may run on several threads
     // at once, each enumeration on one thread only.
     virtual bool auflisten(const QByteArray& verzeichnis, const QString& maske, bool nurVerzeichnisse,
-                           const std::function<bool(const Dateidaten&)>& jeEintrag) = 0;
+                           const std::function<bool(const Dateidaten&)>& jeEintrag) const = 0;
 
-    // Device and inode of a directory (links followed), so that a walk can end cycles.
-    virtual bool kennung(const QByteArray& pfad, quint64* geraet, quint64* inode) = 0;
+    // Identity of a directory (links followed), so that a walk can end cycles; none when the
+    // path cannot be reached.
+    virtual std::optional<Kennung> kennung(const QByteArray& pfad) const = 0;
 
     // The process's working directory, in the system's form (no trailing separator but for "/").
-    virtual QString arbeitsverzeichnis() = 0;
+    virtual QString arbeitsverzeichnis() const = 0;
     // Makes `pfad` the working directory. Returns 0, or the errno value of the failure.
     virtual int setzeArbeitsverzeichnis(const QString& pfad) = 0;
 };
 
-// Drive kinds, numbered as the Windows drive-type call numbers them.
+// Drive kinds, numbered as the Windows drive-type call numbers them. A backend may hand back a
+// number outside this list; callers name it "another kind".
 enum Laufwerksart : int {
     dtUnbekannt = 0,
     dtKeineWurzel = 1,
@@ -62,30 +71,75 @@ enum Laufwerksart : int {
     dtRamdisk = 6,
 };
 
+struct Speicherplatz {
+    qint64 gesamt = 0;  // bytes
+    qint64 frei = 0;    // bytes free to the caller
+};
+
 class Laufwerke {
 public:
     virtual ~Laufwerke() = default;
 
     // Bit i set: drive letter 'A' + i is in use.
-    virtual quint32 logischeLaufwerke() = 0;
+    virtual quint32 logischeLaufwerke() const = 0;
     // Mount point that a drive letter stands for; empty when the letter is not in use.
-    virtual QString wurzel(QChar buchstabe) = 0;
+    virtual QString wurzel(QChar buchstabe) const = 0;
     // Drive letter of the mount holding `pfad` (longest matching mount point); '\0' if none.
-    virtual QChar laufwerkVon(const QString& pfad) = 0;
-    // One of Laufwerksart for a drive letter.
-    virtual int laufwerkstyp(QChar buchstabe) = 0;
-    // True when a readable volume is mounted at the root `wurzel`; its label (possibly empty) in `bezeichnung`.
-    virtual bool volumeninformation(const QString& wurzel, QString* bezeichnung) = 0;
-    // Total bytes and bytes free to the caller of the volume at `wurzel`; false on failure.
-    virtual bool speicherplatz(const QString& wurzel, qint64* gesamt, qint64* frei) = 0;
+    virtual QChar laufwerkVon(const QString& pfad) const = 0;
+    virtual Laufwerksart laufwerkstyp(QChar buchstabe) const = 0;
+    // The label (possibly empty) when a readable volume is mounted at the root `wurzel`; none otherwise.
+    virtual std::optional<QString> volumeninformation(const QString& wurzel) const = 0;
+    // Size and free space of the volume at `wurzel`; none on failure.
+    virtual std::optional<Speicherplatz> speicherplatz(const QString& wurzel) const = 0;
     // The directory that plays the part of the Windows directory ("/" on Linux).
-    virtual QString systemverzeichnis() = 0;
+    virtual QString systemverzeichnis() const = 0;
 };
 
-// The backends in use. The program installs its chosen backend at start; tests install theirs.
-Dateisystem& dateisystem();
+// Network paths (\\PC\Share\...) keep the Windows form; everything else is a native path.
+enum class Pfadart { lokal, netzwerk };
+Pfadart pfadart(const QString& pfad);
+
+// The backends in use, one member per facility. A new facility is one more member here, a Linux
+// and a fake backend, and one line in each wahl/standard.cpp; fixtures that name their members
+// (`installieren({.dateisystem = &fs, .laufwerke = &lw})`) need no change.
+class Registry;
+class Wmi;
+class Rechner;
+class Anzeige;
+class Drucker;
+
+struct Plattform {
+    Dateisystem* dateisystem = nullptr;      // local paths
+    Dateisystem* netzdateisystem = nullptr;  // network paths; when unset the local one answers
+    Laufwerke* laufwerke = nullptr;
+    // The reports' facts (platform/systemquellen.h); when unset they answer as an empty machine.
+    const Registry* registry = nullptr;
+    const Wmi* wmi = nullptr;
+    const Rechner* rechner = nullptr;
+    const Anzeige* anzeige = nullptr;
+    const Drucker* drucker = nullptr;
+};
+
+// Not thread-safe: install before any walk starts. Asking for a facility that is not installed
+// throws std::logic_error.
+const Plattform& installiert();
+void installieren(const Plattform& p);
+
+// Installs `p` for its lifetime and then puts back what was installed before; for tests.
+class Installation {
+public:
+    explicit Installation(const Plattform& p);
+    ~Installation();
+    Installation(const Installation&) = delete;
+    Installation& operator=(const Installation&) = delete;
+
+private:
+    Plattform m_vorher;
+};
+
+Dateisystem& dateisystem();  // for local paths
+Dateisystem& dateisystemFuer(const QString& pfad);
 Laufwerke& laufwerke();
-void installieren(Dateisystem* ds, Laufwerke* lw);
 
 // Installs the backend the program was built with (defined by the backend chosen in CMake).
 void standardInstallieren();

@@ -34,37 +34,39 @@ struct LeereAnzeige : Anzeige {
         return QList<std::optional<Anzeigemodus>>(256);
     }
     QList<Anzeigegeraet> anzeigegeraete() const override { return {}; }
-    QSize bildschirm() const override { return {}; }
+    QSize bildschirm() const override { return QSize(0, 0); }
 };
 struct KeineDrucker : Drucker {
     QString standarddrucker() const override { return {}; }
     QStringList druckerliste() const override { return {}; }
 };
 
-template <typename T, typename Leer>
-struct Platz {
-    Leer leer;
-    const T* aktiv = nullptr;
-    const T& get() const { return aktiv ? *aktiv : leer; }
-};
-
-Platz<Registry, LeereRegistry> g_registry;
-Platz<Wmi, LeeresWmi> g_wmi;
-Platz<Rechner, LeererRechner> g_rechner;
-Platz<Anzeige, LeereAnzeige> g_anzeige;
-Platz<Drucker, KeineDrucker> g_drucker;
-
 }  // namespace
 
-const Registry& registry() { return g_registry.get(); }
-const Wmi& wmi() { return g_wmi.get(); }
-const Rechner& rechner() { return g_rechner.get(); }
-const Anzeige& anzeige() { return g_anzeige.get(); }
-const Drucker& drucker() { return g_drucker.get(); }
-void installieren(const Registry* r) { g_registry.aktiv = r; }
-void installieren(const Wmi* w) { g_wmi.aktiv = w; }
-void installieren(const Rechner* r) { g_rechner.aktiv = r; }
-void installieren(const Anzeige* a) { g_anzeige.aktiv = a; }
-void installieren(const Drucker* d) { g_drucker.aktiv = d; }
+const Registry& registry()
+{
+    static const LeereRegistry leer;
+    return installiert().registry ? *installiert().registry : leer;
+}
+const Wmi& wmi()
+{
+    static const LeeresWmi leer;
+    return installiert().wmi ? *installiert().wmi : leer;
+}
+const Rechner& rechner()
+{
+    static const LeererRechner leer;
+    return installiert().rechner ? *installiert().rechner : leer;
+}
+const Anzeige& anzeige()
+{
+    static const LeereAnzeige leer;
+    return installiert().anzeige ? *installiert().anzeige : leer;
+}
+const Drucker& drucker()
+{
+    static const KeineDrucker leer;
+    return installiert().drucker ? *installiert().drucker : leer;
+}
 
 }  // namespace plattform

@@ -10,6 +10,8 @@
 #include <QStringList>
 #include <QVariant>
 
+#include "platform/plattform.h"
+
 #include <optional>
 
 namespace plattform {
@@ -106,18 +108,11 @@ public:
     virtual QStringList druckerliste() const = 0;
 };
 
-// The backends in use; an interface without an installed backend answers as an empty machine.
+// The backends of the installed Plattform; one that is not installed answers as an empty machine.
 const Registry& registry();
 const Wmi& wmi();
 const Rechner& rechner();
 const Anzeige& anzeige();
 const Drucker& drucker();
-void installieren(const Registry*);
-void installieren(const Wmi*);
-void installieren(const Rechner*);
-void installieren(const Anzeige*);
-void installieren(const Drucker*);
-// Installs the machine's own backends of these interfaces (defined by the backend library).
-void berichtsquellenInstallieren();
 
 }  // namespace plattform

@@ -2,7 +2,7 @@
 
 #include "platform/nachrichten.h"
 #include "sysinfo/sammler.h"
-#include "sysinfo/sys_unit.h"
+#include "sysinfo/laufwerke/sys_unit_laufwerke.h"
 
 namespace {
 

@@ -129,7 +129,6 @@ TEST(Berichtgeraete, AnzeigeDesXServers)
         // Without DRM the X server's output stands for the adapter.
         ASSERT_FALSE(a.anzeigegeraete().isEmpty());
 
-        installieren(static_cast<const Anzeige*>(&a));
         struct : Systemberichtsumgebung {
             bool meldungen() const override { return false; }
             QString erstellungsdatum() const override { return {}; }
@@ -139,10 +138,10 @@ TEST(Berichtgeraete, AnzeigeDesXServers)
         Berichtssammler z;
         FakeDateisystem fs;
         FakeLaufwerke lw;
-        installieren(&fs, &lw);
-        systemberichtSchreiben(z, u);
-        installieren(nullptr, nullptr);
-        installieren(static_cast<const Anzeige*>(nullptr));
+        {
+            const Installation inst({.dateisystem = &fs, .laufwerke = &lw, .anzeige = &a});
+            systemberichtSchreiben(z, u);
+        }
         EXPECT_TRUE(z.zeilen.contains("aktuelle Auflösung:\t1024 x 768 Pixel"));
         EXPECT_EQ(z.zeilen.contains("Farben:      \t16 M, True Color, 24 Bit"), tiefe == 24);
         EXPECT_TRUE(z.zeilen.filter("Farben:").isEmpty() || tiefe == 24);

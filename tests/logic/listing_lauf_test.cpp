@@ -33,8 +33,8 @@ struct Mitschrift : Dateiempfaenger {
 
 class MitFake : public ::testing::Test {
 protected:
-    void SetUp() override { installieren(&fs, &lw); }
-    void TearDown() override { installieren(nullptr, nullptr); }
+    void SetUp() override { installieren({.dateisystem = &fs, .laufwerke = &lw}); }
+    void TearDown() override { installieren({}); }
 
     QStringList laufen(const QString& wurzel, const QString& maske, bool rekursiv, bool versteckt = false)
     {
@@ -56,8 +56,8 @@ protected:
 
 class MitLinux : public ::testing::Test {
 protected:
-    void SetUp() override { installieren(&ds, &lw); }
-    void TearDown() override { installieren(nullptr, nullptr); }
+    void SetUp() override { installieren({.dateisystem = &ds, .laufwerke = &lw}); }
+    void TearDown() override { installieren({}); }
     LinuxDateisystem ds;
     LinuxLaufwerke lw;
 };
@@ -137,7 +137,7 @@ class Kette : public Dateisystem {
 public:
     explicit Kette(int tiefe) : m_tiefe(tiefe) {}
     bool auflisten(const QByteArray& v, const QString&, bool nurVerzeichnisse,
-                   const std::function<bool(const Dateidaten&)>& jeEintrag) override
+                   const std::function<bool(const Dateidaten&)>& jeEintrag) const override
     {
         const int ebene = static_cast<int>(v.size() - 2) / 2;  // "/t" then "/e" per level
         Dateidaten d;
@@ -155,13 +155,11 @@ public:
         jeEintrag(d);
         return true;
     }
-    bool kennung(const QByteArray& p, quint64* g, quint64* i) override
+    std::optional<Kennung> kennung(const QByteArray& p) const override
     {
-        *g = 1;
-        *i = static_cast<quint64>(p.size() - 2) / 2 + 1;
-        return true;
+        return Kennung{1, static_cast<quint64>(p.size() - 2) / 2 + 1};
     }
-    QString arbeitsverzeichnis() override { return "/"; }
+    QString arbeitsverzeichnis() const override { return "/"; }
     int setzeArbeitsverzeichnis(const QString&) override { return 0; }
 
 private:
@@ -172,14 +170,14 @@ TEST(Verzeichnislauf, ZehntausendEbenen)
 {
     Kette k(10000);
     FakeLaufwerke lw;
-    installieren(&k, &lw);
+    installieren({.dateisystem = &k, .laufwerke = &lw});
     Laufauftrag a;
     a.wurzel = "/t";
     a.unterverzeichnisse = true;
     Suchzustand z;
     Mitschrift m;
     verzeichnislauf(a, z, m);
-    installieren(nullptr, nullptr);
+    installieren({});
     ASSERT_EQ(m.dateien.size(), 1);
     EXPECT_EQ(m.dateien.first().size(), QStringLiteral("/t/|unten.txt").size() + 10000 * 2);
     EXPECT_EQ(z.durchsuchteVerzeichnisse, 10001);
@@ -266,7 +264,7 @@ class Gross : public Dateisystem {
 public:
     explicit Gross(int anzahl) : m_anzahl(anzahl) {}
     bool auflisten(const QByteArray& v, const QString&, bool nurVerzeichnisse,
-                   const std::function<bool(const Dateidaten&)>& jeEintrag) override
+                   const std::function<bool(const Dateidaten&)>& jeEintrag) const override
     {
         Dateidaten d;
         if (v == "/gross/unter") {
@@ -288,13 +286,8 @@ public:
         jeEintrag(d);
         return true;
     }
-    bool kennung(const QByteArray&, quint64* g, quint64* i) override
-    {
-        *g = 1;
-        *i = 1;
-        return true;
-    }
-    QString arbeitsverzeichnis() override { return "/"; }
+    std::optional<Kennung> kennung(const QByteArray&) const override { return Kennung{1, 1}; }
+    QString arbeitsverzeichnis() const override { return "/"; }
     int setzeArbeitsverzeichnis(const QString&) override { return 0; }
 
 private:
@@ -306,7 +299,7 @@ TEST(Verzeichnislauf, AbbruchInEinemGrossenVerzeichnis)
     // Far more files than the walk reads ahead: the reader must stop while it waits.
     Gross g(100000);
     FakeLaufwerke lw;
-    installieren(&g, &lw);
+    installieren({.dateisystem = &g, .laufwerke = &lw});
     Laufauftrag a;
     a.wurzel = "/gross";
     a.unterverzeichnisse = true;
@@ -321,7 +314,7 @@ TEST(Verzeichnislauf, AbbruchInEinemGrossenVerzeichnis)
     z = Suchzustand{};
     Mitschrift alle;
     verzeichnislauf(a, z, alle);
-    installieren(nullptr, nullptr);
+    installieren({});
     ASSERT_EQ(alle.dateien.size(), 100001);
     EXPECT_EQ(alle.dateien.at(54321), "/gross/|54321");
     EXPECT_EQ(alle.dateien.last(), "/gross/unter/|spaeter.txt");
@@ -427,7 +420,7 @@ class Breit : public Dateisystem {
 public:
     Breit(int verzeichnisse, int jeVerzeichnis) : m_verzeichnisse(verzeichnisse), m_jeVerzeichnis(jeVerzeichnis) {}
     bool auflisten(const QByteArray& v, const QString&, bool nurVerzeichnisse,
-                   const std::function<bool(const Dateidaten&)>& jeEintrag) override
+                   const std::function<bool(const Dateidaten&)>& jeEintrag) const override
     {
         Dateidaten d;
         if (v == "/w") {
@@ -450,16 +443,11 @@ public:
         }
         return true;
     }
-    bool kennung(const QByteArray&, quint64* g, quint64* i) override
-    {
-        *g = 1;
-        *i = 1;
-        return true;
-    }
-    QString arbeitsverzeichnis() override { return "/"; }
+    std::optional<Kennung> kennung(const QByteArray&) const override { return Kennung{1, 1}; }
+    QString arbeitsverzeichnis() const override { return "/"; }
     int setzeArbeitsverzeichnis(const QString&) override { return 0; }
 
-    std::atomic<qint64> gelesen{0};
+    mutable std::atomic<qint64> gelesen{0};
 
 private:
     int m_verzeichnisse;
@@ -494,7 +482,7 @@ TEST(Verzeichnislauf, VorlesenBleibtBegrenzt)
     // directory, the one needed next must still come through.
     for (auto [verzeichnisse, je] : {std::pair{2000, 100}, std::pair{4, 60000}}) {
         Breit breit(verzeichnisse, je);
-        installieren(&breit, &lw);
+        installieren({.dateisystem = &breit, .laufwerke = &lw});
         Laufauftrag a;
         a.wurzel = "/w";
         a.unterverzeichnisse = true;
@@ -503,7 +491,7 @@ TEST(Verzeichnislauf, VorlesenBleibtBegrenzt)
         Vorsprung v(breit);
         v.breit_je = je;
         verzeichnislauf(a, z, v);
-        installieren(nullptr, nullptr);
+        installieren({});
         EXPECT_EQ(v.anzahl, qint64(verzeichnisse) * je);
         EXPECT_EQ(v.falsch, 0);
         // Without a bound the readers would have read everything during the slow start. The

@@ -47,9 +47,9 @@ protected:
     void SetUp() override
     {
         lw.setze('C', {"/", dtFestplatte, "System", true, 100 * GB, 25 * GB});
-        installieren(&fs, &lw);
+        installieren({.dateisystem = &fs, .laufwerke = &lw});
     }
-    void TearDown() override { installieren(nullptr, nullptr); }
+    void TearDown() override { installieren({}); }
 
     void suchen(const QString& wurzel)
     {
@@ -233,4 +233,22 @@ TEST_F(Suche, WartefensterZaehlerUndAbbruch)
     suchen("/d");
     EXPECT_EQ(z.gefundeneDateien, 5);
     EXPECT_EQ(u.geschlossen, 0);
+}
+
+TEST_F(Suche, LaufUndLaufwerksfrageLassenNachrichtenZu)
+{
+    for (const char* d : {"/d/a/c", "/d/b"})
+        fs.verzeichnis(d);
+    k.unterverzeichnisse = true;
+    // Without the wait window only the drive check lets messages through, never the walk.
+    quint64 vorher = nachrichtenAnfragen();
+    suchen("/d");
+    EXPECT_EQ(nachrichtenAnfragen() - vorher, 1u);
+    // With it, also every one of the four directories (and any wait for a reader).
+    u = Testumgebung{};
+    u.fenster = true;
+    vorher = nachrichtenAnfragen();
+    suchen("/d");
+    EXPECT_EQ(z.durchsuchteVerzeichnisse, 4);
+    EXPECT_GE(nachrichtenAnfragen() - vorher, 5u);
 }

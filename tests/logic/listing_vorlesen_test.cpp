@@ -151,7 +151,7 @@ TEST(Vorlesen, ZufallsbaeumeMitWinzigenGrenzenGebenDasselbeWieEinLaufVonHand)
         FakeDateisystem fs;
         FakeLaufwerke lw;
         zufallsbaum(fs, zufall);
-        installieren(&fs, &lw);
+        installieren({.dateisystem = &fs, .laufwerke = &lw});
 
         Laufauftrag a;
         a.wurzel = "/w";
@@ -160,9 +160,7 @@ TEST(Vorlesen, ZufallsbaeumeMitWinzigenGrenzenGebenDasselbeWieEinLaufVonHand)
         a.maske = bis(2) ? QStringLiteral("*.*") : QStringLiteral("*.txt");
         Ergebnis erwartet;
         std::vector<quint64> pfad;
-        quint64 g = 0, i = 0;
-        fs.kennung("/w", &g, &i);
-        pfad.push_back(i);
+        pfad.push_back(fs.kennung("/w").value_or(Kennung{}).inode);
         vonHand(fs, "/w", "/w/", a, pfad, erwartet);
 
         for (int versuch = 0; versuch < 4; ++versuch) {
@@ -185,7 +183,7 @@ TEST(Vorlesen, ZufallsbaeumeMitWinzigenGrenzenGebenDasselbeWieEinLaufVonHand)
                 EXPECT_EQ(teil.dateien, erwartet.dateien.mid(0, qsizetype(nach)));
             }
         }
-        installieren(nullptr, nullptr);
+        installieren({});
         if (HasFailure())
             break;
     }
@@ -199,7 +197,7 @@ TEST(Vorlesen, UsrEndetUndLeserzahlAendertNichts)
         GTEST_SKIP() << "kein /usr auf dieser Maschine";
     LinuxDateisystem ds;
     FakeLaufwerke lw;
-    installieren(&ds, &lw);
+    installieren({.dateisystem = &ds, .laufwerke = &lw});
     Laufauftrag a;
     a.wurzel = "/usr";
     a.unterverzeichnisse = true;
@@ -207,7 +205,7 @@ TEST(Vorlesen, UsrEndetUndLeserzahlAendertNichts)
     const Ergebnis einer = mitFrist(a, "/usr, 1 Leser");
     a.leser = 3;
     const Ergebnis drei = mitFrist(a, "/usr, 3 Leser");
-    installieren(nullptr, nullptr);
+    installieren({});
     EXPECT_GT(einer.verzeichnisse, 100);
     EXPECT_EQ(einer.verzeichnisse, drei.verzeichnisse);
     EXPECT_EQ(einer.geprueft, drei.geprueft);

@@ -97,16 +97,14 @@ TEST(FakeDateisystem, VerknuepfungBildetKreis)
     });
     ASSERT_EQ(d.size(), 1);
     EXPECT_EQ(d[0].attribute & faDirectory, quint32(faDirectory));
-    quint64 g1, i1, g2, i2;
-    ASSERT_TRUE(fs.kennung("/wurzel", &g1, &i1));
-    ASSERT_TRUE(fs.kennung("/wurzel/sub/zurueck", &g2, &i2));
-    EXPECT_EQ(g1, g2);
-    EXPECT_EQ(i1, i2);
-    EXPECT_EQ(d[0].inode, i1);
+    const auto k1 = fs.kennung("/wurzel");
+    ASSERT_TRUE(k1);
+    EXPECT_EQ(fs.kennung("/wurzel/sub/zurueck"), k1);
+    EXPECT_EQ(d[0].inode, k1->inode);
     // Through the link the walk meets the same tree again.
     EXPECT_EQ(namen(fs, "/wurzel/sub/zurueck/sub/zurueck/sub", "*"), (QList<QByteArray>{"datei", "zurueck"}));
     // A link to itself ends like ELOOP instead of hanging.
-    EXPECT_FALSE(fs.kennung("/wurzel/selbst", &g1, &i1));
+    EXPECT_FALSE(fs.kennung("/wurzel/selbst"));
     EXPECT_FALSE(fs.auflisten("/wurzel/selbst", "*", false, [](const Dateidaten&) { return true; }));
 }
 
@@ -141,16 +139,14 @@ TEST(FakeLaufwerke, TabelleUndAbfragen)
     EXPECT_EQ(lw.laufwerkVon("/etc"), QChar('C'));
     EXPECT_TRUE(lw.laufwerkVon("relativ").isNull());
 
-    QString bez;
-    qint64 g = 0, f = 0;
-    EXPECT_FALSE(lw.volumeninformation("/media/karte", &bez));  // no medium
-    EXPECT_FALSE(lw.speicherplatz("/media/karte", &g, &f));
-    EXPECT_TRUE(lw.volumeninformation("/media/", &bez));
-    EXPECT_EQ(bez, "Netz");
-    EXPECT_TRUE(lw.speicherplatz("/media", &g, &f));
-    EXPECT_EQ(g, 1000);
-    EXPECT_EQ(f, 400);
-    EXPECT_FALSE(lw.volumeninformation("/media/karte/bilder", &bez));  // not a root
+    EXPECT_FALSE(lw.volumeninformation("/media/karte"));  // no medium
+    EXPECT_FALSE(lw.speicherplatz("/media/karte"));
+    EXPECT_EQ(lw.volumeninformation("/media/"), "Netz");
+    const auto platz = lw.speicherplatz("/media");
+    ASSERT_TRUE(platz);
+    EXPECT_EQ(platz->gesamt, 1000);
+    EXPECT_EQ(platz->frei, 400);
+    EXPECT_FALSE(lw.volumeninformation("/media/karte/bilder"));  // not a root
 
     lw.entferne('D');
     EXPECT_EQ(lw.laufwerkVon("/media/x"), QChar('C'));

@@ -187,7 +187,7 @@ TEST(LinuxLaufwerke, DieseMaschine)
         wurzeln.insert(w);
         EXPECT_GE(lw.laufwerkstyp(b), dtWechselmedium);
         EXPECT_LE(lw.laufwerkstyp(b), dtRamdisk);
-        if (lw.volumeninformation(w, nullptr)) {
+        if (lw.volumeninformation(w)) {
             // A mounted drive lies on itself.
             EXPECT_EQ(lw.laufwerkVon(w), b) << w.toStdString();
         }
@@ -206,23 +206,22 @@ TEST(LinuxLaufwerke, DieseMaschine)
 TEST(LinuxLaufwerke, VolumenUndSpeicherplatz)
 {
     LinuxLaufwerke lw;
-    QString bezeichnung = "alt";
-    EXPECT_TRUE(lw.volumeninformation("/", &bezeichnung));
-    qint64 gesamt = -1, frei = -1;
-    ASSERT_TRUE(lw.speicherplatz("/", &gesamt, &frei));
-    EXPECT_GT(gesamt, 0);
-    EXPECT_GE(frei, 0);
-    EXPECT_LE(frei, gesamt);
+    EXPECT_TRUE(lw.volumeninformation("/"));
+    const auto platz = lw.speicherplatz("/");
+    ASSERT_TRUE(platz);
+    EXPECT_GT(platz->gesamt, 0);
+    EXPECT_GE(platz->frei, 0);
+    EXPECT_LE(platz->frei, platz->gesamt);
 
     Testbaum baum;
     baum.datei("datei", 1);
     // A plain directory is no volume root, but its file system has a size.
-    EXPECT_FALSE(lw.volumeninformation(baum.pfad(), nullptr));
-    EXPECT_TRUE(lw.speicherplatz(baum.pfad(), &gesamt, &frei));
-    EXPECT_FALSE(lw.speicherplatz(baum.pfad("datei"), &gesamt, &frei));
-    EXPECT_FALSE(lw.speicherplatz(baum.pfad("fehlt"), &gesamt, &frei));
-    EXPECT_FALSE(lw.speicherplatz(QString(), &gesamt, &frei));
-    EXPECT_FALSE(lw.volumeninformation(QString(), nullptr));
+    EXPECT_FALSE(lw.volumeninformation(baum.pfad()));
+    EXPECT_TRUE(lw.speicherplatz(baum.pfad()));
+    EXPECT_FALSE(lw.speicherplatz(baum.pfad("datei")));
+    EXPECT_FALSE(lw.speicherplatz(baum.pfad("fehlt")));
+    EXPECT_FALSE(lw.speicherplatz(QString()));
+    EXPECT_FALSE(lw.volumeninformation(QString()));
     // A device node (the root of a floppy without a disk) has no free space of its own.
-    EXPECT_FALSE(lw.speicherplatz("/dev/null", &gesamt, &frei));
+    EXPECT_FALSE(lw.speicherplatz("/dev/null"));
 }

@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <errno.h>
+#include <stdexcept>
 #include <sys/stat.h>
 
 using namespace plattform;
@@ -61,10 +62,10 @@ TEST(LinuxDateisystem, GroessenZeitenUndAttribute)
     EXPECT_EQ(e["unter"].schreibzeit, heiligabend.toSecsSinceEpoch());
     EXPECT_EQ(e["rohr"].attribute, quint32(faSysFile));
 
-    quint64 geraet = 0, inode = 0;
-    ASSERT_TRUE(fs.kennung(baum.rohpfad("unter"), &geraet, &inode));
-    EXPECT_EQ(e["unter"].geraet, geraet);
-    EXPECT_EQ(e["unter"].inode, inode);
+    const auto k = fs.kennung(baum.rohpfad("unter"));
+    ASSERT_TRUE(k);
+    EXPECT_EQ(e["unter"].geraet, k->geraet);
+    EXPECT_EQ(e["unter"].inode, k->inode);
 }
 
 TEST(LinuxDateisystem, NameOhneGueltigesUtf8WirdMitRichtigerGroesseGemeldet)
@@ -82,8 +83,7 @@ TEST(LinuxDateisystem, NameOhneGueltigesUtf8WirdMitRichtigerGroesseGemeldet)
     EXPECT_EQ(auflisten(fs, baum.rohpfad(), "caf?-?.txt").size(), 1);
     EXPECT_EQ(auflisten(fs, baum.rohpfad(), "caf?.txt").size(), 0);
     // The raw name is good for going on with the path.
-    quint64 g, i;
-    EXPECT_TRUE(fs.kennung(baum.rohpfad(roh), &g, &i));
+    EXPECT_TRUE(fs.kennung(baum.rohpfad(roh)));
 }
 
 TEST(LinuxDateisystem, VerknuepfungenWerdenVerfolgt)
@@ -108,13 +108,11 @@ TEST(LinuxDateisystem, VerknuepfungenWerdenVerfolgt)
     EXPECT_EQ(e["ins.leere"].groesse, 0);
     ASSERT_TRUE(e.contains("kreis"));
 
-    quint64 g1, i1, g2, i2;
-    ASSERT_TRUE(fs.kennung(baum.rohpfad("zumVerzeichnis"), &g1, &i1));
-    ASSERT_TRUE(fs.kennung(baum.rohpfad("ziel"), &g2, &i2));
-    EXPECT_EQ(g1, g2);
-    EXPECT_EQ(i1, i2);
-    EXPECT_EQ(e["zumVerzeichnis"].inode, i2);
-    EXPECT_FALSE(fs.kennung(baum.rohpfad("ins.leere"), &g1, &i1));
+    const auto ziel = fs.kennung(baum.rohpfad("ziel"));
+    ASSERT_TRUE(ziel);
+    EXPECT_EQ(fs.kennung(baum.rohpfad("zumVerzeichnis")), ziel);
+    EXPECT_EQ(e["zumVerzeichnis"].inode, ziel->inode);
+    EXPECT_FALSE(fs.kennung(baum.rohpfad("ins.leere")));
 }
 
 TEST(LinuxDateisystem, NurVerzeichnisseUndMaske)
@@ -147,9 +145,17 @@ TEST(LinuxDateisystem, AbbruchUndFehlschlaege)
     for (int i = 0; i < 20; ++i)
         baum.datei(QStringLiteral("d%1").arg(i), i);
     LinuxDateisystem fs;
+    const auto offen = [] { return QDir(QStringLiteral("/proc/self/fd")).entryList(QDir::AllEntries).size(); };
+    const auto vorher = offen();
     int gesehen = 0;
     EXPECT_TRUE(fs.auflisten(baum.rohpfad(), "*", false, [&](const Dateidaten&) { return ++gesehen < 3; }));
     EXPECT_EQ(gesehen, 3);
+    // A callback that throws leaves no directory open behind it.
+    for (int i = 0; i < 3; ++i)
+        EXPECT_THROW(fs.auflisten(baum.rohpfad(), "*", false,
+                                  [](const Dateidaten&) -> bool { throw std::runtime_error("weg"); }),
+                     std::runtime_error);
+    EXPECT_EQ(offen(), vorher);
 
     const auto nie = [](const Dateidaten&) {
         ADD_FAILURE() << "no entry expected";
@@ -160,8 +166,7 @@ TEST(LinuxDateisystem, AbbruchUndFehlschlaege)
     EXPECT_FALSE(fs.auflisten(QByteArray(), "*", false, nie));
     // A NUL inside the path must not cut it down to the (listable) tree root.
     EXPECT_FALSE(fs.auflisten(baum.rohpfad() + QByteArray("\0/x", 3), "*", false, nie));
-    quint64 g, i;
-    EXPECT_FALSE(fs.kennung(baum.rohpfad() + QByteArray("\0", 1), &g, &i));
+    EXPECT_FALSE(fs.kennung(baum.rohpfad() + QByteArray("\0", 1)));
 }
 
 TEST(LinuxDateisystem, GesperrtesVerzeichnis)

@@ -32,8 +32,8 @@ struct Ergebnis {
 // A search's walk with the real formatter: one column, path given, so every line names its file.
 class AufLinux : public ::testing::Test {
 protected:
-    void SetUp() override { installieren(&ds, &lw); }
-    void TearDown() override { installieren(nullptr, nullptr); }
+    void SetUp() override { installieren({.dateisystem = &ds, .laufwerke = &lw}); }
+    void TearDown() override { installieren({}); }
 
     Ergebnis laufen(const QString& wurzel, const QString& maske = QStringLiteral("*.*"), bool versteckt = false)
     {
@@ -112,17 +112,16 @@ TEST_F(AufLinux, LangerPfadAuchBeiKennungUndNachGeschwistern)
     QByteArray tief = wurzel;
     for (int i = 0; i < 3000; ++i)
         tief += "/k";
-    quint64 g = 0, i = 0;
-    const bool ok = ds.kennung(tief, &g, &i);
+    const auto k = ds.kennung(tief);
     struct stat st{};
     const int fd = ::open(wurzel.constData(), O_RDONLY | O_DIRECTORY);
     ketteEntfernen(wurzel, 3000, "k", "f");
-    ASSERT_TRUE(ok);
+    ASSERT_TRUE(k);
     ASSERT_EQ(::fstat(fd, &st), 0);
     ::close(fd);
-    EXPECT_EQ(g, quint64(st.st_dev));
-    EXPECT_NE(i, quint64(st.st_ino));
-    EXPECT_FALSE(ds.kennung(tief + "/fehlt", &g, &i));
+    EXPECT_EQ(k->geraet, quint64(st.st_dev));
+    EXPECT_NE(k->inode, quint64(st.st_ino));
+    EXPECT_FALSE(ds.kennung(tief + "/fehlt"));
 }
 
 TEST_F(AufLinux, VerknuepfungsschleifenEnden)

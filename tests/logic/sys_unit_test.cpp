@@ -1,10 +1,8 @@
 // Drive information on prepared drives, and a plausibility check on this machine.
 #include "platform/fake/fake_plattform.h"
 #include "platform/linux/linux_plattform.h"
-#include "sysinfo/sys_unit.h"
-
-#include <QCoreApplication>
-#include <QTimer>
+#include "platform/nachrichten.h"
+#include "sysinfo/laufwerke/sys_unit_laufwerke.h"
 
 #include <gtest/gtest.h>
 
@@ -19,11 +17,11 @@ protected:
         lw.setze('C', {"/", dtFestplatte, "SYSTEM", true, 500LL << 30, 120LL << 30});
         lw.setze('E', {"/media/leser", dtWechselmedium, "", false, 0, 0});  // card reader, no card
         lw.setze('F', {"/media/usb", dtWechselmedium, "", true, 8LL << 30, 1LL << 30});  // no label
-        lw.setze('G', {"/mnt/x", 7, "", true, 1, 1});
+        lw.setze('G', {"/mnt/x", Laufwerksart(7), "", true, 1, 1});
         lw.setze('Z', {"/mnt/z", dtUnbekannt, "Z", true, 1, 1});
-        installieren(&fs, &lw);
+        installieren({.dateisystem = &fs, .laufwerke = &lw});
     }
-    void TearDown() override { installieren(nullptr, nullptr); }
+    void TearDown() override { installieren({}); }
 
     FakeDateisystem fs;
     FakeLaufwerke lw;
@@ -109,23 +107,22 @@ TEST_F(SysUnit, GroesseUndFreiNachLaufwerksnummer)
     EXPECT_EQ(Sys_unit::laufwerksfrei(-5), -1);
 }
 
-TEST_F(SysUnit, DatentraegerDaLaesstEreignisseZu)
+TEST_F(SysUnit, DatentraegerDaLaesstNachrichtenZu)
 {
-    int argc = 1;
-    char name[] = "sys_unit_test";
-    char* argv[] = {name, nullptr};
-    QCoreApplication app(argc, argv);
-    bool gelaufen = false;
-    QTimer::singleShot(0, &app, [&] { gelaufen = true; });
+    int behandelt = 0;
+    const auto alt = nachrichtenbehandlungSetzen([&] { ++behandelt; });
+    const quint64 vorher = nachrichtenAnfragen();
     Sys_unit::datentraegerda("E");
-    EXPECT_TRUE(gelaufen);
+    EXPECT_EQ(nachrichtenAnfragen() - vorher, 1u);
+    EXPECT_EQ(behandelt, 1);
+    nachrichtenbehandlungSetzen(alt);
 }
 
 TEST(SysUnitLinux, DieseMaschine)
 {
     LinuxDateisystem fs;
     LinuxLaufwerke lw;
-    installieren(&fs, &lw);
+    installieren({.dateisystem = &fs, .laufwerke = &lw});
     EXPECT_TRUE(Sys_unit::laufwerkda(2));
     EXPECT_TRUE(Sys_unit::datentraegerda("C"));
     EXPECT_TRUE(Sys_unit::datentraegerda("C:\\"));
@@ -140,5 +137,5 @@ TEST(SysUnitLinux, DieseMaschine)
         else
             EXPECT_EQ(Sys_unit::laufwerkstyp(i), "Laufwerk existiert nicht") << i;
     }
-    installieren(nullptr, nullptr);
+    installieren({});
 }

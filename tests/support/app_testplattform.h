@@ -3,9 +3,17 @@
 // letters the test maps to directories of its own.
 #include "platform/fake/fake_plattform.h"
 #include "platform/linux/linux_plattform.h"
+#include "platform/nachrichten.h"
+
+#include <QCoreApplication>
 
 struct AppTestplattform {
     plattform::LinuxDateisystem dateisystem;
     plattform::FakeLaufwerke laufwerke;
-    void installieren() { plattform::installieren(&dateisystem, &laufwerke); }
+    void installieren()
+    {
+        plattform::installieren({.dateisystem = &dateisystem, .laufwerke = &laufwerke});
+        // What the start-up installs, for fixtures that build a window without it.
+        plattform::nachrichtenbehandlungSetzen([] { QCoreApplication::processEvents(); });
+    }
 };

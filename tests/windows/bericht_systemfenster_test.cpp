@@ -61,10 +61,7 @@ private slots:
         reg.wert("Hardware\\Description\\System", "SystemBIOSVersion", Regwert::alsTexte({}));
         anzeige.geraete = {{"card0", "Adapter", "Bildschirm Ä"}};
         drucker.namen = {"Laser"};
-        installieren(&fs, &lw);
-        installieren(static_cast<const Registry*>(&reg));
-        installieren(static_cast<const Anzeige*>(&anzeige));
-        installieren(static_cast<const Drucker*>(&drucker));
+        installieren({.dateisystem = &fs, .laufwerke = &lw, .registry = &reg, .anzeige = &anzeige, .drucker = &drucker});
         Dialogseam::dateinameFragen = [this](QWidget*, const QString& vorgabe, const QString&, const QString&) {
             gefragt << vorgabe;
             return antwort;

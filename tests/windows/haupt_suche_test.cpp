@@ -205,9 +205,9 @@ private slots:
         // A directory that takes seconds to read, whose files all fail the attribute filter: no
         // line is written, so only the walk's waiting lets the abort button through.
         struct Langsam : plattform::Dateisystem {
-            std::atomic<int> gelesen{0};
+            mutable std::atomic<int> gelesen{0};
             bool auflisten(const QByteArray& v, const QString&, bool nurVerzeichnisse,
-                           const std::function<bool(const plattform::Dateidaten&)>& jeEintrag) override
+                           const std::function<bool(const plattform::Dateidaten&)>& jeEintrag) const override
             {
                 plattform::Dateidaten d;
                 if (v == "/s") {
@@ -226,12 +226,12 @@ private slots:
                 }
                 return true;
             }
-            bool kennung(const QByteArray&, quint64*, quint64*) override { return false; }
-            QString arbeitsverzeichnis() override { return QStringLiteral("/"); }
+            std::optional<plattform::Kennung> kennung(const QByteArray&) const override { return std::nullopt; }
+            QString arbeitsverzeichnis() const override { return QStringLiteral("/"); }
             int setzeArbeitsverzeichnis(const QString&) override { return 0; }
         } langsam;
         plattform::FakeLaufwerke laufwerke;
-        plattform::installieren(&langsam, &laufwerke);
+        plattform::installieren({.dateisystem = &langsam, .laufwerke = &laufwerke});
         Suchkriterien k;
         k.verzeichnis = QStringLiteral("/s");
         k.unterverzeichnisse = true;

@@ -49,7 +49,7 @@ FakeDateisystem::FakeDateisystem() : m_wurzel(std::make_unique<Knoten>())
 
 FakeDateisystem::~FakeDateisystem() = default;
 
-FakeDateisystem::Knoten* FakeDateisystem::finden(const QByteArray& pfad, bool letztenFolgen, bool* unlesbar)
+FakeDateisystem::Knoten* FakeDateisystem::finden(const QByteArray& pfad, bool letztenFolgen, bool* unlesbar) const
 {
     if (!pfad.startsWith('/'))
         return nullptr;
@@ -176,7 +176,7 @@ void FakeDateisystem::entfernen(const QByteArray& pfad)
 }
 
 bool FakeDateisystem::auflisten(const QByteArray& verzeichnis, const QString& maske, bool nurVerzeichnisse,
-                                const std::function<bool(const Dateidaten&)>& jeEintrag)
+                                const std::function<bool(const Dateidaten&)>& jeEintrag) const
 {
     ++m_auflistungen;
     bool gesperrt = false;
@@ -211,19 +211,15 @@ bool FakeDateisystem::auflisten(const QByteArray& verzeichnis, const QString& ma
     return true;
 }
 
-bool FakeDateisystem::kennung(const QByteArray& pfad, quint64* geraet, quint64* inode)
+std::optional<Kennung> FakeDateisystem::kennung(const QByteArray& pfad) const
 {
-    Knoten* k = finden(pfad, true);
+    const Knoten* k = finden(pfad, true);
     if (!k)
-        return false;
-    if (geraet)
-        *geraet = 1;
-    if (inode)
-        *inode = k->nummer;
-    return true;
+        return std::nullopt;
+    return Kennung{1, k->nummer};
 }
 
-QString FakeDateisystem::arbeitsverzeichnis()
+QString FakeDateisystem::arbeitsverzeichnis() const
 {
     return m_arbeitsverzeichnis;
 }
@@ -270,7 +266,7 @@ void FakeLaufwerke::leeren()
     m_laufwerke.clear();
 }
 
-quint32 FakeLaufwerke::logischeLaufwerke()
+quint32 FakeLaufwerke::logischeLaufwerke() const
 {
     quint32 maske = 0;
     for (auto it = m_laufwerke.cbegin(); it != m_laufwerke.cend(); ++it)
@@ -278,12 +274,12 @@ quint32 FakeLaufwerke::logischeLaufwerke()
     return maske;
 }
 
-QString FakeLaufwerke::wurzel(QChar buchstabe)
+QString FakeLaufwerke::wurzel(QChar buchstabe) const
 {
     return m_laufwerke.value(buchstabe.toUpper()).wurzel;
 }
 
-QChar FakeLaufwerke::laufwerkVon(const QString& pfad)
+QChar FakeLaufwerke::laufwerkVon(const QString& pfad) const
 {
     QChar bester;
     qsizetype laengste = -1;
@@ -302,10 +298,10 @@ QChar FakeLaufwerke::laufwerkVon(const QString& pfad)
     return bester;
 }
 
-int FakeLaufwerke::laufwerkstyp(QChar buchstabe)
+Laufwerksart FakeLaufwerke::laufwerkstyp(QChar buchstabe) const
 {
     const auto it = m_laufwerke.constFind(buchstabe.toUpper());
-    return it == m_laufwerke.cend() ? int(dtKeineWurzel) : it->art;
+    return it == m_laufwerke.cend() ? dtKeineWurzel : it->art;
 }
 
 const FakeLaufwerk* FakeLaufwerke::anWurzel(const QString& wurzel) const
@@ -319,29 +315,23 @@ const FakeLaufwerk* FakeLaufwerke::anWurzel(const QString& wurzel) const
     return nullptr;
 }
 
-bool FakeLaufwerke::volumeninformation(const QString& wurzel, QString* bezeichnung)
+std::optional<QString> FakeLaufwerke::volumeninformation(const QString& wurzel) const
 {
     const FakeLaufwerk* l = anWurzel(wurzel);
     if (!l || !l->bereit)
-        return false;
-    if (bezeichnung)
-        *bezeichnung = l->bezeichnung;
-    return true;
+        return std::nullopt;
+    return l->bezeichnung;
 }
 
-bool FakeLaufwerke::speicherplatz(const QString& wurzel, qint64* gesamt, qint64* frei)
+std::optional<Speicherplatz> FakeLaufwerke::speicherplatz(const QString& wurzel) const
 {
     const FakeLaufwerk* l = anWurzel(wurzel);
     if (!l || !l->bereit)
-        return false;
-    if (gesamt)
-        *gesamt = l->gesamt;
-    if (frei)
-        *frei = l->frei;
-    return true;
+        return std::nullopt;
+    return Speicherplatz{l->gesamt, l->frei};
 }
 
-QString FakeLaufwerke::systemverzeichnis()
+QString FakeLaufwerke::systemverzeichnis() const
 {
     return m_systemverzeichnis;
 }

@@ -9,7 +9,7 @@
 //   fs.verknuepfung("/daten/alt/zurueck", "/daten");     // a directory link: a cycle
 //   plattform::FakeLaufwerke lw;                        // C: is "/", ready, empty label
 //   lw.setze('E', {"/media/karte", plattform::dtWechselmedium, "", false});  // no medium
-//   plattform::installieren(&fs, &lw);
+//   plattform::Installation inst({.dateisystem = &fs, .laufwerke = &lw});  // put back at scope end
 //
 // Paths are absolute, "/"-separated byte strings; entries are listed in the order they were added.
 #include <atomic>
@@ -43,28 +43,28 @@ public:
     int auflistungen() const { return m_auflistungen.load(); }
 
     bool auflisten(const QByteArray& verzeichnis, const QString& maske, bool nurVerzeichnisse,
-                   const std::function<bool(const Dateidaten&)>& jeEintrag) override;
-    bool kennung(const QByteArray& pfad, quint64* geraet, quint64* inode) override;
-    QString arbeitsverzeichnis() override;
+                   const std::function<bool(const Dateidaten&)>& jeEintrag) const override;
+    std::optional<Kennung> kennung(const QByteArray& pfad) const override;
+    QString arbeitsverzeichnis() const override;
     // Fails with ENOENT, ENOTDIR or EACCES as a real chdir would.
     int setzeArbeitsverzeichnis(const QString& pfad) override;
 
 private:
     struct Knoten;
-    Knoten* finden(const QByteArray& pfad, bool letztenFolgen, bool* unlesbar = nullptr);
+    Knoten* finden(const QByteArray& pfad, bool letztenFolgen, bool* unlesbar = nullptr) const;
     Knoten* anlegen(const QByteArray& pfad);
 
     std::unique_ptr<Knoten> m_wurzel;
     quint64 m_naechsteNummer = 1;
     QString m_arbeitsverzeichnis = QStringLiteral("/");
     // The walk reads ahead on several threads at once.
-    std::atomic<int> m_auflistungen{0};
+    mutable std::atomic<int> m_auflistungen{0};
 };
 
 // One prepared drive.
 struct FakeLaufwerk {
     QString wurzel;                // mount point the letter stands for
-    int art = dtFestplatte;        // Laufwerksart
+    Laufwerksart art = dtFestplatte;
     QString bezeichnung;           // volume label
     bool bereit = true;            // a medium is present
     qint64 gesamt = 0;             // bytes
@@ -81,14 +81,14 @@ public:
     void leeren();
     void setzeSystemverzeichnis(const QString& pfad) { m_systemverzeichnis = pfad; }
 
-    quint32 logischeLaufwerke() override;
-    QString wurzel(QChar buchstabe) override;
-    QChar laufwerkVon(const QString& pfad) override;
-    int laufwerkstyp(QChar buchstabe) override;
+    quint32 logischeLaufwerke() const override;
+    QString wurzel(QChar buchstabe) const override;
+    QChar laufwerkVon(const QString& pfad) const override;
+    Laufwerksart laufwerkstyp(QChar buchstabe) const override;
     // Answers for the root of a ready drive only.
-    bool volumeninformation(const QString& wurzel, QString* bezeichnung) override;
-    bool speicherplatz(const QString& wurzel, qint64* gesamt, qint64* frei) override;
-    QString systemverzeichnis() override;
+    std::optional<QString> volumeninformation(const QString& wurzel) const override;
+    std::optional<Speicherplatz> speicherplatz(const QString& wurzel) const override;
+    QString systemverzeichnis() const override;
 
 private:
     const FakeLaufwerk* anWurzel(const QString& wurzel) const;

@@ -15,6 +15,7 @@
 #include <unistd.h>
 
 #include <limits>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -129,7 +130,7 @@ LinuxDateisystem::~LinuxDateisystem()
         ::close(m_letzterFd);
 }
 
-int LinuxDateisystem::oeffnen(const QByteArray& pfad, int flags)
+int LinuxDateisystem::oeffnen(const QByteArray& pfad, int flags) const
 {
     if (pfad.size() < langerPfad)
         return ::open(pfad.constData(), flags | O_CLOEXEC);
@@ -165,14 +166,15 @@ int LinuxDateisystem::oeffnen(const QByteArray& pfad, int flags)
 }
 
 bool LinuxDateisystem::auflisten(const QByteArray& verzeichnis, const QString& maske, bool nurVerzeichnisse,
-                                 const std::function<bool(const Dateidaten&)>& jeEintrag)
+                                 const std::function<bool(const Dateidaten&)>& jeEintrag) const
 {
     if (!gueltigerPfad(verzeichnis))
         return false;
     const int fd = oeffnen(verzeichnis, O_RDONLY | O_DIRECTORY);
     if (fd < 0)
         return false;
-    DIR* d = ::fdopendir(fd);
+    // Closed however the loop ends, also when the callback throws.
+    const std::unique_ptr<DIR, decltype(&::closedir)> d(::fdopendir(fd), &::closedir);
     if (!d) {
         ::close(fd);
         return false;
@@ -180,7 +182,7 @@ bool LinuxDateisystem::auflisten(const QByteArray& verzeichnis, const QString& m
     const Maske m(maske);
     Dateidaten daten;
     struct stat st;
-    while (const dirent* e = ::readdir(d)) {
+    while (const dirent* e = ::readdir(d.get())) {
         const char* name = e->d_name;
         if (punktOderPunktpunkt(name))
             continue;
@@ -210,35 +212,30 @@ bool LinuxDateisystem::auflisten(const QByteArray& verzeichnis, const QString& m
         if (!jeEintrag(daten))
             break;
     }
-    ::closedir(d);
     return true;
 }
 
-bool LinuxDateisystem::kennung(const QByteArray& pfad, quint64* geraet, quint64* inode)
+std::optional<Kennung> LinuxDateisystem::kennung(const QByteArray& pfad) const
 {
     struct stat st;
     if (!gueltigerPfad(pfad))
-        return false;
+        return std::nullopt;
     if (pfad.size() < langerPfad) {
         if (::stat(pfad.constData(), &st) != 0)
-            return false;
+            return std::nullopt;
     } else {
         const int fd = oeffnen(pfad, O_PATH);
         if (fd < 0)
-            return false;
+            return std::nullopt;
         const int r = ::fstat(fd, &st);
         ::close(fd);
         if (r != 0)
-            return false;
+            return std::nullopt;
     }
-    if (geraet)
-        *geraet = quint64(st.st_dev);
-    if (inode)
-        *inode = quint64(st.st_ino);
-    return true;
+    return Kennung{quint64(st.st_dev), quint64(st.st_ino)};
 }
 
-QString LinuxDateisystem::arbeitsverzeichnis()
+QString LinuxDateisystem::arbeitsverzeichnis() const
 {
     std::vector<char> puffer(4096);
     while (::getcwd(puffer.data(), puffer.size()) == nullptr) {
@@ -257,7 +254,7 @@ int LinuxDateisystem::setzeArbeitsverzeichnis(const QString& pfad)
     return ::chdir(roh.constData()) == 0 ? 0 : errno;
 }
 
-void LinuxLaufwerke::aktualisieren()
+void LinuxLaufwerke::aktualisieren() const
 {
     QByteArray inhalt;
     const int fd = ::open("/proc/self/mountinfo", O_RDONLY | O_CLOEXEC);
@@ -278,7 +275,7 @@ void LinuxLaufwerke::aktualisieren()
     m_laufwerke = linuxlw::laufwerkstabelle(m_tabelle, geraete);
 }
 
-const linuxlw::Laufwerk* LinuxLaufwerke::laufwerk(QChar buchstabe)
+const linuxlw::Laufwerk* LinuxLaufwerke::laufwerk(QChar buchstabe) const
 {
     const char16_t b = buchstabe.toUpper().unicode();
     if (b < u'A' || b > u'Z')
@@ -288,7 +285,7 @@ const linuxlw::Laufwerk* LinuxLaufwerke::laufwerk(QChar buchstabe)
     return l.art == dtKeineWurzel ? nullptr : &l;
 }
 
-quint32 LinuxLaufwerke::logischeLaufwerke()
+quint32 LinuxLaufwerke::logischeLaufwerke() const
 {
     std::lock_guard lock(m_sperre);
     aktualisieren();
@@ -299,14 +296,14 @@ quint32 LinuxLaufwerke::logischeLaufwerke()
     return maske;
 }
 
-QString LinuxLaufwerke::wurzel(QChar buchstabe)
+QString LinuxLaufwerke::wurzel(QChar buchstabe) const
 {
     std::lock_guard lock(m_sperre);
     const linuxlw::Laufwerk* l = laufwerk(buchstabe);
     return l ? QFile::decodeName(l->wurzel) : QString();
 }
 
-QChar LinuxLaufwerke::laufwerkVon(const QString& pfad)
+QChar LinuxLaufwerke::laufwerkVon(const QString& pfad) const
 {
     if (pfad.isEmpty())
         return QChar();
@@ -335,18 +332,18 @@ QChar LinuxLaufwerke::laufwerkVon(const QString& pfad)
     return bester < 0 ? QChar() : QChar(u'A' + bester);
 }
 
-int LinuxLaufwerke::laufwerkstyp(QChar buchstabe)
+Laufwerksart LinuxLaufwerke::laufwerkstyp(QChar buchstabe) const
 {
     std::lock_guard lock(m_sperre);
     const linuxlw::Laufwerk* l = laufwerk(buchstabe);
-    return l ? l->art : int(dtKeineWurzel);
+    return l ? Laufwerksart(l->art) : dtKeineWurzel;
 }
 
-bool LinuxLaufwerke::volumeninformation(const QString& wurzel, QString* bezeichnung)
+std::optional<QString> LinuxLaufwerke::volumeninformation(const QString& wurzel) const
 {
     const QByteArray roh = ohneSchraegstrichAmEnde(QFile::encodeName(wurzel));
     if (!gueltigerPfad(roh))
-        return false;
+        return std::nullopt;
     linuxlw::Einhaengung gefunden;
     bool eingehaengt = false;
     {
@@ -362,13 +359,11 @@ bool LinuxLaufwerke::volumeninformation(const QString& wurzel, QString* bezeichn
     }
     struct statvfs sv;
     if (!eingehaengt || ::statvfs(roh.constData(), &sv) != 0)
-        return false;
-    if (bezeichnung)
-        *bezeichnung = linuxlw::bezeichnungLesen(gefunden);
-    return true;
+        return std::nullopt;
+    return linuxlw::bezeichnungLesen(gefunden);
 }
 
-bool LinuxLaufwerke::speicherplatz(const QString& wurzel, qint64* gesamt, qint64* frei)
+std::optional<Speicherplatz> LinuxLaufwerke::speicherplatz(const QString& wurzel) const
 {
     const QByteArray roh = QFile::encodeName(wurzel);
     struct stat st;
@@ -376,15 +371,11 @@ bool LinuxLaufwerke::speicherplatz(const QString& wurzel, qint64* gesamt, qint64
     // A floppy without a medium stands for its device node, whose file system is not its own.
     if (!gueltigerPfad(roh) || ::stat(roh.constData(), &st) != 0 || !S_ISDIR(st.st_mode) ||
         ::statvfs(roh.constData(), &sv) != 0)
-        return false;
-    if (gesamt)
-        *gesamt = begrenzt(sv.f_blocks, sv.f_frsize);
-    if (frei)
-        *frei = begrenzt(sv.f_bavail, sv.f_frsize);
-    return true;
+        return std::nullopt;
+    return Speicherplatz{begrenzt(sv.f_blocks, sv.f_frsize), begrenzt(sv.f_bavail, sv.f_frsize)};
 }
 
-QString LinuxLaufwerke::systemverzeichnis()
+QString LinuxLaufwerke::systemverzeichnis() const
 {
     return QStringLiteral("/");
 }

@@ -17,42 +17,43 @@ public:
     LinuxDateisystem& operator=(const LinuxDateisystem&) = delete;
 
     bool auflisten(const QByteArray& verzeichnis, const QString& maske, bool nurVerzeichnisse,
-                   const std::function<bool(const Dateidaten&)>& jeEintrag) override;
-    bool kennung(const QByteArray& pfad, quint64* geraet, quint64* inode) override;
-    QString arbeitsverzeichnis() override;
+                   const std::function<bool(const Dateidaten&)>& jeEintrag) const override;
+    std::optional<Kennung> kennung(const QByteArray& pfad) const override;
+    QString arbeitsverzeichnis() const override;
     int setzeArbeitsverzeichnis(const QString& pfad) override;
 
 private:
     // open(2) for any length: paths beyond PATH_MAX are opened piece by piece with openat.
-    int oeffnen(const QByteArray& pfad, int flags);
+    int oeffnen(const QByteArray& pfad, int flags) const;
 
-    std::mutex m_cacheSperre;
-    QByteArray m_letzterPfad;  // the last long path opened, and a descriptor of it
-    int m_letzterFd = -1;
+    mutable std::mutex m_cacheSperre;
+    mutable QByteArray m_letzterPfad;  // the last long path opened, and a descriptor of it
+    mutable int m_letzterFd = -1;
 };
 
 class LinuxLaufwerke : public Laufwerke {
 public:
-    quint32 logischeLaufwerke() override;
-    QString wurzel(QChar buchstabe) override;
-    QChar laufwerkVon(const QString& pfad) override;
-    int laufwerkstyp(QChar buchstabe) override;
-    // Succeeds only on a mount point, as the Windows call only answers for a volume's root.
-    bool volumeninformation(const QString& wurzel, QString* bezeichnung) override;
+    quint32 logischeLaufwerke() const override;
+    QString wurzel(QChar buchstabe) const override;
+    QChar laufwerkVon(const QString& pfad) const override;
+    Laufwerksart laufwerkstyp(QChar buchstabe) const override;
+    // Answers only on a mount point, as the Windows call only answers for a volume's root.
+    std::optional<QString> volumeninformation(const QString& wurzel) const override;
     // Any directory will do; the answer is for the file system holding it.
-    bool speicherplatz(const QString& wurzel, qint64* gesamt, qint64* frei) override;
-    QString systemverzeichnis() override;
+    std::optional<Speicherplatz> speicherplatz(const QString& wurzel) const override;
+    QString systemverzeichnis() const override;
 
 private:
-    // Re-reads the mount table; the letters are worked out again only when it changed.
-    void aktualisieren();
-    const linuxlw::Laufwerk* laufwerk(QChar buchstabe);
+    // Re-reads the mount table; the letters are worked out again only when it changed. A cache
+    // of the table: asking stays const.
+    void aktualisieren() const;
+    const linuxlw::Laufwerk* laufwerk(QChar buchstabe) const;
 
-    std::recursive_mutex m_sperre;
-    QByteArray m_mountinfo;
-    bool m_gelesen = false;
-    QList<linuxlw::Einhaengung> m_tabelle;
-    std::array<linuxlw::Laufwerk, 26> m_laufwerke;
+    mutable std::recursive_mutex m_sperre;
+    mutable QByteArray m_mountinfo;
+    mutable bool m_gelesen = false;
+    mutable QList<linuxlw::Einhaengung> m_tabelle;
+    mutable std::array<linuxlw::Laufwerk, 26> m_laufwerke;
 };
 
 }  // namespace plattform

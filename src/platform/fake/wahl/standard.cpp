@@ -6,7 +6,7 @@ void standardInstallieren()
 {
     static FakeDateisystem ds;
     static FakeLaufwerke lw;
-    installieren(&ds, &lw);
+    installieren({.dateisystem = &ds, .netzdateisystem = &ds, .laufwerke = &lw});
 }
 
 }  // namespace plattform

@@ -1,4 +1,7 @@
+#include "platform/linux/bericht/linux_anzeige.h"
+#include "platform/linux/bericht/linux_drucker.h"
 #include "platform/linux/linux_plattform.h"
+#include "platform/linux/linux_system.h"
 
 namespace plattform {
 
@@ -6,7 +9,18 @@ void standardInstallieren()
 {
     static LinuxDateisystem ds;
     static LinuxLaufwerke lw;
-    installieren(&ds, &lw);
+    static const LinuxSystem system;
+    static const LinuxAnzeige anzeige;
+    static const LinuxDrucker drucker;
+    // Network paths go to the local file system until a network one exists.
+    installieren({.dateisystem = &ds,
+                  .netzdateisystem = &ds,
+                  .laufwerke = &lw,
+                  .registry = &system,
+                  .wmi = &system,
+                  .rechner = &system,
+                  .anzeige = &anzeige,
+                  .drucker = &drucker});
 }
 
 }  // namespace plattform

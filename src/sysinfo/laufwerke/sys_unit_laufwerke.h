@@ -1,5 +1,6 @@
 #pragma once
-// Drive information: small stateless questions about a drive letter.
+// Drive information: small stateless questions about a drive letter. A library of its own
+// (zsysinfo_laufwerke), so the listing needs nothing that the system and network reports link.
 #include <QChar>
 #include <QString>
 

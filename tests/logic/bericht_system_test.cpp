@@ -1,6 +1,7 @@
 // The system report against prepared machines: the whole text once, then the rules that change it.
 #include "platform/fake/fake_plattform.h"
 #include "platform/fake/fake_system.h"
+#include "platform/nachrichten.h"
 #include "sysinfo/sammler.h"
 #include "sysinfo/systembericht.h"
 
@@ -15,7 +16,8 @@ const QString kSys = QStringLiteral("Hardware\\Description\\System");
 const QString kCv = QStringLiteral("Software\\Microsoft\\Windows NT\\CurrentVersion");
 
 struct Umgebung : Systemberichtsumgebung {
-    bool meldungen() const override { return true; }
+    bool meldungen() const override { return schalter; }
+    bool schalter = true;
     QString erstellungsdatum() const override { return QStringLiteral("09.12.2026 10:11:12"); }
     bool dezimalkomma() const override { return true; }
     QStringList arbeitsgruppen() override { ++walks; return gruppen; }
@@ -65,21 +67,13 @@ protected:
         lw.setze('A', {"/media/floppy", dtWechselmedium, "", false});
         lw.setze('C', {"/", dtFestplatte, "system", true, 5ll * 1024 * 1024 * 1024, 1536});
         lw.setze('E', {"/media/stick", dtWechselmedium, "", true, 2048, -1});
-        installieren(&fs, &lw);
-        installieren(static_cast<const Registry*>(&reg));
-        installieren(static_cast<const Wmi*>(&wmi));
-        installieren(static_cast<const Rechner*>(&rechner));
-        installieren(static_cast<const Anzeige*>(&anzeige));
-        installieren(static_cast<const Drucker*>(&drucker));
+        installieren(maschine());
     }
-    void TearDown() override
+    void TearDown() override { installieren({}); }
+    Plattform maschine(const Registry* r = nullptr)
     {
-        installieren(nullptr, nullptr);
-        installieren(static_cast<const Registry*>(nullptr));
-        installieren(static_cast<const Wmi*>(nullptr));
-        installieren(static_cast<const Rechner*>(nullptr));
-        installieren(static_cast<const Anzeige*>(nullptr));
-        installieren(static_cast<const Drucker*>(nullptr));
+        return {.dateisystem = &fs, .laufwerke = &lw, .registry = r ? r : &reg, .wmi = &wmi, .rechner = &rechner,
+                .anzeige = &anzeige, .drucker = &drucker};
     }
     QStringList bericht()
     {
@@ -146,6 +140,17 @@ TEST_F(Systembericht, GanzerBericht)
     for (qsizetype i = 0; i < std::max(zeilen.size(), erwartet.size()); ++i)
         ASSERT_EQ(zeilen.value(i).toStdString(), erwartet.value(i).toStdString()) << "line " << i;
     EXPECT_EQ(umgebung.walks, 1);
+
+    // Steps let messages through only with the wait window's switch on; the drive checks always.
+    quint64 vorher = nachrichtenAnfragen();
+    bericht();
+    const quint64 mit = nachrichtenAnfragen() - vorher;
+    umgebung.schalter = false;
+    vorher = nachrichtenAnfragen();
+    bericht();
+    const quint64 ohne = nachrichtenAnfragen() - vorher;
+    EXPECT_GT(ohne, 0u);
+    EXPECT_GT(mit, ohne + 5);
 }
 
 TEST_F(Systembericht, BedingteZeilen)
@@ -216,7 +221,7 @@ TEST_F(Systembericht, RegistryfehlerBeendenDenBau)
     FakeRegistry ohneTakt;
     ohneTakt.wert(kCpu, "ProcessorNameString", Regwert::alsText("Cortex-A72"));
     ohneTakt.wert(kSys, "SystemBIOSVersion", Regwert::alsTexte({}));
-    installieren(static_cast<const Registry*>(&ohneTakt));
+    installieren(maschine(&ohneTakt));
     const QStringList z = bericht();
     EXPECT_TRUE(z.contains("CPU-Takt:    \t"));
     EXPECT_EQ(z.last(), "");
@@ -224,7 +229,7 @@ TEST_F(Systembericht, RegistryfehlerBeendenDenBau)
     // A key that exists without the value cannot be read as a multi-string.
     FakeRegistry ohneBios;
     ohneBios.wert(kSys, "SystemBIOSDate", Regwert::alsText("x"));
-    installieren(static_cast<const Registry*>(&ohneBios));
+    installieren(maschine(&ohneBios));
     endetMit("Cannot Read MULTI_SZ Value", "CPU-Takt:    \t");
 }
 
@@ -237,8 +242,13 @@ TEST_F(Systembericht, Sammler)
     reg.gesperrt(ide + "\\DiskB");
     reg.wert(ide + "\\DiskC\\1", "FriendlyName", Regwert::alsText("Platte C"));
     QStringList liste{"alt"};
+    quint64 vorher = nachrichtenAnfragen();
     Sys_unit::geraetenamen("IDE", liste);
     EXPECT_EQ(liste, (QStringList{"alt", "Platte A", ""}));
+    EXPECT_EQ(nachrichtenAnfragen() - vorher, 4u);  // before each kind and each name
+    vorher = nachrichtenAnfragen();
+    Sys_unit::geraetenamen("USBSTOR", liste);
+    EXPECT_EQ(nachrichtenAnfragen(), vorher);
     liste.clear();
     Sys_unit::geraetenamen("FEHLT", liste);
     EXPECT_TRUE(liste.isEmpty());

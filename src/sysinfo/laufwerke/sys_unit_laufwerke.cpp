@@ -1,8 +1,7 @@
-#include "sysinfo/sys_unit.h"
+#include "sysinfo/laufwerke/sys_unit_laufwerke.h"
 
+#include "platform/nachrichten.h"
 #include "platform/plattform.h"
-
-#include <QCoreApplication>
 
 namespace Sys_unit {
 namespace {
@@ -45,20 +44,18 @@ bool datentraegerda(const QString& x)
             return false;
     }
     // Lets the wait window breathe while a slow medium answers.
-    if (QCoreApplication::instance())
-        QCoreApplication::processEvents();
+    plattform::nachrichtenZulassen();
     if (wurzel.isEmpty())
         return false;
-    QString bezeichnung;
-    return plattform::laufwerke().volumeninformation(wurzel, &bezeichnung);
+    return plattform::laufwerke().volumeninformation(wurzel).has_value();
 }
 
 QString laufwerksname(QChar buchstabe)
 {
     const QString wurzel = plattform::laufwerke().wurzel(buchstabe.toUpper());
-    QString bezeichnung;
-    if (wurzel.isEmpty() || !plattform::laufwerke().volumeninformation(wurzel, &bezeichnung))
+    if (wurzel.isEmpty())
         return QString();
+    QString bezeichnung = plattform::laufwerke().volumeninformation(wurzel).value_or(QString());
     // The Windows call hands back at most 260 characters and stops at a NUL.
     const qsizetype nul = bezeichnung.indexOf(QChar(u'\0'));
     if (nul >= 0)
@@ -69,7 +66,7 @@ QString laufwerksname(QChar buchstabe)
 QString laufwerkstyp(int index)
 {
     const QChar b = buchstabeVon(index);
-    const int art = b.isNull() ? int(plattform::dtKeineWurzel) : plattform::laufwerke().laufwerkstyp(b);
+    const plattform::Laufwerksart art = b.isNull() ? plattform::dtKeineWurzel : plattform::laufwerke().laufwerkstyp(b);
     switch (art) {
     case plattform::dtUnbekannt:
         return QStringLiteral("unbekannt");
@@ -92,27 +89,29 @@ QString laufwerkstyp(int index)
 
 namespace {
 
-bool platz(int nummer, qint64* gesamt, qint64* frei)
+std::optional<plattform::Speicherplatz> platz(int nummer)
 {
     const QChar b = buchstabeVon(nummer - 1);
     if (b.isNull())
-        return false;
+        return std::nullopt;
     const QString wurzel = plattform::laufwerke().wurzel(b);
-    return !wurzel.isEmpty() && plattform::laufwerke().speicherplatz(wurzel, gesamt, frei);
+    if (wurzel.isEmpty())
+        return std::nullopt;
+    return plattform::laufwerke().speicherplatz(wurzel);
 }
 
 }  // namespace
 
 qint64 laufwerksgroesse(int nummer)
 {
-    qint64 gesamt = 0, frei = 0;
-    return platz(nummer, &gesamt, &frei) ? gesamt : -1;
+    const auto p = platz(nummer);
+    return p ? p->gesamt : -1;
 }
 
 qint64 laufwerksfrei(int nummer)
 {
-    qint64 gesamt = 0, frei = 0;
-    return platz(nummer, &gesamt, &frei) ? frei : -1;
+    const auto p = platz(nummer);
+    return p ? p->frei : -1;
 }
 
 }  // namespace Sys_unit

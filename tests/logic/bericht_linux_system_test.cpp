@@ -60,10 +60,9 @@ private:
 
 QStringList namen(const LinuxSystem& s, const QString& bus)
 {
-    installieren(static_cast<const Registry*>(&s));
+    const Installation inst({.registry = &s});
     QStringList liste;
     Sys_unit::geraetenamen(bus, liste);
-    installieren(static_cast<const Registry*>(nullptr));
     return liste;
 }
 
@@ -218,17 +217,12 @@ TEST(LinuxSystem, DieseMaschine)
     const LinuxSystem s;
     LinuxDateisystem fs;
     LinuxLaufwerke lw;
-    installieren(&fs, &lw);
-    installieren(static_cast<const Registry*>(&s));
-    installieren(static_cast<const Wmi*>(&s));
-    installieren(static_cast<const Rechner*>(&s));
     Berichtssammler z;
-    EchteUmgebung u;
-    EXPECT_NO_THROW(systemberichtSchreiben(z, u));
-    installieren(static_cast<const Registry*>(nullptr));
-    installieren(static_cast<const Wmi*>(nullptr));
-    installieren(static_cast<const Rechner*>(nullptr));
-    installieren(nullptr, nullptr);
+    {
+        const Installation inst({.dateisystem = &fs, .laufwerke = &lw, .registry = &s, .wmi = &s, .rechner = &s});
+        EchteUmgebung u;
+        EXPECT_NO_THROW(systemberichtSchreiben(z, u));
+    }
 
     // It runs to the last section, names the processor, and shows the kernel's memory figure.
     EXPECT_TRUE(z.zeilen.contains("logische Laufwerke"));
