@@ -133,6 +133,10 @@ TEST(LinuxSystem, Arbeitsplatz)
     b.datei("sys/class/net/eth0/ifindex", "2\n");
     b.datei("sys/class/net/eth0/address", "52:54:00:ab:cd:ef\n");
     b.datei("sys/class/net/eth0/flags", "0x1003\n");
+    b.datei("sys/class/net/ifb0/type", "1\n");  // comes first, but is down
+    b.datei("sys/class/net/ifb0/ifindex", "1\n");
+    b.datei("sys/class/net/ifb0/address", "7a:64:7d:24:51:e7\n");
+    b.datei("sys/class/net/ifb0/flags", "0x82\n");
     b.datei("sys/class/net/wlan0/type", "1\n");
     b.datei("sys/class/net/wlan0/ifindex", "3\n");
     b.datei("sys/class/net/wlan0/flags", "0x1002\n");
@@ -168,9 +172,10 @@ TEST(LinuxSystem, Arbeitsplatz)
 
     const auto adapter = s.abfrage("Win32_NetworkAdapterConfiguration");
     ASSERT_TRUE(adapter);
-    ASSERT_EQ(adapter->size(), 2);
-    EXPECT_EQ(adapter->at(0).value("DefaultIPGateway").toStringList(), (QStringList{"192.0.2.1", "fe80::1"}));
-    EXPECT_TRUE(adapter->at(1).value("DefaultIPGateway").isNull());
+    ASSERT_EQ(adapter->size(), 3);
+    EXPECT_TRUE(adapter->at(0).value("DefaultIPGateway").isNull());
+    EXPECT_EQ(adapter->at(1).value("DefaultIPGateway").toStringList(), (QStringList{"192.0.2.1", "fe80::1"}));
+    EXPECT_TRUE(adapter->at(2).value("DefaultIPGateway").isNull());
     const auto karten = s.abfrage("Win32_VideoController ");
     ASSERT_TRUE(karten);
     ASSERT_EQ(karten->size(), 2);

@@ -655,12 +655,22 @@ std::optional<QStringList> LinuxSystem::ipadressen() const
 
 QString LinuxSystem::macadresse() const
 {
+    // The adapter that is up comes first, as the one that carries the address; a machine with all
+    // adapters down still names the first.
+    QString ersatz;
     for (const QString& name : schnittstellen(m_q.wurzel)) {
-        const QString adresse = datei(QStringLiteral("sys/class/net/") + name + QStringLiteral("/address")).trimmed();
-        if (adresse.size() == 17 && adresse != QLatin1String("00:00:00:00:00:00"))
-            return adresse.toUpper().replace(u':', u'-');
+        const QString basis = QStringLiteral("sys/class/net/") + name;
+        QString adresse = datei(basis + QStringLiteral("/address")).trimmed();
+        if (adresse.size() != 17 || adresse == QLatin1String("00:00:00:00:00:00"))
+            continue;
+        adresse = adresse.toUpper().replace(u':', u'-');
+        bool ok = false;
+        if (datei(basis + QStringLiteral("/flags")).trimmed().toUInt(&ok, 16) & IFF_UP)
+            return adresse;
+        if (ersatz.isEmpty())
+            ersatz = adresse;
     }
-    return {};
+    return ersatz;
 }
 
 QString LinuxSystem::netzwerkmaske() const
