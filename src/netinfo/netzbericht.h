@@ -1,0 +1,35 @@
+#pragma once
+// The network report, line by line, into a text area.
+#include <QString>
+#include <QStringList>
+
+#include "sysinfo/systembericht.h"
+
+// What the report takes from its window and from the network.
+class Netzberichtsumgebung {
+public:
+    virtual ~Netzberichtsumgebung() = default;
+    // "Meldungsfenster anzeigen", read afresh where the build asks.
+    virtual bool meldungen() const = 0;
+    // The current date and time in the user's formats (only the date at exactly midnight).
+    virtual QString erstellungsdatum() const = 0;
+    // The network walk for any resource type, keeping the remote names of one display type
+    // (1 workgroups, 3 shares), in walk order.
+    virtual QStringList ressourcen(int anzeigetyp) = 0;
+    // The own workgroup's resources (\\NAME for computers); false when the enumeration could not
+    // be opened or closed. What was found so far stays in `rechner`.
+    virtual bool rechnerInWG(QStringList& rechner) = 0;
+    virtual QString localHostName() = 0;
+    // A dotted IPv4 address, or empty.
+    virtual QString lookupHostAddr(const QString& name) = 0;
+    // The message box of a failed enumeration.
+    virtual void meldung(const QString& text) = 0;
+};
+
+void netzwerkberichtSchreiben(Berichtsziel& ziel, Netzberichtsumgebung& umgebung);
+
+// The shares of `computer` (\\\\NAME) among the walk's shares, each without the computer part.
+QStringList freigabenVon(const QStringList& freigaben, const QString& computer);
+// "0.0.0.0" for an empty name; a name beginning with a digit as a dotted IPv4 address (unchanged
+// or empty); otherwise empty, for the caller to resolve.
+std::optional<QString> hostAddrOhneAufloesung(const QString& name);
