@@ -3,22 +3,7 @@
 #include <QString>
 #include <QStringList>
 
-// The report's text area: lines are appended, and one step inserts a line before an earlier one.
-class Berichtsziel {
-public:
-    virtual ~Berichtsziel() = default;
-    virtual void zeile(const QString& text) = 0;
-    virtual int zeilenzahl() const = 0;
-    virtual void einfuegen(int vor, const QString& text) = 0;
-};
-
-class Berichtssammler : public Berichtsziel {
-public:
-    void zeile(const QString& text) override { zeilen.append(text); }
-    int zeilenzahl() const override { return int(zeilen.size()); }
-    void einfuegen(int vor, const QString& text) override { zeilen.insert(vor, text); }
-    QStringList zeilen;
-};
+#include "listing/zeilensenke.h"
 
 // What the report takes from its window.
 class Systemberichtsumgebung {

@@ -1,38 +1,67 @@
 #include "netinfo/fenster/Netzw.h"
 
 #include <QApplication>
-#include <QEvent>
+#include <QDateTime>
 #include <QFontMetrics>
 #include <QFontMetricsF>
 #include <QPlainTextEdit>
+#include <QTextCursor>
 #include <QTextOption>
-#include <QVBoxLayout>
 
+#include "listing/zeittexte.h"
+#include "netinfo/netzbericht.h"
 #include "output/fenster/berichtsfeld.h"
+
+#include <unistd.h>
 
 TNetzwerk* Netzwerk = nullptr;
 
+namespace {
+
+class Fensterumgebung : public Netzberichtsumgebung {
+public:
+    explicit Fensterumgebung(TNetzwerk& f) : m_f(f) {}
+    bool meldungen() const override { return Berichtsfenster::meldungsschalter(); }
+    QString erstellungsdatum() const override
+    {
+        return Datumstexte(Zeitformate::ausSystem()).datumZeit(QDateTime::currentDateTime());
+    }
+    QStringList ressourcen(int anzeigetyp) override
+    {
+        return TNetzwerk::netzressourcen ? TNetzwerk::netzressourcen(anzeigetyp) : QStringList();
+    }
+    bool rechnerInWG(QStringList& rechner) override
+    {
+        rechner.clear();
+        return TNetzwerk::rechnerImWG ? TNetzwerk::rechnerImWG(rechner) : false;
+    }
+    QString localHostName() override
+    {
+        char name[256] = {};
+        return gethostname(name, sizeof name - 1) == 0 ? QString::fromLocal8Bit(name) : QString();
+    }
+    QString lookupHostAddr(const QString& name) override
+    {
+        if (const auto direkt = hostAddrOhneAufloesung(name))
+            return *direkt;
+        return TNetzwerk::adresseSuchen ? TNetzwerk::adresseSuchen(name) : QString();
+    }
+    void meldung(const QString& text) override { m_f.meldungAnzeigen(text); }
+
+private:
+    TNetzwerk& m_f;
+};
+
+}  // namespace
+
 TNetzwerk::TNetzwerk(QWidget* parent)
-    : QWidget(parent)
+    : Berichtsfenster({QStringLiteral("TNetzwerk"), QStringLiteral("Netzwerk-Ausgabe"), QStringLiteral("Netzwerkanalyse"),
+                       QStringLiteral("Netzwerkanalyse"), QStringLiteral("Netzwerkanalyse"), QStringLiteral("zembrola_net.txt"),
+                       true, QSize(713, 391), QFont(QStringLiteral("Tahoma"), 8)},
+                      parent)
 {
-    setObjectName(QStringLiteral("TNetzwerk"));
-    setWindowTitle(QString::fromUtf8("Netzwerk-Ausgabe"));
-    resize(713, 391);
     setFont(QFont(QStringLiteral("Tahoma"), 8));
-
-    auto* spalte = new QVBoxLayout(this);
-    spalte->setContentsMargins(0, 0, 0, 0);
-    Memo1 = berichtsfeldAnlegen(this, QFont(QStringLiteral("Tahoma"), 8));
-    Memo1->installEventFilter(this);
     tabstopsSetzen();
-    spalte->addWidget(Memo1);
-}
-
-bool TNetzwerk::eventFilter(QObject* objekt, QEvent* ereignis)
-{
-    if (objekt == Memo1 && ereignis->type() == QEvent::FontChange)
-        tabstopsSetzen();
-    return QWidget::eventFilter(objekt, ereignis);
 }
 
 void TNetzwerk::tabstopsSetzen()
@@ -49,4 +78,22 @@ void TNetzwerk::tabstopsSetzen()
     Memo1->document()->setDefaultTextOption(option);
     // Beyond the fifth stop tabs keep the same spacing.
     Memo1->setTabStopDistance(stops.first().position);
+}
+
+void TNetzwerk::netzwerkdatenlesen()
+{
+    Fensterumgebung umgebung(*this);
+    if (umgebung.meldungen() && wartenOeffnen)
+        wartenOeffnen(QStringLiteral("Bitte warten - "), QStringLiteral("Netzwerkdaten werden gelesen ...."));
+    Memo1->clear();
+    Feldziel ziel(Memo1);
+    struct Ende {
+        ~Ende()
+        {
+            // Closed in every case, also when it was not shown.
+            if (Berichtsfenster::wartenSchliessen)
+                Berichtsfenster::wartenSchliessen();
+        }
+    } ende;
+    netzwerkberichtSchreiben(ziel, umgebung);
 }

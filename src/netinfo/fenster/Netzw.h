@@ -1,21 +1,24 @@
 #pragma once
-#include <QWidget>
+// The network report's window: the report window with the network analysis as its build.
+#include "output/fenster/berichtsfenster.h"
 
-class QPlainTextEdit;
-
-class TNetzwerk : public QWidget {
+class TNetzwerk : public Berichtsfenster {
     Q_OBJECT
 public:
     explicit TNetzwerk(QWidget* parent = nullptr);
 
-    // The report pane; the settings file sets its colours and font.
-    QPlainTextEdit* Memo1;
+    // Builds the report into Memo1.
+    void netzwerkdatenlesen();
+
+    // The network as the report asks it: the walk's names of one display type, the own
+    // workgroup's computers (false when that enumeration fails), a name's IPv4 address.
+    static inline std::function<QStringList(int anzeigetyp)> netzressourcen;
+    static inline std::function<bool(QStringList&)> rechnerImWG;
+    static inline std::function<QString(const QString&)> adresseSuchen;
 
 protected:
-    bool eventFilter(QObject* objekt, QEvent* ereignis) override;
-
-private:
-    void tabstopsSetzen();
+    void berichtBauen() override { netzwerkdatenlesen(); }
+    void tabstopsSetzen() override;
 };
 
 extern TNetzwerk* Netzwerk;

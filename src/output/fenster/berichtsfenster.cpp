@@ -9,6 +9,7 @@
 #include <QFontMetricsF>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QMimeData>
 #include <QPlainTextEdit>
 #include <QPrinter>
@@ -16,6 +17,7 @@
 #include <QStatusBar>
 #include <QStyle>
 #include <QTextBlock>
+#include <QTextCursor>
 #include <QTextLayout>
 #include <QTimer>
 #include <QToolBar>
@@ -41,6 +43,20 @@ QPrinter& eigenerDrucker()
 
 }  // namespace
 
+void Feldziel::zeile(const QString& text)
+{
+    m_feld->appendPlainText(text);
+    ++m_zeilen;
+}
+
+void Feldziel::einfuegen(int vor, const QString& text)
+{
+    QTextCursor c(m_feld->document()->findBlockByNumber(vor));
+    c.insertText(text);
+    c.insertBlock();
+    ++m_zeilen;
+}
+
 bool Berichtsfenster::meldungsschalter()
 {
     return Optionsfenster ? Optionsfenster->meldungsfensterAnzeigen() : true;
@@ -53,7 +69,7 @@ Berichtsfenster::Berichtsfenster(const Art& art, QWidget* parent) : QMainWindow(
     setWhatsThis(art.hilfe);
     m_letzterName = art.dateiname;
 
-    Memo1 = berichtsfeldAnlegen(this, QFont(QStringLiteral("MS Sans Serif"), 8));
+    Memo1 = berichtsfeldAnlegen(this, art.schrift);
     Memo1->setLineWrapMode(QPlainTextEdit::WidgetWidth);
     Memo1->setWhatsThis(art.feldhilfe);
     Memo1->installEventFilter(this);
@@ -96,7 +112,12 @@ Berichtsfenster::Berichtsfenster(const Art& art, QWidget* parent) : QMainWindow(
         {&ToolButton9, "ToolButton9", "Infomationen anzeigen", "info", QStyle::SP_MessageBoxInformation, &Berichtsfenster::ToolButton9Click},
         {&ToolButton10, "ToolButton10", "Hilfe anzeigen", "hilfe", QStyle::SP_DialogHelpButton, &Berichtsfenster::ToolButton10Click},
     };
-    for (const Knopf& k : knoepfe) {
+    for (Knopf k : knoepfe) {
+        const bool neun = k.ziel == &ToolButton9, zehn = k.ziel == &ToolButton10;
+        if (art.hilfeAufNeun && (neun || zehn)) {
+            const Knopf& anderer = knoepfe[neun ? 9 : 8];
+            k = {k.ziel, k.name, anderer.hinweis, anderer.bild, anderer.ersatz, anderer.handler};
+        }
         auto* b = new QToolButton(ToolBar1);
         b->setObjectName(QLatin1String(k.name));
         b->setToolTip(QString::fromUtf8(k.hinweis));
@@ -105,15 +126,17 @@ Berichtsfenster::Berichtsfenster(const Art& art, QWidget* parent) : QMainWindow(
                          ? bearbeitungsbild(bildname)
                          : (bildGeben ? bildGeben(bildname) : QIcon());
         b->setIcon(bild.isNull() ? style()->standardIcon(k.ersatz) : bild);
-        b->setCursor(k.handler == &Berichtsfenster::ToolButton10Click ? Qt::WhatsThisCursor : Qt::PointingHandCursor);
+        const bool hilfeCursor = !art.hilfeAufNeun && k.handler == &Berichtsfenster::ToolButton10Click;
+        b->setCursor(hilfeCursor ? Qt::WhatsThisCursor : Qt::PointingHandCursor);
         b->setAutoRaise(true);
         connect(b, &QToolButton::clicked, this, k.handler);
         *k.ziel = b;
     }
+    // About before help in both windows.
     for (QToolButton* b : {ToolButton1, ToolButton2, ToolButton3, ToolButton4, ToolButton5, ToolButton6, ToolButton7, ToolButton8})
         ToolBar1->addWidget(b);
-    ToolBar1->addWidget(m_art.infoVorHilfe ? ToolButton9 : ToolButton10);
-    ToolBar1->addWidget(m_art.infoVorHilfe ? ToolButton10 : ToolButton9);
+    ToolBar1->addWidget(m_art.hilfeAufNeun ? ToolButton10 : ToolButton9);
+    ToolBar1->addWidget(m_art.hilfeAufNeun ? ToolButton9 : ToolButton10);
 
     const auto eintrag = [this](QMenu* menue, const char* name, const char* text, void (Berichtsfenster::*handler)(),
                                 QKeySequence taste = {}) {
@@ -162,7 +185,8 @@ Berichtsfenster::Berichtsfenster(const Art& art, QWidget* parent) : QMainWindow(
     connect(Timer1, &QTimer::timeout, this, &Berichtsfenster::Timer1Timer);
     Timer1->start();
 
-    resize(667, 523 + menuBar()->sizeHint().height() + ToolBar1->height() + StatusBar1->sizeHint().height());
+    resize(art.innen.width(), art.innen.height() + menuBar()->sizeHint().height() + ToolBar1->height() +
+                                   StatusBar1->sizeHint().height());
     if (const QScreen* schirm = QGuiApplication::primaryScreen())
         move(schirm->availableGeometry().center() - rect().center());
 }
@@ -209,6 +233,14 @@ void Berichtsfenster::bauen()
         ~Ende() { b = false; }
     } ende{m_baut};
     berichtBauen();
+}
+
+void Berichtsfenster::meldungAnzeigen(const QString& text)
+{
+    if (meldungZeigen)
+        meldungZeigen(this, text);
+    else
+        QMessageBox::information(this, windowTitle(), text);
 }
 
 void Berichtsfenster::ToolButton1Click() { hide(); }

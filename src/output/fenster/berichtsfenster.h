@@ -2,9 +2,12 @@
 // The window of a plain-text report: tool bar, menus and popup menu, the report's text area
 // `Memo1`, the hidden scratch list `Memo2`, saving, printing and editing. The system and the
 // network report are this window with their own caption, help keywords, file name and build.
+#include <QFont>
 #include <QMainWindow>
 
 #include <functional>
+
+#include "listing/zeilensenke.h"
 
 class QAction;
 class QMenu;
@@ -14,6 +17,19 @@ class QStatusBar;
 class QTimer;
 class QToolBar;
 class QToolButton;
+
+// A text area as a report's target: lines are appended as they come, so the user sees them.
+class Feldziel : public Berichtsziel {
+public:
+    explicit Feldziel(QPlainTextEdit* feld) : m_feld(feld) {}
+    void zeile(const QString& text) override;
+    int zeilenzahl() const override { return m_zeilen; }
+    void einfuegen(int vor, const QString& text) override;
+
+private:
+    QPlainTextEdit* m_feld;
+    int m_zeilen = 0;
+};
 
 class Berichtsfenster : public QMainWindow {
     Q_OBJECT
@@ -25,7 +41,11 @@ public:
         QString symbolleistenhilfe;
         QString feldhilfe;
         QString dateiname;          // offered by the first save
-        bool infoVorHilfe = true;   // tool bar order of the two last buttons
+        // The network window names its help button ToolButton9 and its About button ToolButton10,
+        // all with the hand cursor; the system window the other way round, help with the help cursor.
+        bool hilfeAufNeun = false;
+        QSize innen{667, 523};      // the client area at first
+        QFont schrift;              // the text area's font until the settings are applied
     };
     Berichtsfenster(const Art& art, QWidget* parent = nullptr);
 
@@ -40,6 +60,8 @@ public:
     static inline std::function<void()> wartenSchliessen;
     // "Meldungsfenster anzeigen" of the options dialog, read afresh at every step of a build.
     static bool meldungsschalter();
+    // A message box with an OK button; tests answer it.
+    static inline std::function<void(QWidget*, const QString&)> meldungZeigen;
 
     QToolBar* ToolBar1 = nullptr;
     QToolButton* ToolButton1 = nullptr;
@@ -75,6 +97,7 @@ public:
 
     // Lines of the text area as it shows them: a wrapped line counts as several.
     QStringList sichtbareZeilen() const;
+    void meldungAnzeigen(const QString& text);
     // True while a build runs; a refresh then is ignored.
     bool baut() const { return m_baut; }
 
@@ -85,9 +108,12 @@ protected:
     void closeEvent(QCloseEvent* ereignis) override;
 
 private:
+    // Stops every eight average characters of the text area's font.
+    virtual void tabstopsSetzen();
+
+private:
     void FormShow();
     void bauen();
-    void tabstopsSetzen();
     bool eventFilter(QObject* objekt, QEvent* ereignis) override;
 
     Art m_art;

@@ -15,29 +15,6 @@ TSystemausgabe* Systemausgabe = nullptr;
 
 namespace {
 
-// The text area as the report's target: lines are appended as they come, so the user sees them.
-class Feldziel : public Berichtsziel {
-public:
-    explicit Feldziel(QPlainTextEdit* feld) : m_feld(feld) {}
-    void zeile(const QString& text) override
-    {
-        m_feld->appendPlainText(text);
-        ++m_zeilen;
-    }
-    int zeilenzahl() const override { return m_zeilen; }
-    void einfuegen(int vor, const QString& text) override
-    {
-        QTextCursor c(m_feld->document()->findBlockByNumber(vor));
-        c.insertText(text);
-        c.insertBlock();
-        ++m_zeilen;
-    }
-
-private:
-    QPlainTextEdit* m_feld;
-    int m_zeilen = 0;
-};
-
 class Fensterumgebung : public Systemberichtsumgebung {
 public:
     bool meldungen() const override { return Berichtsfenster::meldungsschalter(); }
@@ -57,7 +34,7 @@ public:
 TSystemausgabe::TSystemausgabe(QWidget* parent)
     : Berichtsfenster({QStringLiteral("TSystemausgabe"), QStringLiteral("Systemausgabe"), QStringLiteral("Systemausgabe"),
                        QStringLiteral("Symbolleiste der Systemausgabe"), QStringLiteral("Ausgabefenster der Systemausgabe"),
-                       QStringLiteral("zembrola_sys.txt"), true},
+                       QStringLiteral("zembrola_sys.txt"), false, QSize(667, 523), QFont(QStringLiteral("MS Sans Serif"), 8)},
                       parent)
 {
 }

@@ -1,4 +1,4 @@
-// The system report's window on a prepared machine: building when shown, the commands of its
+// The report windows on a prepared machine and network: building when shown, the commands of its
 // tool bar and menus, saving and printing as the user triggers them.
 #include <QAction>
 #include <QApplication>
@@ -9,6 +9,7 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTextBlock>
+#include <QToolBar>
 #include <QToolButton>
 #include <QtTest>
 
@@ -16,11 +17,12 @@
 #include "output/fenster/klartextdruck.h"
 #include "platform/fake/fake_plattform.h"
 #include "platform/fake/fake_system.h"
+#include "netinfo/fenster/Netzw.h"
 #include "sysinfo/fenster/system_a.h"
 
 using namespace plattform;
 
-class SystemfensterTest : public QObject {
+class BerichtfensterTest : public QObject {
     Q_OBJECT
 
     FakeDateisystem fs;
@@ -40,7 +42,7 @@ class SystemfensterTest : public QObject {
             z << b.text();
         return z;
     }
-    void klicken(TSystemausgabe& f, const char* name)
+    void klicken(Berichtsfenster& f, const char* name)
     {
         auto* b = f.findChild<QToolButton*>(QLatin1String(name));
         QVERIFY2(b, name);
@@ -166,6 +168,42 @@ private slots:
         Dialogseam::zuruecksetzen();
     }
 
+    void netzwerkfenster()
+    {
+        // The network window: About before help as in the system window, but under swapped names.
+        TNetzwerk f;
+        QStringList reihe;
+        for (QAction* a : f.ToolBar1->actions())
+            reihe << f.ToolBar1->widgetForAction(a)->objectName();
+        QCOMPARE(reihe.mid(7), (QStringList{"ToolButton8", "ToolButton10", "ToolButton9"}));
+        QStringList hilfe;
+        int info = 0;
+        Berichtsfenster::hilfeZeigen = [&](const QString& s) { hilfe << s; };
+        Berichtsfenster::infoZeigen = [&] { ++info; };
+        klicken(f, "ToolButton9");
+        klicken(f, "ToolButton10");
+        QCOMPARE(hilfe, QStringList{"Netzwerkanalyse"});
+        QCOMPARE(info, 1);
+        QCOMPARE(f.ToolButton9->cursor().shape(), Qt::PointingHandCursor);
+
+        // An enumeration that fails: the message, and the wait window closed.
+        QStringList meldungen;
+        Berichtsfenster::meldungZeigen = [&](QWidget*, const QString& t) { meldungen << t; };
+        TNetzwerk::rechnerImWG = [](QStringList& r) {
+            r = {"\\\\X"};
+            return false;
+        };
+        f.show();
+        QTRY_COMPARE(meldungen, QStringList{"Kann die verfügbaren Netzwerk Resourcen nicht ermitteln!"});
+        QCOMPARE(warten, 0);
+        QVERIFY(zeilen(f.Memo1).contains("Netzinfomationen"));
+        QVERIFY(!zeilen(f.Memo1).contains("Computer im Netzwerk"));
+        Berichtsfenster::hilfeZeigen = nullptr;
+        Berichtsfenster::infoZeigen = nullptr;
+        Berichtsfenster::meldungZeigen = nullptr;
+        TNetzwerk::rechnerImWG = nullptr;
+    }
+
     void schreibmaschinensatz()
     {
         // One unit per character, tab stops every 8, 20 wide, 3 lines to a page.
@@ -191,5 +229,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(SystemfensterTest)
-#include "bericht_systemfenster_test.moc"
+QTEST_MAIN(BerichtfensterTest)
+#include "bericht_fenster_test.moc"
