@@ -50,3 +50,8 @@ void TNetzwerk::tabstopsSetzen()
     // Beyond the fifth stop tabs keep the same spacing.
     Memo1->setTabStopDistance(stops.first().position);
 }
+
+void TNetzwerk::einstellungenAnwenden(const AufgeloesteEinstellungen& werte, const TOptionsfenster&)
+{
+    feldGestalten(Memo1, werte.netz);
+}

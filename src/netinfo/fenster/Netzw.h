@@ -1,15 +1,20 @@
 #pragma once
 #include <QWidget>
 
+#include "output/fenster/einstellunganwenden.h"
+
 class QPlainTextEdit;
 
-class TNetzwerk : public QWidget {
+class TNetzwerk : public QWidget, public Einstellungsempfaenger {
     Q_OBJECT
 public:
     explicit TNetzwerk(QWidget* parent = nullptr);
 
     // The report pane; the settings file sets its colours and font.
     QPlainTextEdit* Memo1;
+
+    // Colours and font of the report tab of the settings.
+    void einstellungenAnwenden(const AufgeloesteEinstellungen& werte, const TOptionsfenster& dialog) override;
 
 protected:
     bool eventFilter(QObject* objekt, QEvent* ereignis) override;

@@ -36,3 +36,8 @@ void TSystemausgabe::tabstopsSetzen()
     // A plain edit control's tab stops: every eight average characters of its font.
     Memo1->setTabStopDistance(8 * QFontMetricsF(Memo1->font()).averageCharWidth());
 }
+
+void TSystemausgabe::einstellungenAnwenden(const AufgeloesteEinstellungen& werte, const TOptionsfenster&)
+{
+    feldGestalten(Memo1, werte.system);
+}
