@@ -43,11 +43,11 @@
 
 namespace {
 
-enum Ausloeser { Menue, Knopf, Taste };
+enum Ausloeser { Menue, Knopf, Taste, Eintrag };
 enum Wirkung {
     Beenden, Suche, Speichern, Drucken, Einrichten, Systemfenster, Netzfenster, Findedialog, Optionen,
     Suchmaskeneditor, Info, Hilfe, Internet, Rueckgaengig, Kopieren, Einfuegen, Markieren, Fett, Kursiv,
-    Unterstrichen
+    Unterstrichen, Schriftart, Groesse, Farbe
 };
 enum Feld { Liste, Summe, Anderswo, Startknopf };
 
@@ -231,6 +231,9 @@ private slots:
         auto menue = [](const char* menue, const char* name, Wirkung w, int variante = 0, Feld fokus = Anderswo) {
             QTest::addRow("%s", name) << int(Menue) << QString::fromLatin1(menue) << int(w) << variante << int(fokus);
         };
+        auto eintrag = [](const char* name, Wirkung w, Feld pane) {
+            QTest::addRow("%s", name) << int(Eintrag) << QString() << int(w) << int(pane) << int(pane == Liste ? Summe : Liste);
+        };
         auto taste = [](const char* name, const char* taste, Wirkung w, int variante = 0, Feld fokus = Anderswo) {
             QTest::addRow("%s %s", name, taste)
                 << int(Taste) << QString::fromLatin1(taste) << int(w) << variante << int(fokus);
@@ -303,6 +306,12 @@ private slots:
         knopf("Button4", Fett, Summe, Liste);
         knopf("Button5", Kursiv, Summe, Liste);
         knopf("Button6", Unterstrichen, Summe, Liste);
+        eintrag("ComboBox2", Schriftart, Liste);
+        eintrag("ComboBox3", Groesse, Liste);
+        eintrag("ComboBox5", Farbe, Liste);
+        eintrag("ComboBox8", Schriftart, Summe);
+        eintrag("ComboBox9", Groesse, Summe);
+        eintrag("ComboBox10", Farbe, Summe);
     }
 
     void aktion()
@@ -321,6 +330,7 @@ private slots:
         Ausgabefeld* ziel = feld(variante);
         Ausgabefeld* anderes = feld(variante == Summe ? Liste : Summe);
         bool stilVorher = false;
+        const Textattribute andereVorher = attributeAnDerAuswahl(anderes);
         switch (wirkung) {
         case Speichern:
             Optionsfenster->RadioGroup3->setItemIndex(variante);
@@ -369,6 +379,11 @@ private slots:
             auswahl(Haupt->RichEdit1, 0, 0);
             auswahl(Haupt->RichEdit2, 0, 0);
             break;
+        case Schriftart:
+        case Groesse:
+        case Farbe:
+            auswahl(ziel, 2, 2);
+            break;
         case Fett:
         case Kursiv:
         case Unterstrichen: {
@@ -388,7 +403,18 @@ private slots:
 
         // The user's action.
         antwort.start();
-        if (ausloeser == Knopf) {
+        int gewaehlt = -1;
+        QString gewaehlterText;
+        if (ausloeser == Eintrag) {
+            auto* box = Haupt->findChild<QComboBox*>(name);
+            QVERIFY2(box, qPrintable(name));
+            QVERIFY(box->isVisible() && box->isEnabled() && box->count() > 1);
+            // The next entry, picked with the keyboard.
+            box->setFocus();
+            QTest::keyClick(box, box->currentIndex() < box->count() - 1 ? Qt::Key_Down : Qt::Key_Up);
+            gewaehlt = box->currentIndex();
+            gewaehlterText = box->currentText();
+        } else if (ausloeser == Knopf) {
             auto* k = Haupt->findChild<QAbstractButton*>(name);
             QVERIFY2(k, qPrintable(name));
             QVERIFY(k->isVisible() && k->isEnabled());
@@ -493,6 +519,18 @@ private slots:
             QCOMPARE(wirkung == Fett ? a.fett : wirkung == Kursiv ? a.kursiv : a.unterstrichen, !stilVorher);
             break;
         }
+        case Schriftart:
+            QCOMPARE(attributeAnDerAuswahl(ziel).schriftart, gewaehlterText);
+            QCOMPARE(attributeAnDerAuswahl(anderes).schriftart, andereVorher.schriftart);
+            break;
+        case Groesse:
+            QCOMPARE(qRound(attributeAnDerAuswahl(ziel).groesse), gewaehlterText.trimmed().toInt());
+            QCOMPARE(attributeAnDerAuswahl(anderes).groesse, andereVorher.groesse);
+            break;
+        case Farbe:
+            QCOMPARE(attributeAnDerAuswahl(ziel).farbe, Farbliste::farbe(gewaehlt));
+            QCOMPARE(attributeAnDerAuswahl(anderes).farbe, andereVorher.farbe);
+            break;
         }
         if (wirkung != Speichern)
             QCOMPARE(dateidialoge, keineDialoge);
