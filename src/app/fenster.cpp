@@ -92,3 +92,12 @@ QList<QWidget*> alleFenster()
 {
     return g_fenster;
 }
+
+QList<Einstellungsempfaenger*> einstellungsempfaenger()
+{
+    QList<Einstellungsempfaenger*> empfaenger;
+    for (QWidget* f : g_fenster)
+        if (auto* e = dynamic_cast<Einstellungsempfaenger*>(f))
+            empfaenger.append(e);
+    return empfaenger;
+}

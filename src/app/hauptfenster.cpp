@@ -23,6 +23,7 @@
 #include <algorithm>
 
 #include "app/aboutbox.h"
+#include "app/fenster.h"
 #include "app/hilfe.h"
 #include "app/ikonen.h"
 #include "app/Meldungsfenster.h"
@@ -212,22 +213,6 @@ void THaupt::menuesAnlegen()
     Hilfe2 = menuepunkt(Hilfe1, "Hilfe2", QStringLiteral("&Hilfe"));
     ZembrolaimInternet1 = menuepunkt(Hilfe1, "ZembrolaimInternet1", QStringLiteral("Zembrola im Internet"));
     Info1 = menuepunkt(Hilfe1, "Info1", QStringLiteral("&Info"));
-
-    // Context menus of the panes. Their keys are shown only; the panes handle them themselves.
-    PopupMenu1 = new QMenu(this);
-    PopupMenu1->setObjectName(QStringLiteral("PopupMenu1"));
-    Kopieren1 = menuepunkt(PopupMenu1, "Kopieren1", QStringLiteral("Kopieren"), QKeySequence(Qt::CTRL | Qt::Key_C));
-    Einfuegen1 = menuepunkt(PopupMenu1, "Einfuegen1", QStringLiteral("Einfügen"), QKeySequence(Qt::CTRL | Qt::Key_V));
-    Allesmarkieren2 = menuepunkt(PopupMenu1, "Allesmarkieren2", QStringLiteral("Alles markieren"));
-    PopupMenu1->addSeparator();
-    Suchen1 = menuepunkt(PopupMenu1, "Suchen1", QStringLiteral("Suchen"));
-    PopupMenu2 = new QMenu(this);
-    PopupMenu2->setObjectName(QStringLiteral("PopupMenu2"));
-    Kopieren2 = menuepunkt(PopupMenu2, "Kopieren2", QStringLiteral("Kopieren"), QKeySequence(Qt::CTRL | Qt::Key_C));
-    Einfuegen2 = menuepunkt(PopupMenu2, "Einfuegen2", QStringLiteral("Einfügen"), QKeySequence(Qt::CTRL | Qt::Key_V));
-    Allesmarkieren3 = menuepunkt(PopupMenu2, "Allesmarkieren3", QStringLiteral("Alles markieren"));
-    for (QAction* a : {Kopieren1, Einfuegen1, Kopieren2, Einfuegen2})
-        a->setShortcutContext(Qt::WidgetShortcut);
 }
 
 void THaupt::werkzeugleisteAnlegen()
@@ -251,6 +236,11 @@ void THaupt::werkzeugleisteAnlegen()
     };
     ToolButton1 = knopf("ToolButton1", "beenden", QStringLiteral("Programm beenden"));
     ToolButton6 = knopf("ToolButton6", "start", QStringLiteral("Suche starten"));
+    // The tool button is the menu item "Start": it triggers that action and takes its enabled
+    // state. It does not carry the action (setDefaultAction), since the action's F5 would then
+    // block the window's F5 ("&Aktualisieren") whenever the button has the focus.
+    connect(ToolButton6, &QToolButton::clicked, Start1, &QAction::trigger);
+    connect(Start1, &QAction::enabledChanged, ToolButton6, &QWidget::setEnabled);
     ToolButton2 = knopf("ToolButton2", "speichern", QStringLiteral("Speichern"));
     ToolButton3 = knopf("ToolButton3", "drucken", QStringLiteral("Drucken"));
     ToolButton4 = knopf("ToolButton4", "druckereinrichten", QStringLiteral("Druckerdialog"));
@@ -470,8 +460,19 @@ QWidget* THaupt::rechteSeiteAnlegen()
     unten->addWidget(RichEdit2, 1);
     spalte->addWidget(Panel6);
 
-    RichEdit1->setContextMenuPolicy(Qt::CustomContextMenu);
-    RichEdit2->setContextMenuPolicy(Qt::CustomContextMenu);
+    // Context menus of the panes. Their keys are shown only; the panes handle them themselves.
+    PopupMenu1 = popupMenu1Erstellen(this, RichEdit1, [this] { ToolButton10Click(); });
+    PopupMenu2 = popupMenu2Erstellen(this, RichEdit2);
+    kontextmenueAnbinden(RichEdit1, PopupMenu1);
+    kontextmenueAnbinden(RichEdit2, PopupMenu2);
+    auto eintrag = [](QMenu* menue, const char* name) { return menue->findChild<QAction*>(QLatin1String(name)); };
+    Kopieren1 = eintrag(PopupMenu1, "Kopieren1");
+    Einfuegen1 = eintrag(PopupMenu1, "Einfuegen1");
+    Allesmarkieren2 = eintrag(PopupMenu1, "Allesmarkieren2");
+    Suchen1 = eintrag(PopupMenu1, "Suchen1");
+    Kopieren2 = eintrag(PopupMenu2, "Kopieren2");
+    Einfuegen2 = eintrag(PopupMenu2, "Einfuegen2");
+    Allesmarkieren3 = eintrag(PopupMenu2, "Allesmarkieren3");
 
     // The summary pane takes the listing pane's font name before the bars show their panes.
     QFont schrift2 = RichEdit2->font();
@@ -489,18 +490,18 @@ void THaupt::statusleisteAnlegen()
     QStatusBar* leiste = statusBar();
     leiste->setObjectName(QStringLiteral("StatusBar1"));
     leiste->setSizeGripEnabled(true);
-    const int breiten[8] = {60, 150, 60, 150, 65, 150, 110, 50};
-    const QString texte[8] = {QStringLiteral("Laufwerk:"), QString(), QStringLiteral("Größe:"), QString(),
+    const int breiten[Statusfelder] = {60, 150, 60, 150, 65, 150, 110, 50};
+    const QString texte[Statusfelder] = {QStringLiteral("Laufwerk:"), QString(), QStringLiteral("Größe:"), QString(),
                               QStringLiteral("davon frei:"), QString(), QStringLiteral("Suchpfad + Maske:"), QString()};
-    for (int i = 0; i < 8; ++i) {
+    for (int i = 0; i < Statusfelder; ++i) {
         auto* l = new QLabel(texte[i], leiste);
         l->setObjectName(QStringLiteral("StatusPanel%1").arg(i));
-        if (i == 1 || i == 3 || i == 5)
+        if (i == StatusLaufwerk || i == StatusGroesse || i == StatusFrei)
             l->setAlignment(Qt::AlignCenter);
         // The widths were made for a smaller font: never narrower than the text.
         const int breite = std::max(breiten[i], l->fontMetrics().horizontalAdvance(texte[i]) + 14);
         // The last panel takes the rest of the bar, as the search pattern may be long.
-        if (i < 7) {
+        if (i != StatusMuster) {
             l->setFixedWidth(breite);
             leiste->addWidget(l);
         } else {
@@ -517,7 +518,6 @@ void THaupt::verbinden()
     connect(ToolButton1, &QToolButton::clicked, this, &THaupt::ToolButton1Click);
     connect(B1, &QAction::triggered, this, &THaupt::B1Click);
     // Search.
-    connect(ToolButton6, &QToolButton::clicked, this, &THaupt::ToolButton9Click);
     connect(ToolButton9, &QToolButton::clicked, this, &THaupt::ToolButton9Click);
     connect(Aktualisieren1, &QAction::triggered, this, &THaupt::ToolButton9Click);
     connect(Start1, &QAction::triggered, this, &THaupt::ToolButton9Click);
@@ -533,7 +533,6 @@ void THaupt::verbinden()
     connect(ToolButton8, &QToolButton::clicked, this, &THaupt::ToolButton8Click);
     connect(Netzwerkanalyse1, &QAction::triggered, this, &THaupt::Netzwerkanalyse1Click);
     connect(ToolButton10, &QToolButton::clicked, this, &THaupt::ToolButton10Click);
-    connect(Suchen1, &QAction::triggered, this, &THaupt::ToolButton10Click);
     // The menu's "Suchen..." opens the same find dialog, as a user expects of it.
     connect(Find1, &QAction::triggered, this, &THaupt::ToolButton10Click);
     connect(ToolButton7, &QToolButton::clicked, this, &THaupt::Programmeinstellungen1Click);
@@ -544,21 +543,11 @@ void THaupt::verbinden()
     connect(ToolButton12, &QToolButton::clicked, this, &THaupt::ToolButton12Click);
     connect(Hilfe2, &QAction::triggered, this, &THaupt::ToolButton12Click);
     connect(ZembrolaimInternet1, &QAction::triggered, this, &THaupt::ZembrolaimInternet1Click);
-    // Edit menu and the panes' context menus.
+    // Edit menu; the panes' context menus act of their own.
     connect(Undo1, &QAction::triggered, this, &THaupt::Undo1Click);
     connect(Copy1, &QAction::triggered, this, &THaupt::Copy1Click);
     connect(Paste1, &QAction::triggered, this, &THaupt::Paste1Click);
     connect(Allesmarkieren1, &QAction::triggered, this, &THaupt::Allesmarkieren1Click);
-    connect(Kopieren1, &QAction::triggered, this, [this] { kopieren(RichEdit1); });
-    connect(Einfuegen1, &QAction::triggered, this, [this] { einfuegen(RichEdit1); });
-    connect(Allesmarkieren2, &QAction::triggered, this, [this] { allesMarkieren(RichEdit1); });
-    connect(Kopieren2, &QAction::triggered, this, [this] { kopieren(RichEdit2); });
-    connect(Einfuegen2, &QAction::triggered, this, [this] { einfuegen(RichEdit2); });
-    connect(Allesmarkieren3, &QAction::triggered, this, [this] { allesMarkieren(RichEdit2); });
-    connect(RichEdit1, &QWidget::customContextMenuRequested, this,
-            [this](const QPoint& p) { PopupMenu1->popup(RichEdit1->viewport()->mapToGlobal(p)); });
-    connect(RichEdit2, &QWidget::customContextMenuRequested, this,
-            [this](const QPoint& p) { PopupMenu2->popup(RichEdit2->viewport()->mapToGlobal(p)); });
 
     // Search root.
     connect(RadioGroup1, &TRadioGroup::geklickt, this, &THaupt::RadioGroup1Click);
@@ -710,7 +699,6 @@ Ansicht THaupt::ansicht() const
 void THaupt::setzeAutomatischeSuche(bool an)
 {
     m_automatischeSuche = an;
-    ToolButton6->setEnabled(!an);
     Start1->setEnabled(!an);
 }
 
@@ -726,22 +714,25 @@ Einstellungsziele THaupt::einstellungsziele()
     Einstellungsziele z;
     z.eltern = this;
     z.optionsfenster = Optionsfenster;
-    z.richEdit1 = RichEdit1;
-    z.richEdit2 = RichEdit2;
-    z.zusammenfassung = Panel6;
-    z.toolButton6 = ToolButton6;
-    z.start1 = Start1;
-    if (Leiste1) {
-        z.comboBox2 = Leiste1->schriftliste();
-        z.comboBox3 = Leiste1->groessenliste();
-        z.comboBox5 = Leiste1->farbliste();
-        z.stilknoepfeAktualisieren = [l = Leiste1] { l->auswahlGeaendert(); };
-    }
-    if (Systemausgabe)
-        z.systemMemo = Systemausgabe->findChild<QPlainTextEdit*>(QStringLiteral("Memo1"));
-    if (Netzwerk)
-        z.netzMemo = Netzwerk->findChild<QPlainTextEdit*>(QStringLiteral("Memo1"));
+    z.fenster = einstellungsempfaenger();
+    // A main window made on its own, as tests make it, still takes its part.
+    if (!z.fenster.contains(this))
+        z.fenster.prepend(this);
     return z;
+}
+
+void THaupt::einstellungenAnwenden(const AufgeloesteEinstellungen& werte, const TOptionsfenster& dialog)
+{
+    Hauptfensterteile t;
+    t.richEdit1 = RichEdit1;
+    t.richEdit2 = RichEdit2;
+    t.zusammenfassung = Panel6;
+    t.comboBox2 = Leiste1->schriftliste();
+    t.comboBox3 = Leiste1->groessenliste();
+    t.comboBox5 = Leiste1->farbliste();
+    t.stilknoepfeAktualisieren = [l = Leiste1] { l->auswahlGeaendert(); };
+    hauptfensterAnwenden(werte, dialog, t);
+    setzeAutomatischeSuche(werte.automatischeSuche);
 }
 
 void THaupt::einstellungenlesen()
@@ -789,7 +780,7 @@ void THaupt::tabstopsZusammenfassung(const QList<double>& punkte)
 
 void THaupt::statusfeld(int panel, const QString& text)
 {
-    if (panel >= 0 && panel < 8)
+    if (panel >= 0 && panel < Statusfelder)
         m_panels[panel]->setText(text);
 }
 
@@ -799,18 +790,25 @@ bool THaupt::meldungsfenster() const
     return Optionsfenster ? Optionsfenster->meldungsfensterAnzeigen() : true;
 }
 
-void THaupt::wartenZeigen(const QString& zeile1, const QString& zeile2, const QString& zaehler)
+void THaupt::wartenfensterZeigen(const QString& zeile1, const QString& zeile2, const std::optional<QString>& zaehler)
 {
     if (!wartenfenster)
         return;
     wartenfenster->Label1->setText(zeile1);
     wartenfenster->Label2->setText(zeile2);
-    wartenfenster->Edit1->setText(zaehler);
-    wartenfenster->zaehlerZeigen();
-    wartenfenster->abbruch = false;
+    if (zaehler) {
+        wartenfenster->Edit1->setText(*zaehler);
+        wartenfenster->zaehlerZeigen();
+        wartenfenster->abbruch = false;
+    }
     wartenfenster->show();
     wartenfenster->raise();
     QCoreApplication::processEvents();
+}
+
+void THaupt::wartenZeigen(const QString& zeile1, const QString& zeile2, const QString& zaehler)
+{
+    wartenfensterZeigen(zeile1, zeile2, zaehler);
     m_nachrichtenuhr.start();
 }
 
@@ -1010,16 +1008,10 @@ void THaupt::ToolButton2Click()
     auftrag.liste = RichEdit1;
     auftrag.zusammenfassung = RichEdit2;
     // The variants are live settings: the dialog's controls, also after "Abbrechen".
-    auftrag.speicherart = Optionsfenster ? Optionsfenster->speicherart() : 0;
+    auftrag.speicherart = Optionsfenster ? Optionsfenster->speicherart() : SpeicherartInhalt;
     auftrag.meldungsfenster = meldungsfenster();
-    auftrag.wartenZeigen = [](const QString& zeile1, const QString& zeile2) {
-        if (!wartenfenster)
-            return;
-        wartenfenster->Label1->setText(zeile1);
-        wartenfenster->Label2->setText(zeile2);
-        wartenfenster->show();
-        wartenfenster->raise();
-        QCoreApplication::processEvents();
+    auftrag.wartenZeigen = [this](const QString& zeile1, const QString& zeile2) {
+        wartenfensterZeigen(zeile1, zeile2, std::nullopt);
     };
     auftrag.wartenSchliessen = [] {
         if (wartenfenster)
@@ -1057,7 +1049,7 @@ void THaupt::ToolButton3Click()
         Meldung2->setzeAbbruch({});
         Meldung2->hide();
     };
-    drucken(this, aktuellerDrucker(), RichEdit1, RichEdit2, Optionsfenster ? Optionsfenster->ausgabeart() : 2,
+    drucken(this, aktuellerDrucker(), RichEdit1, RichEdit2, Optionsfenster ? Optionsfenster->ausgabeart() : AusgabeartBeides,
             &begleitung);
 }
 
@@ -1136,27 +1128,22 @@ void THaupt::ZembrolaimInternet1Click()
 // ---------------------------------------------------------------------------------------------
 // Edit menu
 
-Ausgabefeld* THaupt::fokusfeld() const
-{
-    return RichEdit2->hasFocus() ? RichEdit2 : RichEdit1;
-}
-
 void THaupt::Undo1Click()
 {
-    rueckgaengig(fokusfeld());
+    menueRueckgaengig(RichEdit1, RichEdit2);
 }
 
 void THaupt::Copy1Click()
 {
-    kopieren(fokusfeld());
+    menueKopieren(RichEdit1, RichEdit2);
 }
 
 void THaupt::Paste1Click()
 {
-    einfuegen(fokusfeld());
+    menueEinfuegen(RichEdit1, RichEdit2);
 }
 
 void THaupt::Allesmarkieren1Click()
 {
-    allesMarkieren(fokusfeld());
+    menueAllesMarkieren(RichEdit1, RichEdit2);
 }

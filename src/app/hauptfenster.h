@@ -8,9 +8,11 @@
 #include <QMainWindow>
 #include <functional>
 #include <memory>
+#include <optional>
 
 #include "listing/suche.h"
 #include "output/einstellungen.h"
+#include "output/fenster/einstellunganwenden.h"
 
 class QAction;
 class QButtonGroup;
@@ -28,7 +30,6 @@ class QPrinter;
 class Suchdialog;
 class TDirectoryListBox;
 class TDriveComboBox;
-struct Einstellungsziele;
 
 // A group box of radio buttons with one selected index, as "Suche" needs it.
 class TRadioGroup : public QGroupBox {
@@ -48,7 +49,7 @@ private:
     QButtonGroup* m_gruppe;
 };
 
-class THaupt : public QMainWindow, public Suchumgebung {
+class THaupt : public QMainWindow, public Suchumgebung, public Einstellungsempfaenger {
     Q_OBJECT
 public:
     explicit THaupt(QWidget* parent = nullptr);
@@ -173,13 +174,12 @@ public:
 
     // Lines of the settings file as last read or written.
     Eintraege eintraege;
-    // Reads the settings file and applies it to this window, the options dialog and the reports.
+    // Reads the settings file and applies it to the options dialog and every window.
     void einstellungenlesen();
+    // This window's part: panes, summary panel, the listing bar's lists, the start action.
+    void einstellungenAnwenden(const AufgeloesteEinstellungen& werte, const TOptionsfenster& dialog) override;
     // Writes the default settings file.
     void wiederherstellung();
-
-    // The pane the edit menu acts on: the summary pane when it has the focus, else the listing pane.
-    Ausgabefeld* fokusfeld() const;
 
     // Suchumgebung
     Zeilensenke& liste() override;
@@ -253,9 +253,11 @@ private:
     void freigabelisteFuellen();
     void netzwurzelSetzen();
     void puffernLeeren();
+    // The wait window as searching (with counter and abort) and saving (without) show it.
+    void wartenfensterZeigen(const QString& zeile1, const QString& zeile2, const std::optional<QString>& zaehler);
     Einstellungsziele einstellungsziele();
 
-    QLabel* m_panels[8] = {};
+    QLabel* m_panels[Statusfelder] = {};
     std::unique_ptr<QPrinter> m_drucker;
     QHash<QChar, QString> m_laufwerksverzeichnis;
     QElapsedTimer m_nachrichtenuhr;

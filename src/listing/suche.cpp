@@ -48,15 +48,15 @@ void starteSuche(const Suchkriterien& k, const Ansicht& ansicht, Suchzustand& z,
 
     qint64 gesamt = -1;
     if (!k.netzwerk) {
-        u.statusfeld(0, QStringLiteral("Laufwerk:"));
-        u.statusfeld(2, QStringLiteral("Größe:"));
-        u.statusfeld(4, QStringLiteral("davon frei"));
+        u.statusfeld(StatusLaufwerkText, QStringLiteral("Laufwerk:"));
+        u.statusfeld(StatusGroesseText, QStringLiteral("Größe:"));
+        u.statusfeld(StatusFreiText, QStringLiteral("davon frei"));
         u.tabstopsListe(tabstopsDerListe(ansicht.spalten));
 
         const QChar lw = plattform::laufwerke().laufwerkVon(k.verzeichnis).toUpper();
         const QString buchstabe = lw.isNull() ? QString() : QString(lw);
         const int index = lw.isNull() ? -1 : lw.unicode() - 'A';
-        u.statusfeld(1, buchstabe);
+        u.statusfeld(StatusLaufwerk, buchstabe);
         s.zeile(QStringLiteral("Laufwerk:\t") + buchstabe);
         s.zeile(QString());
 
@@ -73,12 +73,12 @@ void starteSuche(const Suchkriterien& k, const Ansicht& ansicht, Suchzustand& z,
             s.zeile(QStringLiteral("Laufwerkstyp:\t") + typ);
 
         if (gesamt < 0) {
-            u.statusfeld(3, QStringLiteral("nicht bereit"));
+            u.statusfeld(StatusGroesse, QStringLiteral("nicht bereit"));
         } else {
-            u.statusfeld(3, groesseAutomatisch(gesamt, false) + QLatin1Char(' '));
+            u.statusfeld(StatusGroesse, groesseAutomatisch(gesamt, false) + QLatin1Char(' '));
             s.zeile(QStringLiteral("Gesamtgröße:\t") + groesseAutomatisch(gesamt));
             const qint64 frei = Sys_unit::laufwerksfrei(index + 1);
-            u.statusfeld(5, groesseAutomatisch(frei, false) + QLatin1Char(' '));
+            u.statusfeld(StatusFrei, groesseAutomatisch(frei, false) + QLatin1Char(' '));
             s.zeile(QStringLiteral("- davon frei:\t") + groesseAutomatisch(frei) + QLatin1Char('\t') +
                     prozenttext(frei, gesamt) + QStringLiteral(" %"));
             const qint64 belegt = gesamt - frei;
@@ -86,19 +86,19 @@ void starteSuche(const Suchkriterien& k, const Ansicht& ansicht, Suchzustand& z,
                     prozenttext(belegt, gesamt) + QStringLiteral(" %"));
         }
     } else {
-        u.statusfeld(0, QStringLiteral("Computer:"));
+        u.statusfeld(StatusLaufwerkText, QStringLiteral("Computer:"));
         s.zeile(QStringLiteral("Computer:\t") + k.computer);
         s.zeile(QStringLiteral("Freigabe:\t") + k.freigabe);
-        u.statusfeld(2, QStringLiteral("Freigabe:"));
-        u.statusfeld(4, QString());
-        u.statusfeld(5, QString());
-        u.statusfeld(1, k.computer);
-        u.statusfeld(3, k.freigabe);
+        u.statusfeld(StatusGroesseText, QStringLiteral("Freigabe:"));
+        u.statusfeld(StatusFreiText, QString());
+        u.statusfeld(StatusFrei, QString());
+        u.statusfeld(StatusLaufwerk, k.computer);
+        u.statusfeld(StatusGroesse, k.freigabe);
         // Network searches set the tab stops too, so a listing never inherits the last view's.
         u.tabstopsListe(tabstopsDerListe(ansicht.spalten));
     }
 
-    u.statusfeld(7, suchmuster(k.verzeichnis, k.maske));
+    u.statusfeld(StatusMuster, suchmuster(k.verzeichnis, k.maske));
     s.zeile(QString());
 
     QString einhaengepunkt;

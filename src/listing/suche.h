@@ -58,6 +58,19 @@ struct Suchzustand {
     bool wurzelUnlesbar = false;
 };
 
+// The panels of the main window's status bar, left to right.
+enum Statusfeld : int {
+    StatusLaufwerkText = 0, // "Laufwerk:" or "Computer:"
+    StatusLaufwerk = 1,     // drive letter or computer
+    StatusGroesseText = 2,  // "Größe:" or "Freigabe:"
+    StatusGroesse = 3,      // total size, "nicht bereit", or share
+    StatusFreiText = 4,     // "davon frei" or empty
+    StatusFrei = 5,         // free space or empty
+    StatusMusterText = 6,   // "Suchpfad + Maske:"
+    StatusMuster = 7,       // search pattern
+    Statusfelder = 8,
+};
+
 // What a search needs from its surroundings.
 class Suchumgebung {
 public:

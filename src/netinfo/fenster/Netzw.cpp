@@ -97,3 +97,8 @@ void TNetzwerk::netzwerkdatenlesen()
     } ende;
     netzwerkberichtSchreiben(ziel, umgebung);
 }
+
+void TNetzwerk::einstellungenAnwenden(const AufgeloesteEinstellungen& werte, const TOptionsfenster&)
+{
+    feldGestalten(Memo1, werte.netz);
+}

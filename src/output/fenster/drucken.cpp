@@ -189,11 +189,11 @@ bool drucken(QWidget* eltern, QPrinter& drucker, Ausgabefeld* liste, Ausgabefeld
 {
     if (!liste || !zusammenfassung || !Dialogseam::druckdialog(eltern, drucker))
         return false;
-    if (ausgabeart == 1) {
+    if (ausgabeart == AusgabeartZusammenfassung) {
         auto dok = druckdokument(zusammenfassung, nullptr);
         return dokumentDrucken(*dok, drucker, druckauftragZusammenfassung, begleitung);
     }
-    auto dok = druckdokument(liste, ausgabeart == 2 ? zusammenfassung : nullptr);
+    auto dok = druckdokument(liste, ausgabeart == AusgabeartBeides ? zusammenfassung : nullptr);
     return dokumentDrucken(*dok, drucker, druckauftragInhalt, begleitung);
 }
 

@@ -36,8 +36,14 @@ struct Druckbegleitung {
 bool dokumentDrucken(QTextDocument& dokument, QPrinter& drucker, const QString& titel,
                      const Druckbegleitung* begleitung = nullptr);
 
-// The whole print: the print dialog (through Dialogseam), then the job(s) of the variant.
-// ausgabeart: 0 content, 1 summary, 2 content with the summary appended.
+// Print variants: what one print prints.
+enum Ausgabeart : int {
+    AusgabeartInhalt = 0,          // the listing pane
+    AusgabeartZusammenfassung = 1, // the summary pane
+    AusgabeartBeides = 2,          // the listing with the summary appended, one job
+};
+
+// The whole print: the print dialog (through Dialogseam), then the job of the variant ausgabeart.
 bool drucken(QWidget* eltern, QPrinter& drucker, Ausgabefeld* liste, Ausgabefeld* zusammenfassung, int ausgabeart,
              const Druckbegleitung* begleitung = nullptr);
 

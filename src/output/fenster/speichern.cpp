@@ -226,13 +226,13 @@ bool speichern(const Speicherauftrag& a)
 {
     if (!a.liste || !a.zusammenfassung)
         return false;
-    if (a.speicherart != 1) {
+    if (a.speicherart != SpeicherartZusammenfassung) {
         const Schritt s = eineDatei(a, saveDialog1Name, saveDialog1Filter, a.liste,
-                                    a.speicherart == 2 ? a.zusammenfassung : nullptr);
+                                    a.speicherart == SpeicherartAngehaengt ? a.zusammenfassung : nullptr);
         if (s == Schritt::Abgebrochen || s == Schritt::Fehler)
             return false;
     }
-    if (a.speicherart == 1 || a.speicherart == 3) {
+    if (a.speicherart == SpeicherartZusammenfassung || a.speicherart == SpeicherartGetrennt) {
         const Schritt s = eineDatei(a, saveDialog2Name, saveDialog2Filter, a.zusammenfassung, nullptr);
         if (s == Schritt::Abgebrochen || s == Schritt::Fehler)
             return false;

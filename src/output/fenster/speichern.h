@@ -22,7 +22,15 @@ QStringList feldZeilen(const Ausgabefeld* feld);
 QList<RtfAbsatz> rtfAbsaetze(const Ausgabefeld* feld);
 RtfAbsatz rtfAbsatz(const Ausgabefeld* feld, int blocknummer);
 
-// The whole save. speicherart: 0 content, 1 summary, 2 both in one file, 3 both in two files.
+// Save variants: what one save writes.
+enum Speicherart : int {
+    SpeicherartInhalt = 0,          // the listing pane
+    SpeicherartZusammenfassung = 1, // the summary pane
+    SpeicherartAngehaengt = 2,      // the listing with the summary appended, one file
+    SpeicherartGetrennt = 3,        // both, in two files
+};
+
+// The whole save, in the variant speicherart.
 // The wait window is shown through the callbacks when meldungsfenster is on. File dialogs,
 // the overwrite question and error messages go through Dialogseam. Returns false when the
 // save ended early (cancel in the overwrite question, or a write error).
@@ -30,7 +38,7 @@ struct Speicherauftrag {
     QWidget* eltern = nullptr;
     Ausgabefeld* liste = nullptr;
     Ausgabefeld* zusammenfassung = nullptr;
-    int speicherart = 0;
+    int speicherart = SpeicherartInhalt;
     bool meldungsfenster = true;
     std::function<void(const QString& zeile1, const QString& zeile2)> wartenZeigen;
     std::function<void()> wartenSchliessen;

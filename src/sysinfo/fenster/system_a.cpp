@@ -62,3 +62,13 @@ void TSystemausgabe::systemdatenlesen()
     if (umgebung.meldungen() && wartenSchliessen)
         wartenSchliessen();
 }
+
+void TSystemausgabe::einstellungenAnwenden(const AufgeloesteEinstellungen& werte, const TOptionsfenster&)
+{
+    feldGestalten(Memo1, werte.system);
+}
+
+void TSystemausgabe::einstellungenAnwenden(const AufgeloesteEinstellungen& werte, const TOptionsfenster&)
+{
+    feldGestalten(Memo1, werte.system);
+}
