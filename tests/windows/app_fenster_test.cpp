@@ -3,13 +3,17 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDialog>
 #include <QDir>
 #include <QFile>
+#include <QLabel>
+#include <QLibraryInfo>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTextBrowser>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <QToolButton>
 #include <stdexcept>
 
@@ -22,6 +26,7 @@
 #include "app/laufwerksauswahl.h"
 #include "app/verzeichnisliste.h"
 #include "output/fenster/ausgabefeld.h"
+#include "output/fenster/dialogseam.h"
 #include "output/einstellungen.h"
 #include "app_testplattform.h"
 
@@ -107,6 +112,36 @@ private slots:
         QTest::mouseClick(&knopf, Qt::LeftButton);
         QCOMPARE(aufrufe, 2);
         QCOMPARE(fehler.size(), 2);
+    }
+
+    void qtEigeneDialogeSprechenDeutsch()
+    {
+        if (!QFile::exists(QLibraryInfo::path(QLibraryInfo::TranslationsPath) + QStringLiteral("/qtbase_de.qm")))
+            QSKIP("Qt's German translations are not installed (qt6-translations-l10n)");
+        // The save dialog as the program opens it, looked at while it is open.
+        QStringList knoepfe, beschriftungen;
+        QTimer::singleShot(0, [&] {
+            QWidget* dialog = QApplication::activeModalWidget();
+            if (!dialog)
+                return;
+            for (const QPushButton* b : dialog->findChildren<QPushButton*>())
+                knoepfe << b->text().remove(u'&');
+            for (const QLabel* l : dialog->findChildren<QLabel*>())
+                beschriftungen << l->text().remove(u'&');
+            const QString ziel = qEnvironmentVariable("ZEMBROLA_BILDER");
+            if (!ziel.isEmpty())
+                dialog->grab().save(ziel + QStringLiteral("/speichern.png"));
+            if (auto* d = qobject_cast<QDialog*>(dialog))
+                d->reject();
+        });
+        QVERIFY(Dialogseam::dateinameFragen(nullptr, QStringLiteral("zembrola"), QStringLiteral("rtf"),
+                                            QStringLiteral("Rich-Text-Format|*.rtf|Text|*.txt"))
+                    .isEmpty());
+        QVERIFY2(knoepfe.contains(QStringLiteral("Speichern")) && knoepfe.contains(QStringLiteral("Abbrechen")),
+                 qPrintable(knoepfe.join(u',')));
+        QVERIFY2(beschriftungen.contains(QStringLiteral("Dateiname:")), qPrintable(beschriftungen.join(u',')));
+        // The edit controls' context menus share the catalogue.
+        QCOMPARE(QCoreApplication::translate("QLineEdit", "&Undo"), QStringLiteral("&Rückgängig"));
     }
 
     void jedesStichwortHatEinThema()
