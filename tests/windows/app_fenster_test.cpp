@@ -2,6 +2,7 @@
 // exceptions, and the help.
 #include <QAction>
 #include <QCheckBox>
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QDialog>
 #include <QDir>
@@ -244,6 +245,37 @@ private slots:
         QCOMPARE(hilfefenster()->stichwort(), QStringLiteral("Einführung"));
         QVERIFY(fehler.isEmpty());
         hilfefenster()->hide();
+    }
+
+    void listeneintragUnterDerMausBleibtLesbar()
+    {
+        // The entry under the mouse is the popup's current one: drawn in the program's blue with
+        // light text, in the lists with and without an edit field.
+        QVERIFY(stilAnwenden());
+        fensterErzeugen();
+        Haupt->resize(1500, 800);
+        Haupt->show();
+        QVERIFY(QTest::qWaitForWindowExposed(Haupt));
+        Haupt->CheckBox12->setChecked(true);
+        for (QComboBox* c : {Haupt->ComboBox6, Haupt->ComboBox7, Haupt->ComboBox1}) {
+            c->showPopup();
+            QAbstractItemView* v = c->view();
+            const QModelIndex zeile = v->model()->index(1, 0);
+            v->setCurrentIndex(zeile);
+            const QImage bild = v->viewport()->grab(v->visualRect(zeile)).toImage();
+            c->hidePopup();
+            int blau = 0, hell = 0;
+            for (int y = 0; y < bild.height(); ++y)
+                for (int x = 0; x < bild.width(); ++x) {
+                    const QColor p = bild.pixelColor(x, y);
+                    blau += std::abs(p.red() - 0x13) < 12 && std::abs(p.green() - 0x72) < 12 && std::abs(p.blue() - 0xa8) < 12;
+                    hell += p.red() > 200 && p.green() > 200 && p.blue() > 200;
+                }
+            QVERIFY2(blau > bild.width() * bild.height() / 2, qPrintable(c->objectName()));
+            QVERIFY2(hell > 10, qPrintable(c->objectName()));
+        }
+        Haupt->CheckBox12->setChecked(false);
+        Haupt->hide();
     }
 };
 
