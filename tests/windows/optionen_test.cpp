@@ -350,6 +350,17 @@ private slots:
         QVERIFY(d.isVisible());
         TOptionsfenster::hilfeoeffner = nullptr;
 
+        // The biggest bold font keeps the preview inside its tab page, and the dialog its width.
+        d.PageControl1->setCurrentIndex(1);
+        QApplication::processEvents();
+        const int breite = d.width();
+        d.ComboBox3->setCurrentIndex(d.ComboBox3->count() - 1);
+        d.CheckBox3->setChecked(true);
+        QApplication::processEvents();
+        QCOMPARE(d.Panel2->font().pointSize(), 64);
+        QVERIFY(d.TabSheet2->rect().contains(d.Panel2->geometry()));
+        QCOMPARE(d.width(), breite);
+
         // The tab left open is shown next time.
         d.PageControl1->setCurrentIndex(1);
         d.BitBtn2->click();
