@@ -14,6 +14,7 @@
 #include <QTextBrowser>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextCursor>
 #include <QTimer>
 #include <QToolButton>
 #include <stdexcept>
@@ -23,6 +24,7 @@
 #include "app/hauptfenster.h"
 #include "app/hilfe.h"
 #include "app/meldungen.h"
+#include "masks/fenster/suchmaskeaendern.h"
 #include "app/stil.h"
 #include "app/laufwerksauswahl.h"
 #include "app/verzeichnisliste.h"
@@ -275,6 +277,62 @@ private slots:
             QVERIFY2(hell > 10, qPrintable(c->objectName()));
         }
         Haupt->CheckBox12->setChecked(false);
+        Haupt->hide();
+    }
+
+    void hilfeNebenDemModalenDialogBedienbar()
+    {
+        // Opened from the mask editor's "&Hilfe" while the editor runs modal: the contents
+        // button, a link and "Schließen" all work, and the title follows the topic.
+        fensterErzeugen();
+        setzeHilfeverzeichnis(hilfequelle);
+        Haupt->show();
+        QVERIFY(QTest::qWaitForWindowExposed(Haupt));
+        QStringList titel;
+        QString nachLink;
+        bool geschlossen = false;
+        // Clicks go through the window system, where a modal dialog blocks what it blocks.
+        auto klick = [](QWidget* w, QPoint stelle = {}) {
+            if (stelle.isNull())
+                stelle = w->rect().center();
+            QTest::mouseClick(w->window()->windowHandle(), Qt::LeftButton, {}, w->mapTo(w->window(), stelle));
+        };
+        QTimer::singleShot(0, [&] {
+            klick(Suchmasken->BitBtn7);
+            THilfe* h = hilfefenster();
+            if (!QTest::qWaitForWindowExposed(h))
+                return;
+            titel << h->windowTitle();
+            klick(h->findChild<QPushButton*>(QStringLiteral("Inhalt")));
+            titel << h->windowTitle();
+            // The first link of the contents page, clicked where it stands.
+            QTextCursor c(h->Browser->document());
+            while (!c.atEnd() && !c.charFormat().isAnchor())
+                c.movePosition(QTextCursor::NextCharacter);
+            c.movePosition(QTextCursor::NextCharacter);
+            const QPoint stelle = h->Browser->cursorRect(c).center();
+            klick(h->Browser->viewport(), stelle);
+            nachLink = h->Browser->source().fileName();
+            titel << h->windowTitle();
+            klick(h->findChild<QPushButton*>(QStringLiteral("Schliessen")));
+            geschlossen = !h->isVisible();
+            klick(Suchmasken->BitBtn6);
+        });
+        QTimer notbremse;
+        notbremse.setSingleShot(true);
+        connect(&notbremse, &QTimer::timeout, Suchmasken, &QDialog::reject);
+        notbremse.start(5000);
+        Suchmasken->bearbeiten(Haupt->ComboBox1);
+        QCOMPARE(titel, QStringList({QStringLiteral("Zembrola - Hilfe: Suchmasken bearbeiten"),
+                                     QStringLiteral("Zembrola - Hilfe: Inhalt"),
+                                     QStringLiteral("Zembrola - Hilfe: Einführung")}));
+        QCOMPARE(nachLink, QStringLiteral("einfuehrung.html"));
+        QVERIFY(geschlossen);
+        // Once the dialog is closed the help is a window of its own again.
+        hilfeZeigen(QStringLiteral("Ansicht"));
+        QVERIFY(hilfefenster()->parentWidget() == nullptr);
+        QVERIFY(hilfefenster()->isVisible());
+        hilfefenster()->hide();
         Haupt->hide();
     }
 };
