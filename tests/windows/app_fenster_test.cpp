@@ -14,6 +14,9 @@
 #include <QTextBrowser>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QLabel>
+#include <QStyleOptionButton>
+#include <QTabWidget>
 #include <QTextCursor>
 #include <QTimer>
 #include <QToolButton>
@@ -334,6 +337,66 @@ private slots:
         QVERIFY(hilfefenster()->isVisible());
         hilfefenster()->hide();
         Haupt->hide();
+    }
+
+    void keineBeschriftungAbgeschnitten()
+    {
+        // Every caption of every window, with the style in place, has room for its text:
+        // buttons within their contents rectangle, boxes and labels within their width.
+        QVERIFY(stilAnwenden());
+        fensterErzeugen();
+        auto pruefen = [](QWidget* fenster, QStringList& zu_eng) {
+            for (QWidget* w : fenster->findChildren<QWidget*>()) {
+                if (!w->isVisible() || w->window() != fenster)
+                    continue;
+                QString text;
+                int platz = 0, bedarf = 0;
+                if (auto* b = qobject_cast<QPushButton*>(w)) {
+                    text = b->text().remove(u'&');
+                    QStyleOptionButton opt;
+                    opt.initFrom(b);
+                    opt.text = b->text();
+                    opt.icon = b->icon();
+                    opt.iconSize = b->iconSize();
+                    platz = b->style()->subElementRect(QStyle::SE_PushButtonContents, &opt, b).width();
+                    bedarf = b->fontMetrics().horizontalAdvance(text) + (b->icon().isNull() ? 0 : b->iconSize().width() + 4);
+                } else if (qobject_cast<QCheckBox*>(w) || qobject_cast<QRadioButton*>(w)) {
+                    text = static_cast<QAbstractButton*>(w)->text();
+                    platz = w->width();
+                    bedarf = w->sizeHint().width();
+                } else if (auto* l = qobject_cast<QLabel*>(w)) {
+                    if (l->wordWrap() || l->textFormat() == Qt::RichText || Qt::mightBeRichText(l->text()))
+                        continue;
+                    text = l->text();
+                    platz = l->contentsRect().width() - 2 * l->margin() - 2 * l->indent();
+                    bedarf = l->fontMetrics().horizontalAdvance(l->text());
+                }
+                if (!text.isEmpty() && bedarf > platz)
+                    zu_eng << QStringLiteral("%1/%2 \"%3\": %4 > %5")
+                                  .arg(fenster->objectName(), w->objectName(), text)
+                                  .arg(bedarf)
+                                  .arg(platz);
+            }
+        };
+        QStringList zu_eng;
+        QList<QWidget*> fenster = alleFenster();
+        fenster << hilfefenster();
+        for (QWidget* f : fenster) {
+            f->show();
+            QVERIFY(QTest::qWaitForWindowExposed(f));
+            if (auto* reiter = f->findChild<QTabWidget*>()) {
+                for (int i = 0; i < reiter->count(); ++i) {
+                    reiter->setCurrentIndex(i);
+                    QApplication::processEvents();
+                    pruefen(f, zu_eng);
+                }
+            } else {
+                pruefen(f, zu_eng);
+            }
+            f->hide();
+        }
+        zu_eng.removeDuplicates();
+        QVERIFY2(zu_eng.isEmpty(), qPrintable(zu_eng.join(u'\n')));
     }
 };
 
