@@ -403,6 +403,25 @@ private slots:
         QCOMPARE(b.pixelColor(24, 8), QColor(Qt::white));
     }
 
+    void schriftlisteGibtJederSchriftIhreHoehe()
+    {
+        // Every family, written in itself, fits its row: the installed ones and a font whose
+        // lines are far taller than the colour lists' fixed 18 pixels.
+        const int id = QFontDatabase::addApplicationFont(QFINDTESTDATA("../support/hoch.ttf"));
+        QVERIFY(id >= 0);
+        Schriftliste liste;
+        const int hoch = liste.findText(QStringLiteral("Zembrola Hoch"));
+        QVERIFY(hoch >= 0);
+        QVERIFY(QFontMetrics(listenzeichnung::namensschrift(liste.itemText(hoch))).height() > 30);
+        QStyleOptionViewItem opt;
+        for (int i = 0; i < liste.count(); ++i) {
+            const int noetig = QFontMetrics(listenzeichnung::namensschrift(liste.itemText(i))).height();
+            const int zeile = liste.itemDelegate()->sizeHint(opt, liste.model()->index(i, 0)).height();
+            QVERIFY2(zeile >= noetig && zeile >= 18, qPrintable(liste.itemText(i)));
+        }
+        QFontDatabase::removeApplicationFont(id);
+    }
+
     void reiterAnsehen()
     {
         // Pictures for a person to look at: ZEMBROLA_BILDER=<directory>.
