@@ -22,6 +22,7 @@
 #include <QToolButton>
 #include <stdexcept>
 
+#include "app/aboutbox.h"
 #include "app/anwendung.h"
 #include "app/fenster.h"
 #include "app/hauptfenster.h"
@@ -397,6 +398,24 @@ private slots:
         }
         zu_eng.removeDuplicates();
         QVERIFY2(zu_eng.isEmpty(), qPrintable(zu_eng.join(u'\n')));
+    }
+
+    void webseiteOhneBrowserWirdGemeldet()
+    {
+        fensterErzeugen();
+        QStringList geoeffnet;
+        bool gelingt = true;
+        webseitenoeffner = [&](const QUrl& adresse) {
+            geoeffnet << adresse.toString();
+            return gelingt;
+        };
+        Haupt->ZembrolaimInternet1->trigger();
+        QCOMPARE(geoeffnet, QStringList{QStringLiteral("https://www.zembrola.de")});
+        QVERIFY(fehler.isEmpty());
+        gelingt = false;
+        Haupt->ZembrolaimInternet1->trigger();
+        QCOMPARE(fehler, QStringList{QStringLiteral("Die Seite https://www.zembrola.de konnte nicht im Browser geöffnet werden.")});
+        webseitenoeffner = nullptr;
     }
 };
 
