@@ -4,7 +4,7 @@ set -euo pipefail
 
 pakete=(
   build-essential cmake pkg-config
-  qt6-base-dev qt6-base-dev-tools libgl-dev libqt6opengl6-dev qt6-qpa-plugins
+  qt6-base-dev qt6-base-dev-tools libgl-dev libqt6opengl6-dev qt6-qpa-plugins qt6-translations-l10n
   libgtest-dev googletest
   fonts-liberation fontconfig
   xvfb xauth x11-utils imagemagick

@@ -7,13 +7,21 @@
 #include <QVBoxLayout>
 
 #include "app/ikonen.h"
+#include "app/meldungen.h"
 #include "app/programm.h"
 
 TAboutBox* AboutBox = nullptr;
 
-bool webseiteOeffnen()
+std::function<bool(const QUrl&)> webseitenoeffner = [](const QUrl& adresse) {
+    return QDesktopServices::openUrl(adresse);
+};
+
+bool webseiteOeffnen(QWidget* eltern)
 {
-    return QDesktopServices::openUrl(QUrl(programm::webadresse));
+    if (webseitenoeffner && webseitenoeffner(QUrl(programm::webadresse)))
+        return true;
+    fehlerZeigen(eltern, QStringLiteral("Die Seite %1 konnte nicht im Browser geöffnet werden.").arg(programm::webadresse));
+    return false;
 }
 
 TAboutBox::TAboutBox(QWidget* parent)
@@ -53,7 +61,7 @@ TAboutBox::TAboutBox(QWidget* parent)
     Webadresse->setObjectName(QStringLiteral("Webadresse"));
     Webadresse->setAlignment(Qt::AlignCenter);
     Webadresse->setTextInteractionFlags(Qt::TextBrowserInteraction);
-    connect(Webadresse, &QLabel::linkActivated, this, [] { webseiteOeffnen(); });
+    connect(Webadresse, &QLabel::linkActivated, this, [this] { webseiteOeffnen(this); });
 
     OKButton = new QPushButton(QStringLiteral("OK"), this);
     OKButton->setObjectName(QStringLiteral("OKButton"));

@@ -1,7 +1,9 @@
 #pragma once
 // The about box "Info": name, version, what the program does, and its web address.
 #include <QDialog>
+#include <functional>
 
+class QUrl;
 class QLabel;
 class QPushButton;
 
@@ -20,5 +22,8 @@ public:
 
 extern TAboutBox* AboutBox;
 
-// Opens the program's web page in the user's browser.
-bool webseiteOeffnen();
+// Opens the program's web page in the user's browser; when that fails (no browser set up),
+// the error box says so.
+bool webseiteOeffnen(QWidget* eltern = nullptr);
+// What opens the page; tests replace it.
+extern std::function<bool(const QUrl&)> webseitenoeffner;

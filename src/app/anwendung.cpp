@@ -1,5 +1,7 @@
 #include "app/anwendung.h"
 
+#include <QLibraryInfo>
+#include <QTranslator>
 #include <exception>
 
 #include "app/meldungen.h"
@@ -9,6 +11,13 @@ TAnwendung::TAnwendung(int& argc, char** argv)
 {
     setApplicationName(QStringLiteral("Zembrola"));
     setApplicationVersion(QStringLiteral("3.1"));
+    // Qt's own dialogs and the edit controls' context menus speak German like the rest of the
+    // program, whatever the locale says; without the file they stay English and all else works.
+    auto* qt = new QTranslator(this);
+    if (qt->load(QStringLiteral("qtbase_de"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        installTranslator(qt);
+    else
+        delete qt;
 }
 
 bool TAnwendung::notify(QObject* empfaenger, QEvent* ereignis)

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QCoreApplication>
 #include <QDir>
+#include <QEvent>
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QPushButton>
@@ -110,6 +111,7 @@ THilfe* hilfefenster()
 void hilfeZeigen(const QString& stichwort)
 {
     THilfe* f = hilfefenster();
+    f->anDialogBinden(QApplication::activeModalWidget());
     if (!f->zeigeStichwort(stichwort)) {
         fehlerZeigen(nullptr, QStringLiteral("Die Hilfe zum Stichwort \"%1\" wurde nicht gefunden (%2).")
                                   .arg(stichwort, QDir::toNativeSeparators(hilfeverzeichnis())));
@@ -132,10 +134,15 @@ THilfe::THilfe(QWidget* parent)
     Browser->setObjectName(QStringLiteral("Browser"));
     Browser->setOpenExternalLinks(true);
 
-    auto* inhalt = new QPushButton(QStringLiteral("&Inhalt"), this);
-    auto* zurueck = new QPushButton(QStringLiteral("&Zurück"), this);
-    auto* vor = new QPushButton(QStringLiteral("&Vorwärts"), this);
-    auto* schliessen = new QPushButton(QStringLiteral("&Schließen"), this);
+    auto knopf = [this](const char* name, const QString& text) {
+        auto* k = new QPushButton(text, this);
+        k->setObjectName(QString::fromLatin1(name));
+        return k;
+    };
+    auto* inhalt = knopf("Inhalt", QStringLiteral("&Inhalt"));
+    auto* zurueck = knopf("Zurueck", QStringLiteral("&Zurück"));
+    auto* vor = knopf("Vor", QStringLiteral("&Vorwärts"));
+    auto* schliessen = knopf("Schliessen", QStringLiteral("&Schließen"));
     zurueck->setEnabled(false);
     vor->setEnabled(false);
     connect(inhalt, &QPushButton::clicked, this, [this] {
@@ -146,6 +153,7 @@ THilfe::THilfe(QWidget* parent)
     connect(Browser, &QTextBrowser::backwardAvailable, zurueck, &QPushButton::setEnabled);
     connect(Browser, &QTextBrowser::forwardAvailable, vor, &QPushButton::setEnabled);
     connect(schliessen, &QPushButton::clicked, this, &QWidget::close);
+    connect(Browser, &QTextBrowser::sourceChanged, this, &THilfe::titelSetzen);
 
     auto* leiste = new QHBoxLayout;
     leiste->addWidget(inhalt);
@@ -158,6 +166,13 @@ THilfe::THilfe(QWidget* parent)
     spalte->addWidget(Browser);
 }
 
+THilfe::~THilfe()
+{
+    // Bound to a dialog that goes away, the window goes with it; the next call makes a new one.
+    if (g_fenster == this)
+        g_fenster = nullptr;
+}
+
 bool THilfe::zeigeStichwort(const QString& stichwort)
 {
     QString datei = hilfedatei(stichwort);
@@ -168,6 +183,42 @@ bool THilfe::zeigeStichwort(const QString& stichwort)
         return false;
     m_stichwort = stichwort;
     Browser->setSource(QUrl::fromLocalFile(pfad));
-    setWindowTitle(QStringLiteral("Zembrola - Hilfe: ") + stichwort);
     return true;
+}
+
+void THilfe::titelSetzen(const QUrl& quelle)
+{
+    // The title names the topic shown, also after a link or "Zurück".
+    const QString datei = QFileInfo(quelle.toLocalFile()).fileName();
+    QString thema;
+    for (const auto& [wort, name] : themen)
+        if (datei == QLatin1String(name))
+            thema = QString::fromUtf8(wort);
+    if (thema.isEmpty())
+        thema = datei == QLatin1String(inhaltsseite) ? QStringLiteral("Inhalt") : Browser->documentTitle();
+    setWindowTitle(QStringLiteral("Zembrola - Hilfe: ") + thema);
+}
+
+void THilfe::anDialogBinden(QWidget* dialog)
+{
+    if (parentWidget() == dialog)
+        return;
+    if (parentWidget())
+        parentWidget()->removeEventFilter(this);
+    const bool offen = isVisible();
+    const QRect lage = geometry();
+    setParent(dialog, windowFlags() | Qt::Window);
+    if (offen) {
+        setGeometry(lage);
+        show();
+    }
+    if (dialog)
+        dialog->installEventFilter(this);
+}
+
+bool THilfe::eventFilter(QObject* objekt, QEvent* ereignis)
+{
+    if (objekt == parentWidget() && ereignis->type() == QEvent::Hide)
+        anDialogBinden(nullptr);
+    return QWidget::eventFilter(objekt, ereignis);
 }

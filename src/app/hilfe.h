@@ -3,6 +3,7 @@
 // one per keyword, shown in a help window of ours.
 #include <QString>
 #include <QStringList>
+#include <QUrl>
 #include <QWidget>
 
 class QTextBrowser;
@@ -28,12 +29,21 @@ class THilfe : public QWidget {
     Q_OBJECT
 public:
     explicit THilfe(QWidget* parent = nullptr);
+    ~THilfe() override;
     QTextBrowser* Browser;
     // The keyword shown last (for tests and for the window title).
     QString stichwort() const { return m_stichwort; }
     bool zeigeStichwort(const QString& stichwort);
 
+    // A modal dialog blocks every window outside its own family, so the help joins the family of
+    // the dialog it is opened from (null: none) and leaves it again when that dialog closes.
+    void anDialogBinden(QWidget* dialog);
+
+protected:
+    bool eventFilter(QObject* objekt, QEvent* ereignis) override;
+
 private:
+    void titelSetzen(const QUrl& quelle);
     QString m_stichwort;
 };
 

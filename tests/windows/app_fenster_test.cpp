@@ -2,26 +2,38 @@
 // exceptions, and the help.
 #include <QAction>
 #include <QCheckBox>
+#include <QAbstractItemView>
 #include <QComboBox>
+#include <QDialog>
 #include <QDir>
 #include <QFile>
+#include <QLabel>
+#include <QLibraryInfo>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTextBrowser>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QLabel>
+#include <QStyleOptionButton>
+#include <QTabWidget>
+#include <QTextCursor>
+#include <QTimer>
 #include <QToolButton>
 #include <stdexcept>
 
+#include "app/aboutbox.h"
 #include "app/anwendung.h"
 #include "app/fenster.h"
 #include "app/hauptfenster.h"
 #include "app/hilfe.h"
 #include "app/meldungen.h"
+#include "masks/fenster/suchmaskeaendern.h"
 #include "app/stil.h"
 #include "app/laufwerksauswahl.h"
 #include "app/verzeichnisliste.h"
 #include "output/fenster/ausgabefeld.h"
+#include "output/fenster/dialogseam.h"
 #include "output/einstellungen.h"
 #include "app_testplattform.h"
 
@@ -107,6 +119,36 @@ private slots:
         QTest::mouseClick(&knopf, Qt::LeftButton);
         QCOMPARE(aufrufe, 2);
         QCOMPARE(fehler.size(), 2);
+    }
+
+    void qtEigeneDialogeSprechenDeutsch()
+    {
+        if (!QFile::exists(QLibraryInfo::path(QLibraryInfo::TranslationsPath) + QStringLiteral("/qtbase_de.qm")))
+            QSKIP("Qt's German translations are not installed (qt6-translations-l10n)");
+        // The save dialog as the program opens it, looked at while it is open.
+        QStringList knoepfe, beschriftungen;
+        QTimer::singleShot(0, [&] {
+            QWidget* dialog = QApplication::activeModalWidget();
+            if (!dialog)
+                return;
+            for (const QPushButton* b : dialog->findChildren<QPushButton*>())
+                knoepfe << b->text().remove(u'&');
+            for (const QLabel* l : dialog->findChildren<QLabel*>())
+                beschriftungen << l->text().remove(u'&');
+            const QString ziel = qEnvironmentVariable("ZEMBROLA_BILDER");
+            if (!ziel.isEmpty())
+                dialog->grab().save(ziel + QStringLiteral("/speichern.png"));
+            if (auto* d = qobject_cast<QDialog*>(dialog))
+                d->reject();
+        });
+        QVERIFY(Dialogseam::dateinameFragen(nullptr, QStringLiteral("zembrola"), QStringLiteral("rtf"),
+                                            QStringLiteral("Rich-Text-Format|*.rtf|Text|*.txt"))
+                    .isEmpty());
+        QVERIFY2(knoepfe.contains(QStringLiteral("Speichern")) && knoepfe.contains(QStringLiteral("Abbrechen")),
+                 qPrintable(knoepfe.join(u',')));
+        QVERIFY2(beschriftungen.contains(QStringLiteral("Dateiname:")), qPrintable(beschriftungen.join(u',')));
+        // The edit controls' context menus share the catalogue.
+        QCOMPARE(QCoreApplication::translate("QLineEdit", "&Undo"), QStringLiteral("&Rückgängig"));
     }
 
     void jedesStichwortHatEinThema()
@@ -209,6 +251,171 @@ private slots:
         QCOMPARE(hilfefenster()->stichwort(), QStringLiteral("Einführung"));
         QVERIFY(fehler.isEmpty());
         hilfefenster()->hide();
+    }
+
+    void listeneintragUnterDerMausBleibtLesbar()
+    {
+        // The entry under the mouse is the popup's current one: drawn in the program's blue with
+        // light text, in the lists with and without an edit field.
+        QVERIFY(stilAnwenden());
+        fensterErzeugen();
+        Haupt->resize(1500, 800);
+        Haupt->show();
+        QVERIFY(QTest::qWaitForWindowExposed(Haupt));
+        Haupt->CheckBox12->setChecked(true);
+        for (QComboBox* c : {Haupt->ComboBox6, Haupt->ComboBox7, Haupt->ComboBox1}) {
+            c->showPopup();
+            QAbstractItemView* v = c->view();
+            const QModelIndex zeile = v->model()->index(1, 0);
+            v->setCurrentIndex(zeile);
+            const QImage bild = v->viewport()->grab(v->visualRect(zeile)).toImage();
+            c->hidePopup();
+            int blau = 0, hell = 0;
+            for (int y = 0; y < bild.height(); ++y)
+                for (int x = 0; x < bild.width(); ++x) {
+                    const QColor p = bild.pixelColor(x, y);
+                    blau += std::abs(p.red() - 0x13) < 12 && std::abs(p.green() - 0x72) < 12 && std::abs(p.blue() - 0xa8) < 12;
+                    hell += p.red() > 200 && p.green() > 200 && p.blue() > 200;
+                }
+            QVERIFY2(blau > bild.width() * bild.height() / 2, qPrintable(c->objectName()));
+            QVERIFY2(hell > 10, qPrintable(c->objectName()));
+        }
+        Haupt->CheckBox12->setChecked(false);
+        Haupt->hide();
+    }
+
+    void hilfeNebenDemModalenDialogBedienbar()
+    {
+        // Opened from the mask editor's "&Hilfe" while the editor runs modal: the contents
+        // button, a link and "Schließen" all work, and the title follows the topic.
+        fensterErzeugen();
+        setzeHilfeverzeichnis(hilfequelle);
+        Haupt->show();
+        QVERIFY(QTest::qWaitForWindowExposed(Haupt));
+        QStringList titel;
+        QString nachLink;
+        bool geschlossen = false;
+        // Clicks go through the window system, where a modal dialog blocks what it blocks.
+        auto klick = [](QWidget* w, QPoint stelle = {}) {
+            if (stelle.isNull())
+                stelle = w->rect().center();
+            QTest::mouseClick(w->window()->windowHandle(), Qt::LeftButton, {}, w->mapTo(w->window(), stelle));
+        };
+        QTimer::singleShot(0, [&] {
+            klick(Suchmasken->BitBtn7);
+            THilfe* h = hilfefenster();
+            if (!QTest::qWaitForWindowExposed(h))
+                return;
+            titel << h->windowTitle();
+            klick(h->findChild<QPushButton*>(QStringLiteral("Inhalt")));
+            titel << h->windowTitle();
+            // The first link of the contents page, clicked where it stands.
+            QTextCursor c(h->Browser->document());
+            while (!c.atEnd() && !c.charFormat().isAnchor())
+                c.movePosition(QTextCursor::NextCharacter);
+            c.movePosition(QTextCursor::NextCharacter);
+            const QPoint stelle = h->Browser->cursorRect(c).center();
+            klick(h->Browser->viewport(), stelle);
+            nachLink = h->Browser->source().fileName();
+            titel << h->windowTitle();
+            klick(h->findChild<QPushButton*>(QStringLiteral("Schliessen")));
+            geschlossen = !h->isVisible();
+            klick(Suchmasken->BitBtn6);
+        });
+        QTimer notbremse;
+        notbremse.setSingleShot(true);
+        connect(&notbremse, &QTimer::timeout, Suchmasken, &QDialog::reject);
+        notbremse.start(5000);
+        Suchmasken->bearbeiten(Haupt->ComboBox1);
+        QCOMPARE(titel, QStringList({QStringLiteral("Zembrola - Hilfe: Suchmasken bearbeiten"),
+                                     QStringLiteral("Zembrola - Hilfe: Inhalt"),
+                                     QStringLiteral("Zembrola - Hilfe: Einführung")}));
+        QCOMPARE(nachLink, QStringLiteral("einfuehrung.html"));
+        QVERIFY(geschlossen);
+        // Once the dialog is closed the help is a window of its own again.
+        hilfeZeigen(QStringLiteral("Ansicht"));
+        QVERIFY(hilfefenster()->parentWidget() == nullptr);
+        QVERIFY(hilfefenster()->isVisible());
+        hilfefenster()->hide();
+        Haupt->hide();
+    }
+
+    void keineBeschriftungAbgeschnitten()
+    {
+        // Every caption of every window, with the style in place, has room for its text:
+        // buttons within their contents rectangle, boxes and labels within their width.
+        QVERIFY(stilAnwenden());
+        fensterErzeugen();
+        auto pruefen = [](QWidget* fenster, QStringList& zu_eng) {
+            for (QWidget* w : fenster->findChildren<QWidget*>()) {
+                if (!w->isVisible() || w->window() != fenster)
+                    continue;
+                QString text;
+                int platz = 0, bedarf = 0;
+                if (auto* b = qobject_cast<QPushButton*>(w)) {
+                    text = b->text().remove(u'&');
+                    QStyleOptionButton opt;
+                    opt.initFrom(b);
+                    opt.text = b->text();
+                    opt.icon = b->icon();
+                    opt.iconSize = b->iconSize();
+                    platz = b->style()->subElementRect(QStyle::SE_PushButtonContents, &opt, b).width();
+                    bedarf = b->fontMetrics().horizontalAdvance(text) + (b->icon().isNull() ? 0 : b->iconSize().width() + 4);
+                } else if (qobject_cast<QCheckBox*>(w) || qobject_cast<QRadioButton*>(w)) {
+                    text = static_cast<QAbstractButton*>(w)->text();
+                    platz = w->width();
+                    bedarf = w->sizeHint().width();
+                } else if (auto* l = qobject_cast<QLabel*>(w)) {
+                    if (l->wordWrap() || l->textFormat() == Qt::RichText || Qt::mightBeRichText(l->text()))
+                        continue;
+                    text = l->text();
+                    platz = l->contentsRect().width() - 2 * l->margin() - 2 * l->indent();
+                    bedarf = l->fontMetrics().horizontalAdvance(l->text());
+                }
+                if (!text.isEmpty() && bedarf > platz)
+                    zu_eng << QStringLiteral("%1/%2 \"%3\": %4 > %5")
+                                  .arg(fenster->objectName(), w->objectName(), text)
+                                  .arg(bedarf)
+                                  .arg(platz);
+            }
+        };
+        QStringList zu_eng;
+        QList<QWidget*> fenster = alleFenster();
+        fenster << hilfefenster();
+        for (QWidget* f : fenster) {
+            f->show();
+            QVERIFY(QTest::qWaitForWindowExposed(f));
+            if (auto* reiter = f->findChild<QTabWidget*>()) {
+                for (int i = 0; i < reiter->count(); ++i) {
+                    reiter->setCurrentIndex(i);
+                    QApplication::processEvents();
+                    pruefen(f, zu_eng);
+                }
+            } else {
+                pruefen(f, zu_eng);
+            }
+            f->hide();
+        }
+        zu_eng.removeDuplicates();
+        QVERIFY2(zu_eng.isEmpty(), qPrintable(zu_eng.join(u'\n')));
+    }
+
+    void webseiteOhneBrowserWirdGemeldet()
+    {
+        fensterErzeugen();
+        QStringList geoeffnet;
+        bool gelingt = true;
+        webseitenoeffner = [&](const QUrl& adresse) {
+            geoeffnet << adresse.toString();
+            return gelingt;
+        };
+        Haupt->ZembrolaimInternet1->trigger();
+        QCOMPARE(geoeffnet, QStringList{QStringLiteral("https://www.zembrola.de")});
+        QVERIFY(fehler.isEmpty());
+        gelingt = false;
+        Haupt->ZembrolaimInternet1->trigger();
+        QCOMPARE(fehler, QStringList{QStringLiteral("Die Seite https://www.zembrola.de konnte nicht im Browser geöffnet werden.")});
+        webseitenoeffner = nullptr;
     }
 };
 

@@ -179,6 +179,53 @@ private slots:
         QVERIFY(gefunden);
     }
 
+    void zuBreiteZeilenLaufenAufDerNaechstenZeileWeiter()
+    {
+        // Lines as the listing writes them, wider than the page rectangle: single column with all
+        // fields, a six-column row, and paths longer than a line, with and without blanks.
+        const QString mitLuecken = QStringLiteral("/home/benutzer/") + QStringLiteral("Ordner mit Namen ").repeated(14);
+        const QString ohneLuecken = QStringLiteral("/srv/") + QStringLiteral("sehr_langer_ordnername/").repeated(12);
+        struct Fall {
+            QList<double> tabs;
+            QStringList zeilen;
+        };
+        const Fall faelle[] = {
+            {{100, 200, 300, 400, 500, 600},
+             {QStringLiteral("bericht.txt\t\thsra\t      123456789 Bytes\t15.07.2024 09:05:08"),
+              mitLuecken + QStringLiteral("x.txt\t\ta\t              0 Bytes\t01.01.2020"), ohneLuecken + QStringLiteral("y.txt")}},
+            {{150, 300, 450, 600, 750, 900},
+             {QStringLiteral("erste.txt\tzweite.txt\tdritte.txt\tvierte.txt\tfuenfte.txt\tsechste.txt"), ohneLuecken}},
+        };
+        int nr = 0;
+        for (const Fall& fall : faelle) {
+            Ausgabefeld feld;
+            QFont f = feld.font();
+            f.setPointSize(12);
+            feld.setzeGrundschrift(f);
+            feld.setzeTabstops(fall.tabs);
+            for (const QString& z : fall.zeilen)
+                feld.zeile(z);
+            feld.puffernLeeren();
+            QPrinter p(QPrinter::HighResolution);
+            const QString name = QStringLiteral("breit%1.pdf").arg(++nr);
+            pdfDrucker(p, name);
+            QVERIFY(drucken(nullptr, p, &feld, summe, 0));
+            const QString pdf = dir.filePath(name);
+
+            // Every character once and in order: the text without blanks is the pane's without blanks.
+            static const QRegularExpression luecke(QStringLiteral("\\s+"));
+            QString gedruckt = pdfText(pdf);
+            gedruckt.remove(luecke);
+            QString erwartet = fall.zeilen.join(QString());
+            erwartet.remove(luecke);
+            QCOMPARE(gedruckt, erwartet);
+            // And all of it within the rectangle, 54 points from the right edge.
+            const PdfSeiten w = pdfWoerter(pdf);
+            for (const PdfWort& wort : w.woerter)
+                QVERIFY2(wort.kasten.right() <= w.breite - 53.5, qPrintable(wort.text));
+        }
+    }
+
     void abbruchImDruckdialogDrucktNichts()
     {
         dialogAntwort = false;

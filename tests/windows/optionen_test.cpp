@@ -339,6 +339,17 @@ private slots:
         QVERIFY(d.isVisible());
         TOptionsfenster::hilfeoeffner = nullptr;
 
+        // The biggest bold font keeps the preview inside its tab page, and the dialog its width.
+        d.PageControl1->setCurrentIndex(1);
+        QApplication::processEvents();
+        const int breite = d.width();
+        d.ComboBox3->setCurrentIndex(d.ComboBox3->count() - 1);
+        d.CheckBox3->setChecked(true);
+        QApplication::processEvents();
+        QCOMPARE(d.Panel2->font().pointSize(), 64);
+        QVERIFY(d.TabSheet2->rect().contains(d.Panel2->geometry()));
+        QCOMPARE(d.width(), breite);
+
         // The tab left open is shown next time.
         d.PageControl1->setCurrentIndex(1);
         d.BitBtn2->click();
@@ -379,6 +390,25 @@ private slots:
         QCOMPARE(b.pixelColor(23, 14), QColor(Qt::black));
         QCOMPARE(b.pixelColor(10, 8), QColor(0, 0, 255));
         QCOMPARE(b.pixelColor(24, 8), QColor(Qt::white));
+    }
+
+    void schriftlisteGibtJederSchriftIhreHoehe()
+    {
+        // Every family, written in itself, fits its row: the installed ones and a font whose
+        // lines are far taller than the colour lists' fixed 18 pixels.
+        const int id = QFontDatabase::addApplicationFont(QFINDTESTDATA("../support/hoch.ttf"));
+        QVERIFY(id >= 0);
+        Schriftliste liste;
+        const int hoch = liste.findText(QStringLiteral("Zembrola Hoch"));
+        QVERIFY(hoch >= 0);
+        QVERIFY(QFontMetrics(listenzeichnung::namensschrift(liste.itemText(hoch))).height() > 30);
+        QStyleOptionViewItem opt;
+        for (int i = 0; i < liste.count(); ++i) {
+            const int noetig = QFontMetrics(listenzeichnung::namensschrift(liste.itemText(i))).height();
+            const int zeile = liste.itemDelegate()->sizeHint(opt, liste.model()->index(i, 0)).height();
+            QVERIFY2(zeile >= noetig && zeile >= 18, qPrintable(liste.itemText(i)));
+        }
+        QFontDatabase::removeApplicationFont(id);
     }
 
     void reiterAnsehen()

@@ -2,6 +2,8 @@
 
 #include <QPainter>
 #include <QPainterPath>
+#include <QPushButton>
+#include <algorithm>
 
 namespace {
 
@@ -121,4 +123,12 @@ QIcon knopfbild(Knopfbild art)
     }
     p.end();
     return QIcon(bild);
+}
+
+int knopfbreite(std::initializer_list<const QPushButton*> knoepfe, int entwurf)
+{
+    int breite = entwurf;
+    for (const QPushButton* k : knoepfe)
+        breite = std::max(breite, k->sizeHint().width() + 4); // the hint leaves the caption no air
+    return breite;
 }

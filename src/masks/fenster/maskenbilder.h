@@ -2,6 +2,9 @@
 // Pictures of the mask dialogs, drawn here so the program ships no image files.
 #include <QIcon>
 #include <QPixmap>
+#include <initializer_list>
+
+class QPushButton;
 
 enum class Knopfbild { Ok, Abbrechen, Hilfe, Ja, Nein, Hinzufuegen, Entfernen, Wiederherstellen, AlleWiederherstellen };
 
@@ -9,3 +12,7 @@ enum class Knopfbild { Ok, Abbrechen, Hilfe, Ja, Nein, Hinzufuegen, Entfernen, W
 QPixmap sprechblasenbild();
 // 16 x 16 glyph for a dialog button.
 QIcon knopfbild(Knopfbild art);
+
+// Width for a row of equal buttons: the design width, or more where a caption and its glyph
+// need it with the fonts and style in use.
+int knopfbreite(std::initializer_list<const QPushButton*> knoepfe, int entwurf);

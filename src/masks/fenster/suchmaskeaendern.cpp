@@ -114,6 +114,7 @@ TSuchmasken::TSuchmasken(QWidget* parent)
     BitBtn6 = knopf("BitBtn6", QStringLiteral("&Abbrechen"), Knopfbild::Abbrechen, 205, 364, 110);
     BitBtn7 = knopf("BitBtn7", QStringLiteral("&Hilfe"), Knopfbild::Hilfe, 324, 364, 110);
     BitBtn5->setDefault(true);
+    knoepfeAusrichten();
 
     connect(BitBtn1, &QPushButton::clicked, this, &TSuchmasken::BitBtn1Click);
     connect(BitBtn2, &QPushButton::clicked, this, &TSuchmasken::BitBtn2Click);
@@ -124,6 +125,24 @@ TSuchmasken::TSuchmasken(QWidget* parent)
     connect(BitBtn7, &QPushButton::clicked, this, &TSuchmasken::BitBtn7Click);
     connect(Edit1, &QLineEdit::textChanged, this, &TSuchmasken::Edit1Change);
     connect(ListBox2, &QListWidget::itemSelectionChanged, this, &TSuchmasken::ListBox2Click);
+}
+
+void TSuchmasken::knoepfeAusrichten()
+{
+    const int breite = knopfbreite({BitBtn5, BitBtn6, BitBtn7}, 110);
+    int x = 434;
+    for (QPushButton* k : {BitBtn7, BitBtn6, BitBtn5}) {
+        x -= breite;
+        k->setGeometry(x, 364, breite, 30);
+        x -= 9;
+    }
+}
+
+void TSuchmasken::showEvent(QShowEvent* ereignis)
+{
+    // The style may have come after the dialog was built.
+    knoepfeAusrichten();
+    QDialog::showEvent(ereignis);
 }
 
 void TSuchmasken::bearbeiten(QComboBox* maskenfeld)

@@ -62,8 +62,13 @@ public:
     // Closing by the frame's close box or Esc counts as "&Abbrechen".
     void reject() override;
 
+protected:
+    void showEvent(QShowEvent* ereignis) override;
+
 private:
     Tsuchmaskenabfrage* abfrage();
+    // OK, "&Abbrechen" and "&Hilfe" as wide as their captions need, right-aligned under the lists.
+    void knoepfeAusrichten();
     // Puts "*.*" into the mask box without it counting as a change of its text.
     void ersteMaskeWaehlen();
 

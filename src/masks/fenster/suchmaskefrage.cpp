@@ -5,6 +5,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
+#include <algorithm>
 
 Tsuchmaskenabfrage* suchmaskenabfrage = nullptr;
 
@@ -51,6 +52,27 @@ Tsuchmaskenabfrage::Tsuchmaskenabfrage(QWidget* parent)
     connect(BitBtn1, &QPushButton::clicked, this, &Tsuchmaskenabfrage::BitBtn1Click);
     connect(BitBtn2, &QPushButton::clicked, this, &Tsuchmaskenabfrage::BitBtn2Click);
     connect(BitBtn3, &QPushButton::clicked, this, &Tsuchmaskenabfrage::BitBtn3Click);
+    knoepfeAusrichten();
+}
+
+void Tsuchmaskenabfrage::knoepfeAusrichten()
+{
+    const int breite = knopfbreite({BitBtn1, BitBtn2, BitBtn3}, 102);
+    int x = 88;
+    for (QPushButton* k : {BitBtn1, BitBtn2, BitBtn3}) {
+        k->setGeometry(x, 58, breite, 28);
+        x += breite + 6;
+    }
+    setFixedSize(std::max(412, x), 95);
+    Label1->resize(width() - 94, Label1->height());
+    Label2->resize(width() - 94, Label2->height());
+}
+
+void Tsuchmaskenabfrage::showEvent(QShowEvent* ereignis)
+{
+    // The style may have come after the dialog was built.
+    knoepfeAusrichten();
+    QDialog::showEvent(ereignis);
 }
 
 int Tsuchmaskenabfrage::fragen()

@@ -38,9 +38,12 @@ public:
 
 protected:
     void keyPressEvent(QKeyEvent* ereignis) override;
+    void showEvent(QShowEvent* ereignis) override;
 
 private:
     void antworten(quint8 antwort);
+    // The buttons as wide as their captions need (at least the design's), the dialog around them.
+    void knoepfeAusrichten();
 };
 
 extern Tsuchmaskenabfrage* suchmaskenabfrage;

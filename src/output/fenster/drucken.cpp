@@ -100,8 +100,10 @@ std::unique_ptr<QTextDocument> druckdokument(const Ausgabefeld* feld, const Ausg
     dok->setDocumentMargin(0);
     if (!feld)
         return dok;
+    // The pane does not wrap, but paper has an edge: what does not fit continues on the next
+    // printed line, at a blank where there is one, else anywhere (long paths have none).
     QTextOption option = dok->defaultTextOption();
-    option.setWrapMode(QTextOption::NoWrap);
+    option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
     dok->setDefaultTextOption(option);
     dok->setDefaultFont(feld->document()->defaultFont());
 

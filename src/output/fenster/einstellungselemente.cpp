@@ -69,3 +69,13 @@ QColor Vorschau::schriftfarbe() const
 {
     return palette().color(QPalette::WindowText);
 }
+
+QSize Vorschau::sizeHint() const
+{
+    return minimumSizeHint();
+}
+
+QSize Vorschau::minimumSizeHint() const
+{
+    return QSize(90, 60);
+}

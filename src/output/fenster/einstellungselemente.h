@@ -31,4 +31,8 @@ public:
     void setzeSchriftfarbe(const QColor& farbe);
     QColor hintergrund() const;
     QColor schriftfarbe() const;
+    // The same size whatever font it shows: a big font is cut at the preview's edge instead of
+    // pushing the preview past its tab page.
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
 };

@@ -2,6 +2,7 @@
 
 #include <QFontDatabase>
 #include <QFontInfo>
+#include <QFontMetrics>
 #include <QLineEdit>
 #include <QPainter>
 #include <QRegularExpressionValidator>
@@ -9,6 +10,7 @@
 #include <QStyledItemDelegate>
 #include <QStylePainter>
 
+#include <algorithm>
 #include <functional>
 
 #include "output/einstellungen.h"
@@ -22,13 +24,15 @@ void grundFuellen(QPainter* p, const QRect& r, bool markiert, const QPalette& pa
     p->fillRect(r, markiert ? pal.color(QPalette::Highlight) : pal.color(QPalette::Base));
 }
 
-// Draws each entry through the list's own routine.
+// Draws each entry through the list's own routine; hoehe (if set) gives a row's height.
 class Eintragszeichner : public QStyledItemDelegate {
 public:
     using Zeichnen = std::function<void(QPainter*, const QRect&, int, bool)>;
-    Eintragszeichner(Zeichnen zeichnen, QObject* eltern)
+    using Hoehe = std::function<int(int)>;
+    Eintragszeichner(Zeichnen zeichnen, QObject* eltern, Hoehe hoehe = {})
         : QStyledItemDelegate(eltern)
         , m_zeichnen(std::move(zeichnen))
+        , m_hoehe(std::move(hoehe))
     {
     }
     void paint(QPainter* p, const QStyleOptionViewItem& option, const QModelIndex& index) const override
@@ -40,12 +44,13 @@ public:
     QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override
     {
         QSize s = QStyledItemDelegate::sizeHint(option, index);
-        s.setHeight(eintragshoehe);
+        s.setHeight(m_hoehe ? m_hoehe(index.row()) : eintragshoehe);
         return s;
     }
 
 private:
     Zeichnen m_zeichnen;
+    Hoehe m_hoehe;
 };
 
 // Frame and arrow as the style draws them, the entry itself in the edit field.
@@ -156,11 +161,20 @@ void Farbliste::paintEvent(QPaintEvent*)
 Schriftliste::Schriftliste(QWidget* parent)
     : QComboBox(parent)
 {
+    // Each name is written in its own font, so each row is as high as that font's lines.
     setItemDelegate(new Eintragszeichner(
         [this](QPainter* p, const QRect& r, int zeile, bool markiert) {
             listenzeichnung::schriftEintrag(p, r, itemText(zeile), markiert, palette());
         },
-        this));
+        this,
+        [this](int zeile) {
+            const QString familie = itemText(zeile);
+            auto it = m_hoehen.constFind(familie);
+            if (it == m_hoehen.constEnd())
+                it = m_hoehen.insert(familie, std::max(eintragshoehe,
+                                                       QFontMetrics(listenzeichnung::namensschrift(familie)).height() + 2));
+            return *it;
+        }));
     fuellen();
 }
 
@@ -182,6 +196,7 @@ QStringList schriftfamilien()
 
 void Schriftliste::fuellen()
 {
+    m_hoehen.clear();
     clear();
     addItems(schriftfamilien());
     setCurrentIndex(-1);

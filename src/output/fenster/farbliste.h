@@ -3,6 +3,7 @@
 // Each entry is drawn by the program, in the closed box as well as in the open list.
 #include <QColor>
 #include <QComboBox>
+#include <QHash>
 
 // The 17 colours of Farbtabelle in table order.
 class Farbliste : public QComboBox {
@@ -43,6 +44,9 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* ereignis) override;
+
+private:
+    QHash<QString, int> m_hoehen; // row height per family, measured once
 };
 
 // " 5" to "64"; editable, a typed whole number counts as well.
