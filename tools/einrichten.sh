@@ -16,9 +16,11 @@ pakete=(
 fuzzpakete=(
   clang-14 libclang-rt-14-dev
 )
-if [ "${1:-}" = "--fuzz" ]; then
-  pakete+=("${fuzzpakete[@]}")
-fi
+case "${1:-}" in
+  "") ;;
+  --fuzz) pakete+=("${fuzzpakete[@]}") ;;
+  *) echo "Aufruf: $0 [--fuzz]" >&2; exit 2 ;;
+esac
 
 fehlend=()
 for p in "${pakete[@]}"; do
