@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
 # Installs what building, running and testing Zembrola needs on Debian 12, and only what is missing.
+# With --fuzz also what the fuzz build needs (make fuzz calls it so).
 set -euo pipefail
 
 pakete=(
@@ -8,11 +9,19 @@ pakete=(
   libgtest-dev googletest
   fonts-liberation fontconfig
   xvfb xauth x11-utils imagemagick
-  unrtf poppler-utils
+  unrtf poppler-utils time
   libcups2-dev cups-daemon cups-client libxcb-randr0-dev
   locales
+)
+# Only the libFuzzer build compiles with clang.
+fuzzpakete=(
   clang-14 libclang-rt-14-dev
 )
+case "${1:-}" in
+  "") ;;
+  --fuzz) pakete+=("${fuzzpakete[@]}") ;;
+  *) echo "Aufruf: $0 [--fuzz]" >&2; exit 2 ;;
+esac
 
 fehlend=()
 for p in "${pakete[@]}"; do
@@ -27,11 +36,20 @@ if [ ${#fehlend[@]} -gt 0 ]; then
   DEBIAN_FRONTEND=noninteractive $su apt-get install -y -qq --no-install-recommends "${fehlend[@]}"
 fi
 
-# A German locale for running the program as a German user would; tests pass formats explicitly.
+# A German locale for running the program as a German user would. No test needs it (they pass
+# formats explicitly), so a failure here is a warning, but one that shows.
 if ! locale -a 2>/dev/null | grep -qi '^de_DE\.utf8$'; then
   su=""
   [ "$(id -u)" -ne 0 ] && su="sudo"
-  $su sed -i 's/^# *de_DE.UTF-8 UTF-8/de_DE.UTF-8 UTF-8/' /etc/locale.gen 2>/dev/null || true
-  $su locale-gen >/dev/null 2>&1 || true
+  if ! $su sed -i 's/^# *de_DE.UTF-8 UTF-8/de_DE.UTF-8 UTF-8/' /etc/locale.gen; then
+    echo "Warnung: /etc/locale.gen ließ sich nicht ändern." >&2
+  fi
+  if ! ausgabe=$($su locale-gen 2>&1); then
+    echo "Warnung: locale-gen ist fehlgeschlagen:" >&2
+    echo "$ausgabe" >&2
+  fi
+  if ! locale -a 2>/dev/null | grep -qi '^de_DE\.utf8$'; then
+    echo "Warnung: die Locale de_DE.UTF-8 fehlt." >&2
+  fi
 fi
 exit 0

@@ -9,6 +9,7 @@
 #include <cerrno>
 
 #include "app/meldungen.h"
+#include "listing/suchmuster.h"
 #include "output/systemfehler.h"
 #include "platform/plattform.h"
 
@@ -112,7 +113,7 @@ void TDirectoryListBox::aufbauen()
     clear();
     if (m_verzeichnis.isEmpty())
         return;
-    const QChar trenner = plattform::pfadart(m_verzeichnis) == plattform::Pfadart::netzwerk ? QChar(u'\\') : QChar(u'/');
+    const QChar trenner = trennerVon(m_verzeichnis);
     const QIcon offen = style()->standardIcon(QStyle::SP_DirOpenIcon);
     const QIcon zu = style()->standardIcon(QStyle::SP_DirClosedIcon);
 

@@ -52,9 +52,11 @@ TEST(Plattform, InstallationGiltImBereichUndStelltZurueck)
 
 TEST(Plattform, DerLaufFragtDasDateisystemSeinerPfadart)
 {
-    FakeDateisystem lokal, netz;
+    FakePlattform p;
+    FakeDateisystem& lokal = p.dateisystem;
+    FakeDateisystem& netz = p.netzdateisystem;
     lokal.datei("/daten/a.txt", 1);
-    Installation inst({.dateisystem = &lokal, .netzdateisystem = &netz});
+    Installation inst(p.buendel());
     EXPECT_EQ(&dateisystemFuer("/daten"), &lokal);
     EXPECT_EQ(&dateisystemFuer("\\\\PC1\\Daten"), &netz);
 

@@ -97,4 +97,20 @@ private:
     QString m_systemverzeichnis = QStringLiteral("/");
 };
 
+// Every fake backend at once; a new facility's fake joins here, so tests that take the whole
+// bundle get it without a change:
+//   plattform::FakePlattform p;
+//   p.dateisystem.datei("/d/a.txt", 1);
+//   plattform::Installation inst(p.buendel());
+struct FakePlattform {
+    FakeDateisystem dateisystem;
+    FakeDateisystem netzdateisystem;
+    FakeLaufwerke laufwerke;
+
+    Plattform buendel()
+    {
+        return {.dateisystem = &dateisystem, .netzdateisystem = &netzdateisystem, .laufwerke = &laufwerke};
+    }
+};
+
 }  // namespace plattform

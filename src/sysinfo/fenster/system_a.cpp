@@ -67,8 +67,3 @@ void TSystemausgabe::einstellungenAnwenden(const AufgeloesteEinstellungen& werte
 {
     feldGestalten(Memo1, werte.system);
 }
-
-void TSystemausgabe::einstellungenAnwenden(const AufgeloesteEinstellungen& werte, const TOptionsfenster&)
-{
-    feldGestalten(Memo1, werte.system);
-}

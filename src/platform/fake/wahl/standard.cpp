@@ -4,9 +4,8 @@ namespace plattform {
 
 void standardInstallieren()
 {
-    static FakeDateisystem ds;
-    static FakeLaufwerke lw;
-    installieren({.dateisystem = &ds, .netzdateisystem = &ds, .laufwerke = &lw});
+    static FakePlattform p;
+    installieren(p.buendel());
 }
 
 }  // namespace plattform
