@@ -33,7 +33,8 @@ public:
     bool rechnerInWG(QStringList& rechner) override
     {
         rechner.clear();
-        return TNetzwerk::rechnerImWG ? TNetzwerk::rechnerImWG(rechner) : false;
+        // Without a network facility the own context is simply empty.
+        return TNetzwerk::rechnerImWG ? TNetzwerk::rechnerImWG(rechner) : true;
     }
     QString localHostName() override
     {
