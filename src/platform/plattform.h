@@ -102,10 +102,13 @@ Pfadart pfadart(const QString& pfad);
 // The backends in use, one member per facility. A new facility is one more member here, a Linux
 // and a fake backend, and one line in each wahl/standard.cpp; fixtures that name their members
 // (`installieren({.dateisystem = &fs, .laufwerke = &lw})`) need no change.
+class Netz;
+
 struct Plattform {
     Dateisystem* dateisystem = nullptr;      // local paths
     Dateisystem* netzdateisystem = nullptr;  // network paths; when unset the local one answers
     Laufwerke* laufwerke = nullptr;
+    Netz* netz = nullptr;                    // network resources; when unset an empty network
 };
 
 // Not thread-safe: install before any walk starts. Asking for a facility that is not installed
@@ -128,6 +131,7 @@ private:
 Dateisystem& dateisystem();  // for local paths
 Dateisystem& dateisystemFuer(const QString& pfad);
 Laufwerke& laufwerke();
+Netz& netz();  // never throws: unset is an empty network
 
 // Installs the backend the program was built with (defined by the backend chosen in CMake).
 void standardInstallieren();
