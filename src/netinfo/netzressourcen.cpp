@@ -13,7 +13,10 @@ void ebeneSuchen(const plattform::Netzressource* eltern, plattform::Ressourcenty
 {
     std::vector<plattform::Netzressource> eintraege;
     {
-        auto aufzaehlung = plattform::netz().oeffnen(plattform::Netzfrage::ganzesNetz, typ, eltern);
+        static const std::function<void()> zulassen = plattform::nachrichtenZulassen;
+        static const std::function<void()> nichts;
+        auto aufzaehlung = plattform::netz().oeffnen(plattform::Netzfrage::ganzesNetz, typ, eltern,
+                                                     ansprechbar ? zulassen : nichts);
         if (!aufzaehlung)
             return;
         qsizetype puffer = anfangspuffer;

@@ -4,6 +4,7 @@
 // resource enumeration does; the same interface answers "the computers of the own workgroup".
 #include <QString>
 
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -15,7 +16,7 @@ enum Anzeigetyp : quint32 {
     atArbeitsgruppe = 1,  // domain or workgroup, plain name
     atComputer = 2,       // \\NAME
     atFreigabe = 3,       // \\NAME\share
-    atAnbieter = 9,       // a network provider
+    atAnbieter = 6,       // a network provider
 };
 
 // Usage flags.
@@ -72,9 +73,10 @@ class Netz {
 public:
     virtual ~Netz() = default;
     // Opens the enumeration of `eltern`'s children (none: the top) of resource type `typ`;
-    // none when it cannot be opened. Called on the user-interface thread; a backend bounds its waits.
-    virtual std::unique_ptr<Netzaufzaehlung> oeffnen(Netzfrage frage, Ressourcentyp typ,
-                                                     const Netzressource* eltern) = 0;
+    // none when it cannot be opened. Called on the user-interface thread; a backend bounds its
+    // waits and, while it waits, calls `beimWarten` (when set) at least every 50 ms.
+    virtual std::unique_ptr<Netzaufzaehlung> oeffnen(Netzfrage frage, Ressourcentyp typ, const Netzressource* eltern,
+                                                     const std::function<void()>& beimWarten) = 0;
 };
 
 // An enumeration over a list fixed when it is opened, for backends that know a whole level at
@@ -97,7 +99,8 @@ private:
 // An empty network: every enumeration fails to open.
 class LeeresNetz : public Netz {
 public:
-    std::unique_ptr<Netzaufzaehlung> oeffnen(Netzfrage, Ressourcentyp, const Netzressource*) override
+    std::unique_ptr<Netzaufzaehlung> oeffnen(Netzfrage, Ressourcentyp, const Netzressource*,
+                                             const std::function<void()>&) override
     {
         return nullptr;
     }

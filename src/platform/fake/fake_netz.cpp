@@ -45,9 +45,12 @@ private:
     size_t m_pos = 0;
 };
 
-std::unique_ptr<Netzaufzaehlung> FakeNetz::oeffnen(Netzfrage frage, Ressourcentyp typ, const Netzressource* eltern)
+std::unique_ptr<Netzaufzaehlung> FakeNetz::oeffnen(Netzfrage frage, Ressourcentyp typ, const Netzressource* eltern,
+                                                   const std::function<void()>& beimWarten)
 {
     typen.push_back(typ);
+    if (beimWarten)
+        beimWarten();
     const QString schluessel = frage == Netzfrage::eigeneArbeitsgruppe ? kontext : eltern ? eltern->fernname : oben;
     const auto it = m_ebenen.constFind(schluessel);
     static const FakeEbene leer;

@@ -33,8 +33,9 @@ public:
     FakeEbene& ebene(const QString& eltern) { return m_ebenen[eltern]; }
     void kind(const QString& eltern, const Netzressource& r) { m_ebenen[eltern].eintraege.push_back(r); }
 
-    std::unique_ptr<Netzaufzaehlung> oeffnen(Netzfrage frage, Ressourcentyp typ,
-                                             const Netzressource* eltern) override;
+    // Calls `beimWarten` once per open, as a backend that waits would.
+    std::unique_ptr<Netzaufzaehlung> oeffnen(Netzfrage frage, Ressourcentyp typ, const Netzressource* eltern,
+                                             const std::function<void()>& beimWarten) override;
 
     // What the walk did: enumerations opened, still open, most open at once; buffer sizes and
     // resource types asked for, in call order.
