@@ -1,4 +1,5 @@
 #include "platform/linux/linux_plattform.h"
+#include "platform/linux/netz/linux_netz.h"
 
 namespace plattform {
 
@@ -6,8 +7,9 @@ void standardInstallieren()
 {
     static LinuxDateisystem ds;
     static LinuxLaufwerke lw;
+    static LinuxNetz netz;
     // Network paths go to the local file system until a network one exists.
-    installieren({.dateisystem = &ds, .netzdateisystem = &ds, .laufwerke = &lw});
+    installieren({.dateisystem = &ds, .netzdateisystem = &ds, .laufwerke = &lw, .netz = &netz});
 }
 
 }  // namespace plattform
