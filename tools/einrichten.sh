@@ -11,6 +11,7 @@ pakete=(
   unrtf poppler-utils
   locales
   clang-14 libclang-rt-14-dev
+  samba smbclient libsmbclient-dev wsdd avahi-daemon iproute2
 )
 
 fehlend=()

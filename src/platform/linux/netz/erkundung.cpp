@@ -153,28 +153,25 @@ std::vector<Fund> netbiosSuchen(const QString& eigene, Frist frist)
                                     nbNamensabfrage(kennung, QByteArray("\x01\x02__MSBROWSE__\x02"), 0x01)})
             socks[i]->writeDatagram(q, ss[i].rundruf, 137);
     }
-    // Who answers the broadcast, then each of them for its names.
-    QSet<quint32> gefragt;
+    // Who answers the broadcast is asked for its names at once; answers of both kinds come in
+    // one window, ended early when the collection time is over and every node has answered.
+    QSet<quint32> gefragt, beantwortet;
+    const quint16 statuskennung = quint16(kennung + 1);
     const Frist sammeln = std::min(frist, steady_clock::now() + milliseconds(300));
-    empfangen(socks, sammeln, [&](const Datagramm& d) {
+    empfangen(socks, std::min(frist, steady_clock::now() + milliseconds(500)), [&](const Datagramm& d) {
         const auto a = nbAntwortLesen(d.daten);
         const quint32 ip = d.absender.toIPv4Address();
-        if (a && !a->status && a->kennung == kennung && ip && gefragt.size() < maxEintraege && !gefragt.contains(ip)) {
+        if (!a || !ip)
+            return true;
+        if (!a->status && a->kennung == kennung && gefragt.size() < maxEintraege && !gefragt.contains(ip)) {
             gefragt.insert(ip);
-            d.socket->writeDatagram(nbStatusabfrage(quint16(kennung + 1)), QHostAddress(ip), 137);
-        }
-        return true;
-    });
-    QSet<quint32> beantwortet;
-    empfangen(socks, std::min(frist, steady_clock::now() + milliseconds(200)), [&](const Datagramm& d) {
-        const auto a = nbAntwortLesen(d.daten);
-        const quint32 ip = d.absender.toIPv4Address();
-        if (a && a->status && a->kennung == quint16(kennung + 1) && gefragt.contains(ip) && !beantwortet.contains(ip)) {
+            d.socket->writeDatagram(nbStatusabfrage(statuskennung), QHostAddress(ip), 137);
+        } else if (a->status && a->kennung == statuskennung && gefragt.contains(ip) && !beantwortet.contains(ip)) {
             beantwortet.insert(ip);
             if (!a->computer.isEmpty())
                 funde.push_back({a->computer, a->arbeitsgruppe, QHostAddress(ip)});
         }
-        return beantwortet.size() < gefragt.size();
+        return steady_clock::now() < sammeln || beantwortet.size() < gefragt.size();
     });
     return funde;
 }

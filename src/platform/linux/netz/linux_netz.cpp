@@ -5,11 +5,13 @@
 #include <QFile>
 #include <QTcpSocket>
 
+// Some declarations of this header lack C linkage.
+extern "C" {
 #include <libsmbclient.h>
+}
 
 #include <algorithm>
 #include <future>
-#include <mutex>
 
 namespace plattform {
 namespace {
@@ -40,8 +42,7 @@ struct Kontext {
     SMBCCTX* ctx = nullptr;
     explicit Kontext(int timeoutMs)
     {
-        static std::once_flag einmal;
-        std::call_once(einmal, [] { smbc_thread_posix(); });
+        // Debian's library does not export smbc_thread_posix; separate contexts are enough.
         ctx = smbc_new_context();
         if (!ctx)
             return;
@@ -119,7 +120,9 @@ std::optional<std::vector<Freigabe>> freigabenLesen(const QHostAddress& adresse,
             break;
         if (e->smbc_type != SMBC_FILE_SHARE && e->smbc_type != SMBC_PRINTER_SHARE)
             continue;
-        const QString roh = QString::fromUtf8(e->name);
+        // `name` is declared as a one-byte array: pass a pointer, or only its first byte is read.
+        const char* n = e->name;
+        const QString roh = QString::fromUtf8(n, qsizetype(qstrnlen(n, std::max(1u, e->namelen) + 256)));
         // Hidden as Windows hides them; names we could not show or use are left out.
         if (roh.isEmpty() || roh.endsWith(u'$') || erkundung::nameBereinigt(roh) != roh)
             continue;
