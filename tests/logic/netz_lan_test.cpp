@@ -10,6 +10,9 @@
 #include <gtest/gtest.h>
 
 #include <QElapsedTimer>
+#include <QFile>
+#include <QProcess>
+#include <QThread>
 
 #include <chrono>
 
@@ -153,4 +156,47 @@ TEST_F(Lan, OhneNetzUndStummerRechnerBegrenzt)
     });
     ASSERT_TRUE(stumm);
     EXPECT_EQ(*stumm, QStringList({"0", "1"}));
+}
+
+// A host that answers every probe with thousands of matches and keeps trickling: the walk still
+// ends in time, with the real computers and none of the flood, whose addresses point elsewhere.
+TEST_F(Lan, FlutVonAntwortenBleibtInDerFrist)
+{
+    const QString flut = QStringLiteral(R"(
+import socket, struct, time
+s = socket.socket(socket.AF_INET, socket.SOCK_DGRAM)
+s.setsockopt(socket.SOL_SOCKET, socket.SO_REUSEADDR, 1)
+s.bind(('', 3702))
+s.setsockopt(socket.IPPROTO_IP, socket.IP_ADD_MEMBERSHIP, struct.pack('4s4s', socket.inet_aton('239.255.255.250'), socket.inet_aton('10.99.0.13')))
+open('%1', 'w').close()
+d, von = s.recvfrom(65536)
+ende = time.time() + 4
+i = 0
+while time.time() < ende:
+    i += 1
+    m = ('<s:Envelope xmlns:s="http://www.w3.org/2003/05/soap-envelope" xmlns:a="http://schemas.xmlsoap.org/ws/2004/08/addressing" xmlns:d="http://schemas.xmlsoap.org/ws/2005/04/discovery"><s:Header><a:MessageID>urn:uuid:f%d</a:MessageID></s:Header><s:Body><d:ProbeMatches><d:ProbeMatch><a:EndpointReference><a:Address>urn:uuid:e%d</a:Address></a:EndpointReference><d:Types>wsdp:Device</d:Types><d:XAddrs>http://10.99.0.11:445/x%d</d:XAddrs></d:ProbeMatch></d:ProbeMatches></s:Body></s:Envelope>' % (i, i, i)).encode()
+    s.sendto(m, von)
+    if i %% 500 == 0:
+        time.sleep(0.001)
+)")
+                              .arg(g_lan->heim() + QStringLiteral("/flut.bereit"));
+    QProcess p;
+    p.start(QStringLiteral("ip"), {QStringLiteral("netns"), QStringLiteral("exec"), g_lan->namensraum(QStringLiteral("pc3")),
+                                   QStringLiteral("python3"), QStringLiteral("-c"), flut});
+    ASSERT_TRUE(p.waitForStarted());
+    for (int i = 0; i < 50 && !QFile::exists(g_lan->heim() + QStringLiteral("/flut.bereit")); ++i)
+        QThread::msleep(50);
+    const auto r = imClient([] {
+        LinuxNetz netz;
+        Installation inst({.netz = &netz});
+        QElapsedTimer uhr;
+        uhr.start();
+        QStringList l = walk(rtAlle, atComputer);
+        l << QString::number(uhr.elapsed() < 3000);
+        return l;
+    });
+    p.kill();
+    p.waitForFinished();
+    ASSERT_TRUE(r);
+    EXPECT_EQ(*r, QStringList({"\\\\PC1", "\\\\PC2", "\\\\PC3", "1"}));
 }
