@@ -14,6 +14,7 @@
 #include <optional>
 
 #include "listing/groessentexte.h"
+#include "netinfo/netzressourcen.h"
 #include "listing/suche.h"
 #include "listing/suchmuster.h"
 #include "listing/utf8senke.h"
@@ -51,6 +52,7 @@ const char* const hilfetext =
     "  -z, --zusammenfassung      danach auch Kopf und Zusammenfassung ausgeben\n"
     "  -o, --ausgabe DATEI        in DATEI schreiben statt auf die Standardausgabe:\n"
     "                             Endung .rtf als Rich Text, sonst als Text mit CR LF\n"
+    "      --netz                 nur die Netzwerkressourcen als Baum ausgeben\n"
     "  -h, --help                 diese Hilfe anzeigen\n"
     "\n"
     "Rückgabewert: 0 bei Erfolg, 1 wenn das Verzeichnis nicht gelesen werden kann,\n"
@@ -379,6 +381,15 @@ int main(int argc, char** argv)
 {
     std::setlocale(LC_ALL, "");
     QCoreApplication app(argc, argv);
+    if (QCoreApplication::arguments().mid(1) == QStringList{QStringLiteral("--netz")}) {
+        // The network resource tree: display type and remote name, indented by depth.
+        plattform::standardInstallieren();
+        Utf8Senke aus(stdout);
+        netinfo::netzressourcenBesuchen(plattform::rtAlle, false, [&](const plattform::Netzressource& e, int tiefe) {
+            aus.zeile(QString(2 * tiefe, u' ') + QString::number(e.anzeigetyp) + u' ' + e.fernname);
+        });
+        return aus.leeren() ? 0 : 1;
+    }
     const Aufruf aufruf = optionenLesen(QCoreApplication::arguments());
 
     plattform::standardInstallieren();

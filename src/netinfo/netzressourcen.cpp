@@ -8,8 +8,10 @@ namespace {
 
 constexpr qsizetype anfangspuffer = 16384;
 
-void ebeneSuchen(const plattform::Netzressource* eltern, plattform::Ressourcentyp typ, quint32 filter,
-                 QStringList& liste, bool ansprechbar)
+using Besuch = std::function<void(const plattform::Netzressource&, int)>;
+
+void ebeneSuchen(const plattform::Netzressource* eltern, int tiefe, plattform::Ressourcentyp typ, bool ansprechbar,
+                 const Besuch& jede)
 {
     std::vector<plattform::Netzressource> eintraege;
     {
@@ -35,10 +37,9 @@ void ebeneSuchen(const plattform::Netzressource* eltern, plattform::Ressourcenty
             eintraege = std::move(antwort.eintraege);
     }  // closed before going down, so one enumeration is open at a time
     for (const auto& e : eintraege) {
-        if (filter == 0 || e.anzeigetyp == filter)
-            liste.append(e.fernname);
+        jede(e, tiefe);
         if (e.verwendung & plattform::vwBehaelter)
-            ebeneSuchen(&e, typ, filter, liste, ansprechbar);
+            ebeneSuchen(&e, tiefe + 1, typ, ansprechbar, jede);
         if (ansprechbar)
             plattform::nachrichtenZulassen();
     }
@@ -46,9 +47,18 @@ void ebeneSuchen(const plattform::Netzressource* eltern, plattform::Ressourcenty
 
 }  // namespace
 
+void netzressourcenBesuchen(plattform::Ressourcentyp typ, bool ansprechbar, const Besuch& jede)
+{
+    ebeneSuchen(nullptr, 0, typ, ansprechbar, jede);
+}
+
 void netzressourcensuchen(plattform::Ressourcentyp typ, quint32 anzeigefilter, QStringList& liste, bool ansprechbar)
 {
-    ebeneSuchen(nullptr, typ, anzeigefilter, liste, ansprechbar);
+    // The filter only decides what is appended; the walk goes everywhere.
+    netzressourcenBesuchen(typ, ansprechbar, [&](const plattform::Netzressource& e, int) {
+        if (anzeigefilter == 0 || e.anzeigetyp == anzeigefilter)
+            liste.append(e.fernname);
+    });
 }
 
 }  // namespace netinfo

@@ -14,4 +14,8 @@ namespace netinfo {
 // enumeration closed.
 void netzressourcensuchen(plattform::Ressourcentyp typ, quint32 anzeigefilter, QStringList& liste, bool ansprechbar);
 
+// The same walk, handing every resource with its depth (0 at the top) to `jede`.
+void netzressourcenBesuchen(plattform::Ressourcentyp typ, bool ansprechbar,
+                            const std::function<void(const plattform::Netzressource&, int tiefe)>& jede);
+
 }  // namespace netinfo
