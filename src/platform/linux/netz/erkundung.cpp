@@ -281,9 +281,14 @@ std::vector<Fund> mdnsSuchen(Frist frist)
     return funde;
 }
 
+bool schnittstelleDa()
+{
+    return !schnittstellen().empty();
+}
+
 std::vector<Arbeitsgruppe> erkunden(const QString& eigene, Frist frist)
 {
-    if (schnittstellen().empty())
+    if (!schnittstelleDa())
         return {};
     auto nb = std::async(std::launch::async, [&] { return netbiosSuchen(eigene, frist); });
     auto wsd = std::async(std::launch::async, [&] { return wsdSuchen(frist); });

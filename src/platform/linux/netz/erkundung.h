@@ -39,6 +39,9 @@ std::vector<Fund> netbiosSuchen(const QString& eigene, Frist frist);
 std::vector<Fund> wsdSuchen(Frist frist);
 std::vector<Fund> mdnsSuchen(Frist frist);
 
+// Whether any IPv4 interface but loopback is up: without one there is nothing to ask.
+bool schnittstelleDa();
+
 // All three at once, merged; returns by `frist`.
 std::vector<Arbeitsgruppe> erkunden(const QString& eigene, Frist frist);
 

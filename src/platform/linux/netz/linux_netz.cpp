@@ -141,6 +141,8 @@ const std::vector<erkundung::Arbeitsgruppe>& LinuxNetz::gruppen(const std::funct
     const auto frist = steady_clock::now() + m_frist;
     auto [eigene, gruppen] = inScheiben(
         [frist] {
+            if (!erkundung::schnittstelleDa())
+                return std::pair(QString(), std::vector<erkundung::Arbeitsgruppe>());
             const QString eigene = eigeneArbeitsgruppe();
             return std::pair(eigene, erkundung::erkunden(eigene, frist));
         },
