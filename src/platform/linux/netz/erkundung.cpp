@@ -116,11 +116,11 @@ std::vector<Arbeitsgruppe> zusammenfuehren(const QString& eigene, const std::vec
                 continue;
             Stand& s = rechner[n];
             if (s.arbeitsgruppe.isEmpty())
-                s.arbeitsgruppe = nameBereinigt(f.arbeitsgruppe).toUpper();
+                s.arbeitsgruppe = nameBereinigt(f.arbeitsgruppe.toUpper());
             if (s.adresse.isNull())
                 s.adresse = f.adresse;
         }
-    const QString eigen = eigene.toUpper();
+    const QString eigen = nameBereinigt(eigene.toUpper());
     std::map<QString, Arbeitsgruppe> gruppen;
     for (const auto& [name, s] : rechner) {
         const QString g = s.arbeitsgruppe.isEmpty() ? eigen : s.arbeitsgruppe;

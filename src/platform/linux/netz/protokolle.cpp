@@ -16,8 +16,10 @@ QString nameBereinigt(const QString& roh)
         s.append(c);
     }
     s = s.trimmed();
-    if (s.size() > maxName)
+    if (s.size() > maxName) {
         s.truncate(maxName);
+        s = s.trimmed();  // the cut may end in a blank
+    }
     return s;
 }
 
@@ -404,10 +406,10 @@ std::optional<WsdComputer> wsdComputerLesen(const QByteArray& xml)
             return std::nullopt;
         WsdComputer c;
         const qsizetype strich = s->indexOf(u'/');
-        c.name = nameBereinigt(strich < 0 ? *s : s->left(strich)).toUpper();
+        c.name = nameBereinigt((strich < 0 ? *s : s->left(strich)).toUpper());
         const QString rest = strich < 0 ? QString() : s->mid(strich + 1);
         if (rest.startsWith(QLatin1String("Workgroup:")))
-            c.arbeitsgruppe = nameBereinigt(rest.mid(10)).toUpper();
+            c.arbeitsgruppe = nameBereinigt(rest.mid(10).toUpper());
         if (c.name.isEmpty())
             return std::nullopt;
         return c;
