@@ -9,6 +9,8 @@
 
 #include <gtest/gtest.h>
 
+#include "listing_druck.h"
+
 #include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>

@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include "listing_druck.h"
+
 #include <stdexcept>
 
 using namespace plattform;

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include "listing_druck.h"
+
 using namespace plattform::erkundung;
 
 namespace {
