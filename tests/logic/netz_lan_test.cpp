@@ -98,8 +98,9 @@ TEST_F(Lan, WalkUeberDasGanzeNetz)
     });
     ASSERT_TRUE(r);
     EXPECT_EQ(*r, QStringList({"SMB-Netzwerk", "ARBEITSGRUPPE", "\\\\PC1", "\\\\PC1\\Daten", "\\\\PC1\\Drucker",
-                               "\\\\PC1\\Musik", "\\\\PC1\\Privat", "\\\\PC2", "\\\\PC2\\Archiv", "\\\\PC3",
-                               "--", "\\\\PC1\\Daten", "\\\\PC1\\Musik", "\\\\PC1\\Privat", "\\\\PC2\\Archiv",
+                               "\\\\PC1\\Musik", "\\\\PC1\\Privat", "\\\\PC1\\Übung {1}", "\\\\PC2",
+                               "\\\\PC2\\Archiv", "\\\\PC3", "--", "\\\\PC1\\Daten", "\\\\PC1\\Musik",
+                               "\\\\PC1\\Privat", "\\\\PC1\\Übung {1}", "\\\\PC2\\Archiv",
                                "--", "\\\\PC1", "\\\\PC2", "\\\\PC3",
                                "--", "\\\\PC1", "\\\\PC2", "\\\\PC3",
                                // the first walk within the deadline plus the share queries; later

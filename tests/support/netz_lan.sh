@@ -3,8 +3,9 @@
 # own network namespace.
 #   netz_lan.sh auf PREFIX DIR   builds it and waits until every service answers
 #   netz_lan.sh ab PREFIX        tears it down
-# Namespaces: PREFIX-sw (bridge), PREFIX-cli 10.99.0.10, PREFIX-pc1 .11 (smbd, nmbd),
-# PREFIX-pc2 .12 (smbd, wsdd; no NetBIOS), PREFIX-pc3 .13 (avahi only). Workgroup ARBEITSGRUPPE.
+# Namespaces: PREFIX-sw (bridge), PREFIX-cli 10.99.0.10, PREFIX-pc1 .11 (smbd, nmbd; shares Daten,
+# Drucker, Musik, Privat, C$, "Übung {1}"), PREFIX-pc2 .12 (smbd, wsdd, no NetBIOS; Archiv),
+# PREFIX-pc3 .13 (avahi only). Workgroup ARBEITSGRUPPE.
 set -u
 befehl=$1 p=$2
 rechner="cli pc1 pc2 pc3 sw"
@@ -97,6 +98,7 @@ freigabe pc1 Privat "guest ok = no
 valid users = anna
 read only = yes"
 freigabe pc1 'C$'
+freigabe pc1 'Übung {1}'
 echo "Eine Datei" > "$d/pc1/f/Daten/a.txt"
 server_conf pc2 10.99.0.12 yes
 freigabe pc2 Archiv
