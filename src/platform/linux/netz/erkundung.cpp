@@ -5,6 +5,7 @@
 #include <QNetworkInterface>
 #include <QRandomGenerator>
 #include <QSet>
+#include <QNetworkProxy>
 #include <QTcpSocket>
 #include <QUdpSocket>
 #include <QUrl>
@@ -182,7 +183,8 @@ std::optional<WsdComputer> wsdAbholen(const QString& xaddr, const QString& endpu
 {
     const QUrl u(xaddr);
     QTcpSocket t;
-    t.connectToHost(u.host(), quint16(u.port(80)));
+    t.setProxy(QNetworkProxy::NoProxy);  // only ever the host itself
+    t.connectToHost(QHostAddress(u.host()), quint16(u.port(80)));  // a literal address, checked: no lookup
     if (!t.waitForConnected(restMs(frist)))
         return std::nullopt;
     const QByteArray rumpf = wsdGet(QStringLiteral("urn:uuid:") + QUuid::createUuid().toString(QUuid::WithoutBraces),

@@ -3,6 +3,7 @@
 #include "platform/linux/netz/protokolle.h"
 
 #include <QFile>
+#include <QNetworkProxy>
 #include <QTcpSocket>
 
 // Some declarations of this header lack C linkage.
@@ -102,6 +103,7 @@ std::optional<std::vector<Freigabe>> freigabenLesen(const QHostAddress& adresse,
     {
         // libsmbclient's own connect waits up to 10 s for a host that drops packets.
         QTcpSocket t;
+        t.setProxy(QNetworkProxy::NoProxy);  // only ever the host itself
         t.connectToHost(adresse, 445);
         if (!t.waitForConnected(int(std::min<qint64>(300, zeit.count()))))
             return std::nullopt;
