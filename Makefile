@@ -52,7 +52,7 @@ FUZZBUILD ?= build-fuzz
 FUZZ_SEKUNDEN ?= 60
 # 0 lets libFuzzer pick a seed; CI fixes one, so a run there repeats a sequence checked here.
 FUZZ_SEED ?= 0
-FUZZ_ZIELE = einstellungen maske zeilenformat rtf
+FUZZ_ZIELE = einstellungen maske zeilenformat rtf netbios mdns wsd
 fuzz:
 	@bash tools/einrichten.sh --fuzz
 	@CC=clang-14 CXX=clang++-14 cmake -S . -B $(FUZZBUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZEMBROLA_FUZZ=ON >/dev/null

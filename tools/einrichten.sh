@@ -16,6 +16,7 @@ pakete=(
 # Only the libFuzzer build compiles with clang.
 fuzzpakete=(
   clang-14 libclang-rt-14-dev
+  samba smbclient libsmbclient-dev wsdd avahi-daemon iproute2
 )
 case "${1:-}" in
   "") ;;

@@ -14,6 +14,8 @@
 #include <optional>
 
 #include "listing/groessentexte.h"
+#include "netinfo/netzbericht.h"
+#include "netinfo/netzressourcen.h"
 #include "listing/suche.h"
 #include "listing/suchmuster.h"
 #include "listing/utf8senke.h"
@@ -57,6 +59,7 @@ const char* const hilfetext =
     "  -o, --ausgabe DATEI        in DATEI schreiben statt auf die Standardausgabe:\n"
     "                             Endung .rtf als Rich Text, sonst als Text mit CR LF\n"
     "      --systemanalyse        den Bericht der Systemanalyse ausgeben\n"
+    "      --netz                 nur die Netzwerkressourcen als Baum ausgeben\n"
     "  -h, --help                 diese Hilfe anzeigen\n"
     "\n"
     "Rückgabewert: 0 bei Erfolg, 1 wenn das Verzeichnis nicht gelesen werden kann,\n"
@@ -388,7 +391,7 @@ bool listeAlsTextSchreiben(const Aufruf& aufruf, Suchzustand& zustand, QString* 
     return true;
 }
 
-// The system report without a window: no wait window, no workgroup walk of the machine's network.
+// The system report without a window: no wait window, messages or step pauses.
 class Berichtskonsole : public Systemberichtsumgebung {
 public:
     bool meldungen() const override { return false; }
@@ -397,7 +400,7 @@ public:
         return Datumstexte(Zeitformate::ausSystem()).datumZeit(QDateTime::currentDateTime());
     }
     bool dezimalkomma() const override { return QLocale::system().decimalPoint() == QLatin1String(","); }
-    QStringList arbeitsgruppen() override { return {}; }
+    QStringList arbeitsgruppen() override { return netzressourcenVom(plattform::atArbeitsgruppe); }
 };
 
 int systemanalyseAusgeben()
@@ -427,6 +430,15 @@ int main(int argc, char** argv)
 {
     std::setlocale(LC_ALL, "");
     QCoreApplication app(argc, argv);
+    if (QCoreApplication::arguments().mid(1) == QStringList{QStringLiteral("--netz")}) {
+        // The network resource tree: display type and remote name, indented by depth.
+        plattform::standardInstallieren();
+        Utf8Senke aus(stdout);
+        netinfo::netzressourcenBesuchen(plattform::rtAlle, false, [&](const plattform::Netzressource& e, int tiefe) {
+            aus.zeile(QString(2 * tiefe, u' ') + QString::number(e.anzeigetyp) + u' ' + e.fernname);
+        });
+        return aus.leeren() ? 0 : 1;
+    }
     const Aufruf aufruf = optionenLesen(QCoreApplication::arguments());
 
     plattform::standardInstallieren();

@@ -2,7 +2,9 @@
 
 #include <arpa/inet.h>
 
+#include "netinfo/netzressourcen.h"
 #include "platform/nachrichten.h"
+#include "platform/plattform.h"
 #include "sysinfo/sammler.h"
 
 QStringList freigabenVon(const QStringList& freigaben, const QString& computer)
@@ -26,6 +28,28 @@ std::optional<QString> hostAddrOhneAufloesung(const QString& name)
     if (inet_aton(name.toLatin1().constData(), &a) == 0)
         return QString();
     return name;
+}
+
+bool RechnerInWG(const plattform::Netzressource* eltern, QStringList& clients)
+{
+    const auto lauf = plattform::installiert().netz
+                          ? plattform::installiert().netz->oeffnen(plattform::Netzfrage::eigeneArbeitsgruppe,
+                                                                    plattform::rtPlatte, eltern, {})
+                          : nullptr;
+    if (!lauf)
+        return false;
+    clients.clear();
+    // One buffer's worth; what does not fit is not read.
+    for (const plattform::Netzressource& r : lauf->lesen(0x4000).eintraege)
+        clients.append(r.fernname);
+    return true;
+}
+
+QStringList netzressourcenVom(quint32 anzeigetyp)
+{
+    QStringList liste;
+    netinfo::netzressourcensuchen(plattform::rtAlle, anzeigetyp, liste, true);
+    return liste;
 }
 
 void netzwerkberichtSchreiben(Berichtsziel& z, Netzberichtsumgebung& u)

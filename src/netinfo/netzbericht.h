@@ -3,6 +3,7 @@
 #include <QString>
 #include <QStringList>
 
+#include "platform/netz.h"
 #include "sysinfo/systembericht.h"
 
 // What the report takes from its window and from the network.
@@ -33,3 +34,9 @@ QStringList freigabenVon(const QStringList& freigaben, const QString& computer);
 // "0.0.0.0" for an empty name; a name beginning with a digit as a dotted IPv4 address (unchanged
 // or empty); otherwise empty, for the caller to resolve.
 std::optional<QString> hostAddrOhneAufloesung(const QString& name);
+
+// The resources of the own workgroup's context (for computers \\NAME), as one read of a 16 KiB
+// buffer; false when the enumeration cannot be opened. `clients` keeps what was read.
+bool RechnerInWG(const plattform::Netzressource* eltern, QStringList& clients);
+// The walk's names of one display type (1 workgroups, 3 shares), any resource type, responsive.
+QStringList netzressourcenVom(quint32 anzeigetyp);

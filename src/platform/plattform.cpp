@@ -1,5 +1,7 @@
 #include "platform/plattform.h"
 
+#include "platform/netz.h"
+
 #include <stdexcept>
 #include <string>
 
@@ -56,6 +58,12 @@ Dateisystem& dateisystemFuer(const QString& pfad)
 Laufwerke& laufwerke()
 {
     return verlangt(g_plattform.laufwerke, "drive");
+}
+
+Netz& netz()
+{
+    static LeeresNetz leer;
+    return g_plattform.netz ? *g_plattform.netz : leer;
 }
 
 }  // namespace plattform

@@ -107,6 +107,7 @@ class Wmi;
 class Rechner;
 class Anzeige;
 class Drucker;
+class Netz;
 
 struct Plattform {
     Dateisystem* dateisystem = nullptr;      // local paths
@@ -118,6 +119,7 @@ struct Plattform {
     const Rechner* rechner = nullptr;
     const Anzeige* anzeige = nullptr;
     const Drucker* drucker = nullptr;
+    Netz* netz = nullptr;                    // network resources; when unset an empty network
 };
 
 // Not thread-safe: install before any walk starts. Asking for a facility that is not installed
@@ -140,6 +142,7 @@ private:
 Dateisystem& dateisystem();  // for local paths
 Dateisystem& dateisystemFuer(const QString& pfad);
 Laufwerke& laufwerke();
+Netz& netz();  // never throws: unset is an empty network
 
 // Installs the backend the program was built with (defined by the backend chosen in CMake).
 void standardInstallieren();

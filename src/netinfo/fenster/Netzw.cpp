@@ -26,16 +26,8 @@ public:
     {
         return Datumstexte(Zeitformate::ausSystem()).datumZeit(QDateTime::currentDateTime());
     }
-    QStringList ressourcen(int anzeigetyp) override
-    {
-        return TNetzwerk::netzressourcen ? TNetzwerk::netzressourcen(anzeigetyp) : QStringList();
-    }
-    bool rechnerInWG(QStringList& rechner) override
-    {
-        rechner.clear();
-        // Without a network facility the own context is simply empty.
-        return TNetzwerk::rechnerImWG ? TNetzwerk::rechnerImWG(rechner) : true;
-    }
+    QStringList ressourcen(int anzeigetyp) override { return netzressourcenVom(quint32(anzeigetyp)); }
+    bool rechnerInWG(QStringList& rechner) override { return RechnerInWG(nullptr, rechner); }
     QString localHostName() override
     {
         char name[256] = {};

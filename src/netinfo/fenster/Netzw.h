@@ -14,10 +14,7 @@ public:
     // Builds the report into Memo1.
     void netzwerkdatenlesen();
 
-    // The network as the report asks it: the walk's names of one display type, the own
-    // workgroup's computers (false when that enumeration fails), a name's IPv4 address.
-    static inline std::function<QStringList(int anzeigetyp)> netzressourcen;
-    static inline std::function<bool(QStringList&)> rechnerImWG;
+    // A name's IPv4 address beyond the forms the report reads itself; unset, such names stay empty.
     static inline std::function<QString(const QString&)> adresseSuchen;
 
 protected:

@@ -237,10 +237,14 @@ void Berichtsfenster::bauen()
 
 void Berichtsfenster::meldungAnzeigen(const QString& text)
 {
-    if (meldungZeigen)
+    if (meldungZeigen) {
         meldungZeigen(this, text);
-    else
-        QMessageBox::information(this, windowTitle(), text);
+        return;
+    }
+    // Shown without holding up the build, which ends right after it.
+    auto* box = new QMessageBox(QMessageBox::NoIcon, windowTitle(), text, QMessageBox::Ok, this);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->open();
 }
 
 void Berichtsfenster::ToolButton1Click() { hide(); }

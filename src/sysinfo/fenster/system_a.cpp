@@ -7,6 +7,7 @@
 #include <QTextCursor>
 
 #include "listing/zeittexte.h"
+#include "netinfo/netzbericht.h"
 #include "output/fenster/berichtsfeld.h"
 #include "platform/nachrichten.h"
 #include "sysinfo/systembericht.h"
@@ -23,10 +24,8 @@ public:
         return Datumstexte(Zeitformate::ausSystem()).datumZeit(QDateTime::currentDateTime());
     }
     bool dezimalkomma() const override { return QLocale::system().decimalPoint() == QLatin1String(","); }
-    QStringList arbeitsgruppen() override
-    {
-        return TSystemausgabe::arbeitsgruppenSuchen ? TSystemausgabe::arbeitsgruppenSuchen() : QStringList();
-    }
+    // The workgroups and domains of the whole network, for a machine without one of its own.
+    QStringList arbeitsgruppen() override { return netzressourcenVom(plattform::atArbeitsgruppe); }
 };
 
 }  // namespace

@@ -14,9 +14,6 @@ public:
     // Builds the report into Memo1.
     void systemdatenlesen();
 
-    // The workgroups of the network, for a machine without one of its own (the network walk).
-    static inline std::function<QStringList()> arbeitsgruppenSuchen;
-
 protected:
     void berichtBauen() override { systemdatenlesen(); }
 };

@@ -2,6 +2,7 @@
 #include "platform/linux/bericht/linux_drucker.h"
 #include "platform/linux/linux_plattform.h"
 #include "platform/linux/linux_system.h"
+#include "platform/linux/netz/linux_netz.h"
 
 namespace plattform {
 
@@ -12,6 +13,7 @@ void standardInstallieren()
     static const LinuxSystem system;
     static const LinuxAnzeige anzeige;
     static const LinuxDrucker drucker;
+    static LinuxNetz netz;
     // Network paths go to the local file system until a network one exists.
     installieren({.dateisystem = &ds,
                   .netzdateisystem = &ds,
@@ -20,7 +22,8 @@ void standardInstallieren()
                   .wmi = &system,
                   .rechner = &system,
                   .anzeige = &anzeige,
-                  .drucker = &drucker});
+                  .drucker = &drucker,
+                  .netz = &netz});
 }
 
 }  // namespace plattform

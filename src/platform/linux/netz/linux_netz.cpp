@@ -1,0 +1,207 @@
+#include "platform/linux/netz/linux_netz.h"
+
+#include "platform/linux/netz/protokolle.h"
+
+#include <QFile>
+#include <QNetworkProxy>
+#include <QTcpSocket>
+
+// Some declarations of this header lack C linkage.
+extern "C" {
+#include <libsmbclient.h>
+}
+
+#include <algorithm>
+#include <future>
+
+namespace plattform {
+namespace {
+
+using namespace std::chrono;
+
+// Runs `arbeit` on a worker thread; the calling (user-interface) thread waits in slices.
+template <typename F>
+auto inScheiben(F&& arbeit, const std::function<void()>& beimWarten)
+{
+    auto f = std::async(std::launch::async, std::forward<F>(arbeit));
+    while (f.wait_for(milliseconds(20)) != std::future_status::ready)
+        if (beimWarten)
+            beimWarten();
+    return f.get();
+}
+
+void anonym(SMBCCTX*, const char*, const char*, char*, int, char* un, int unlen, char* pw, int pwlen)
+{
+    if (unlen > 0)
+        un[0] = '\0';
+    if (pwlen > 0)
+        pw[0] = '\0';
+}
+
+// One context per thread and call: libsmbclient contexts are not shared between threads.
+struct Kontext {
+    SMBCCTX* ctx = nullptr;
+    explicit Kontext(int timeoutMs)
+    {
+        // Debian's library does not export smbc_thread_posix; separate contexts are enough.
+        ctx = smbc_new_context();
+        if (!ctx)
+            return;
+        smbc_setDebug(ctx, 0);
+        smbc_setOptionProtocols(ctx, "SMB2_02", "SMB3");
+        smbc_setTimeout(ctx, timeoutMs);
+        smbc_setFunctionAuthDataWithContext(ctx, anonym);
+        smbc_setOptionUseKerberos(ctx, 1);
+        smbc_setOptionFallbackAfterKerberos(ctx, 1);
+        if (!smbc_init_context(ctx)) {
+            smbc_free_context(ctx, 1);
+            ctx = nullptr;
+        }
+    }
+    ~Kontext()
+    {
+        if (ctx)
+            smbc_free_context(ctx, 1);
+    }
+};
+
+QString arbeitsgruppeAusSmbConf()
+{
+    QFile f(QStringLiteral("/etc/samba/smb.conf"));
+    if (!f.open(QIODevice::ReadOnly))
+        return {};
+    bool global = false;
+    for (int i = 0; i < 100000 && !f.atEnd(); ++i) {
+        const QString z = QString::fromUtf8(f.readLine(4096)).trimmed();
+        if (z.startsWith(u'['))
+            global = z.compare(QLatin1String("[global]"), Qt::CaseInsensitive) == 0;
+        else if (global && z.section(u'=', 0, 0).trimmed().compare(QLatin1String("workgroup"), Qt::CaseInsensitive) == 0)
+            return z.section(u'=', 1).trimmed();
+    }
+    return {};
+}
+
+}  // namespace
+
+const QString LinuxNetz::anbieter = QStringLiteral("SMB-Netzwerk");
+
+QString eigeneArbeitsgruppe()
+{
+    Kontext k(1000);
+    QString wg;
+    if (k.ctx && smbc_getWorkgroup(k.ctx))
+        wg = QString::fromUtf8(smbc_getWorkgroup(k.ctx));
+    if (wg.isEmpty())
+        wg = arbeitsgruppeAusSmbConf();
+    wg = erkundung::nameBereinigt(wg).toUpper();
+    return wg.isEmpty() ? QStringLiteral("WORKGROUP") : wg;
+}
+
+std::optional<std::vector<Freigabe>> freigabenLesen(const QHostAddress& adresse, milliseconds zeit)
+{
+    const auto frist = steady_clock::now() + zeit;
+    {
+        // libsmbclient's own connect waits up to 10 s for a host that drops packets.
+        QTcpSocket t;
+        t.setProxy(QNetworkProxy::NoProxy);  // only ever the host itself
+        t.connectToHost(adresse, 445);
+        if (!t.waitForConnected(int(std::min<qint64>(300, zeit.count()))))
+            return std::nullopt;
+    }
+    const int rest = int(std::max<qint64>(100, duration_cast<milliseconds>(frist - steady_clock::now()).count()));
+    Kontext k(rest);
+    if (!k.ctx)
+        return std::nullopt;
+    const QByteArray url = "smb://" + adresse.toString().toUtf8() + "/";
+    SMBCFILE* dir = smbc_getFunctionOpendir(k.ctx)(k.ctx, url.constData());
+    if (!dir)
+        return std::nullopt;
+    std::vector<Freigabe> v;
+    while (const smbc_dirent* e = smbc_getFunctionReaddir(k.ctx)(k.ctx, dir)) {
+        if (v.size() >= 4096)
+            break;
+        if (e->smbc_type != SMBC_FILE_SHARE && e->smbc_type != SMBC_PRINTER_SHARE)
+            continue;
+        // `name` is declared as a one-byte array: pass a pointer, or only its first byte is read.
+        const char* n = e->name;
+        const QString roh = QString::fromUtf8(n, qsizetype(qstrnlen(n, std::max(1u, e->namelen) + 256)));
+        // Hidden as Windows hides them; names we could not show or use are left out.
+        if (roh.isEmpty() || roh.endsWith(u'$') || erkundung::nameBereinigt(roh) != roh)
+            continue;
+        v.push_back({roh, e->smbc_type == SMBC_PRINTER_SHARE});
+    }
+    smbc_getFunctionClosedir(k.ctx)(k.ctx, dir);
+    return v;
+}
+
+LinuxNetz::LinuxNetz(milliseconds frist, milliseconds gueltig) : m_frist(frist), m_gueltig(gueltig) {}
+
+const std::vector<erkundung::Arbeitsgruppe>& LinuxNetz::gruppen(const std::function<void()>& beimWarten)
+{
+    if (m_stand && steady_clock::now() - *m_stand < m_gueltig)
+        return m_gruppen;
+    const auto frist = steady_clock::now() + m_frist;
+    auto [eigene, gruppen] = inScheiben(
+        [frist] {
+            if (!erkundung::schnittstelleDa())
+                return std::pair(QString(), std::vector<erkundung::Arbeitsgruppe>());
+            const QString eigene = eigeneArbeitsgruppe();
+            return std::pair(eigene, erkundung::erkunden(eigene, frist));
+        },
+        beimWarten);
+    m_eigene = eigene;
+    m_gruppen = std::move(gruppen);
+    m_stand = steady_clock::now();
+    return m_gruppen;
+}
+
+std::optional<QHostAddress> LinuxNetz::adresseVon(const QString& computer, const std::function<void()>& beimWarten)
+{
+    for (const auto& g : gruppen(beimWarten))
+        for (const auto& r : g.rechner)
+            if (r.name == computer && !r.adresse.isNull())
+                return r.adresse;
+    return std::nullopt;
+}
+
+std::unique_ptr<Netzaufzaehlung> LinuxNetz::oeffnen(Netzfrage frage, Ressourcentyp typ, const Netzressource* eltern,
+                                                    const std::function<void()>& beimWarten)
+{
+    std::vector<Netzressource> v;
+    const auto rechnerVon = [&](const erkundung::Arbeitsgruppe& g) {
+        for (const auto& r : g.rechner)
+            v.push_back({atComputer, vwBehaelter, rtAlle, QStringLiteral("\\\\") + r.name});
+    };
+    if (frage == Netzfrage::eigeneArbeitsgruppe) {
+        const auto& gs = gruppen(beimWarten);
+        for (const auto& g : gs)
+            if (g.name == m_eigene)
+                rechnerVon(g);
+    } else if (!eltern) {
+        v.push_back({atAnbieter, vwBehaelter, rtAlle, anbieter});
+    } else if (eltern->anzeigetyp == atAnbieter && eltern->fernname == anbieter) {
+        for (const auto& g : gruppen(beimWarten))
+            v.push_back({atArbeitsgruppe, vwBehaelter, rtAlle, g.name});
+    } else if (eltern->anzeigetyp == atArbeitsgruppe) {
+        for (const auto& g : gruppen(beimWarten))
+            if (g.name == eltern->fernname)
+                rechnerVon(g);
+    } else if (eltern->anzeigetyp == atComputer && eltern->fernname.startsWith(QLatin1String("\\\\"))) {
+        const QString name = eltern->fernname.mid(2);
+        const auto adresse = adresseVon(name, beimWarten);
+        if (!adresse)
+            return nullptr;
+        const auto freigaben = inScheiben([a = *adresse] { return freigabenLesen(a, milliseconds(1500)); }, beimWarten);
+        if (!freigaben)
+            return nullptr;
+        for (const Freigabe& f : *freigaben)
+            if (!f.drucker || typ == rtAlle)
+                v.push_back({atFreigabe, vwVerbindbar, f.drucker ? rtDrucker : rtPlatte,
+                             eltern->fernname + u'\\' + f.name});
+    } else {
+        return nullptr;
+    }
+    return std::make_unique<Listenaufzaehlung>(std::move(v), Listenaufzaehlung::ganz);
+}
+
+}  // namespace plattform

@@ -1,0 +1,48 @@
+#pragma once
+// Network resources on Linux: one provider entry, the workgroups and computers that discovery
+// finds, and the shares each computer lists over SMB2/3.
+#include "platform/linux/netz/erkundung.h"
+#include "platform/netz.h"
+
+#include <QHostAddress>
+
+#include <chrono>
+#include <optional>
+
+namespace plattform {
+
+class LinuxNetz : public Netz {
+public:
+    // `frist`: the discovery window; `gueltig`: how long its answers are reused.
+    explicit LinuxNetz(std::chrono::milliseconds frist = std::chrono::milliseconds(1000),
+                       std::chrono::milliseconds gueltig = std::chrono::milliseconds(5000));
+
+    std::unique_ptr<Netzaufzaehlung> oeffnen(Netzfrage frage, Ressourcentyp typ, const Netzressource* eltern,
+                                             const std::function<void()>& beimWarten) override;
+
+    static const QString anbieter;  // remote name of the provider entry
+
+private:
+    const std::vector<erkundung::Arbeitsgruppe>& gruppen(const std::function<void()>& beimWarten);
+    std::optional<QHostAddress> adresseVon(const QString& computer, const std::function<void()>& beimWarten);
+
+    std::chrono::milliseconds m_frist;
+    std::chrono::milliseconds m_gueltig;
+    std::vector<erkundung::Arbeitsgruppe> m_gruppen;
+    QString m_eigene;
+    std::optional<std::chrono::steady_clock::time_point> m_stand;
+};
+
+// The own workgroup: libsmbclient's, else the [global] workgroup of /etc/samba/smb.conf, else
+// "WORKGROUP".
+QString eigeneArbeitsgruppe();
+
+struct Freigabe {
+    QString name;
+    bool drucker = false;
+};
+// The disk and printer shares of the computer at `adresse`, in the server's order; IPC and
+// COMMS left out. None when it cannot be reached within `zeit` (TCP check plus SMB timeout).
+std::optional<std::vector<Freigabe>> freigabenLesen(const QHostAddress& adresse, std::chrono::milliseconds zeit);
+
+}  // namespace plattform

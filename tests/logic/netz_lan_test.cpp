@@ -1,0 +1,205 @@
+// The Linux network backend on a private LAN of namespaces: each discovery path on its own, the
+// walk over the whole tree, the bounds on every wait. Never in the machine's own namespace.
+#include "netinfo/netzressourcen.h"
+#include "netz_lan.h"
+#include "platform/linux/netz/erkundung.h"
+#include "platform/linux/netz/linux_netz.h"
+#include "platform/nachrichten.h"
+#include "platform/plattform.h"
+
+#include <gtest/gtest.h>
+
+#include "listing_druck.h"
+
+#include <QElapsedTimer>
+#include <QFile>
+#include <QProcess>
+#include <QThread>
+
+#include <chrono>
+
+using namespace plattform;
+using namespace std::chrono;
+
+namespace {
+
+NetzLan* g_lan = nullptr;
+
+class Lan : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() { g_lan = new NetzLan; }
+    static void TearDownTestSuite()
+    {
+        delete g_lan;
+        g_lan = nullptr;
+    }
+    void SetUp() override
+    {
+        if (!g_lan->bereit())
+            GTEST_SKIP() << g_lan->grund().toStdString();
+    }
+    std::optional<QStringList> imClient(const std::function<QStringList()>& arbeit)
+    {
+        return imNamensraum(g_lan->namensraum(QStringLiteral("cli")), g_lan->heim(), arbeit);
+    }
+};
+
+QStringList funde(const std::vector<erkundung::Fund>& v)
+{
+    QStringList l;
+    for (const auto& f : v)
+        l << f.name + u'/' + f.arbeitsgruppe + u'/' + f.adresse.toString();
+    return l;
+}
+
+QStringList walk(Ressourcentyp typ, quint32 filter, bool ansprechbar = false)
+{
+    QStringList l;
+    netinfo::netzressourcensuchen(typ, filter, l, ansprechbar);
+    return l;
+}
+
+}  // namespace
+
+TEST_F(Lan, JedeQuelleFindetIhrenRechner)
+{
+    const auto r = imClient([] {
+        const auto frist = steady_clock::now() + milliseconds(1000);
+        QStringList l;
+        l << funde(erkundung::netbiosSuchen(QStringLiteral("ARBEITSGRUPPE"), frist)).join(u' ');
+        l << funde(erkundung::wsdSuchen(frist)).join(u' ');
+        l << funde(erkundung::mdnsSuchen(frist)).join(u' ');
+        l << eigeneArbeitsgruppe();
+        return l;
+    });
+    ASSERT_TRUE(r);
+    EXPECT_EQ(*r, QStringList({"PC1/ARBEITSGRUPPE/10.99.0.11", "PC2/ARBEITSGRUPPE/10.99.0.12", "PC3//10.99.0.13",
+                               "ARBEITSGRUPPE"}));
+}
+
+TEST_F(Lan, WalkUeberDasGanzeNetz)
+{
+    const auto r = imClient([] {
+        LinuxNetz netz;
+        Installation inst({.netz = &netz});
+        QElapsedTimer uhr;
+        uhr.start();
+        QStringList l = walk(rtAlle, 0);
+        const qint64 erster = uhr.restart();
+        l << QStringLiteral("--") << walk(rtPlatte, atFreigabe);
+        l << QStringLiteral("--") << walk(rtAlle, atComputer);
+        const qint64 weitere = uhr.elapsed();
+        auto kontext = netz.oeffnen(Netzfrage::eigeneArbeitsgruppe, rtAlle, nullptr, {});
+        l << QStringLiteral("--");
+        for (const auto& e : kontext->lesen(16384).eintraege)
+            l << e.fernname;
+        l << QString::number(erster < 3000) << QString::number(weitere < 1000);
+        return l;
+    });
+    ASSERT_TRUE(r);
+    EXPECT_EQ(*r, QStringList({"SMB-Netzwerk", "ARBEITSGRUPPE", "\\\\PC1", "\\\\PC1\\Daten", "\\\\PC1\\Drucker",
+                               "\\\\PC1\\Musik", "\\\\PC1\\Privat", "\\\\PC1\\Übung {1}", "\\\\PC2",
+                               "\\\\PC2\\Archiv", "\\\\PC3", "--", "\\\\PC1\\Daten", "\\\\PC1\\Musik",
+                               "\\\\PC1\\Privat", "\\\\PC1\\Übung {1}", "\\\\PC2\\Archiv",
+                               "--", "\\\\PC1", "\\\\PC2", "\\\\PC3",
+                               "--", "\\\\PC1", "\\\\PC2", "\\\\PC3",
+                               // the first walk within the deadline plus the share queries; later
+                               // ones reuse the discovery
+                               "1", "1"}));
+}
+
+TEST_F(Lan, AnsprechbarAlle50msStummNie)
+{
+    const auto r = imClient([] {
+        LinuxNetz netz;
+        Installation inst({.netz = &netz});
+        QElapsedTimer uhr;
+        qint64 letzte = 0, groessteLuecke = 0;
+        int aufrufe = 0;
+        auto alt = nachrichtenbehandlungSetzen([&] {
+            ++aufrufe;
+            groessteLuecke = std::max(groessteLuecke, uhr.elapsed() - letzte);
+            letzte = uhr.elapsed();
+        });
+        uhr.start();
+        walk(rtAlle, atComputer, false);
+        const int stumm = aufrufe;
+        netz = LinuxNetz();  // discovery again
+        uhr.restart();
+        letzte = 0;
+        walk(rtAlle, atComputer, true);
+        nachrichtenbehandlungSetzen(alt);
+        return QStringList{QString::number(stumm), QString::number(aufrufe > 10), QString::number(groessteLuecke < 50)};
+    });
+    ASSERT_TRUE(r);
+    EXPECT_EQ(*r, QStringList({"0", "1", "1"}));
+}
+
+TEST_F(Lan, OhneNetzUndStummerRechnerBegrenzt)
+{
+    const auto ohne = imNamensraum({}, g_lan->heim(), [] {
+        LinuxNetz netz;
+        Installation inst({.netz = &netz});
+        QElapsedTimer uhr;
+        uhr.start();
+        const QStringList l = walk(rtAlle, atComputer);
+        return QStringList{QString::number(l.size()), QString::number(uhr.elapsed() < 100)};
+    });
+    ASSERT_TRUE(ohne);
+    EXPECT_EQ(*ohne, QStringList({"0", "1"}));
+
+    // A static neighbour entry to nobody: the SYN goes nowhere, as to a host that drops packets.
+    const auto stumm = imClient([] {
+        if (std::system("ip neigh replace 10.99.0.50 lladdr 02:00:00:00:00:50 dev eth0 nud permanent") != 0)
+            return QStringList{QStringLiteral("ip neigh failed")};
+        QElapsedTimer uhr;
+        uhr.start();
+        const auto f = freigabenLesen(QHostAddress(QStringLiteral("10.99.0.50")), milliseconds(1500));
+        return QStringList{QString::number(f.has_value()), QString::number(uhr.elapsed() < 1000)};
+    });
+    ASSERT_TRUE(stumm);
+    EXPECT_EQ(*stumm, QStringList({"0", "1"}));
+}
+
+// A host that answers every probe with thousands of matches and keeps trickling: the walk still
+// ends in time, with the real computers and none of the flood, whose addresses point elsewhere.
+TEST_F(Lan, FlutVonAntwortenBleibtInDerFrist)
+{
+    const QString flut = QStringLiteral(R"(
+import socket, struct, time
+s = socket.socket(socket.AF_INET, socket.SOCK_DGRAM)
+s.setsockopt(socket.SOL_SOCKET, socket.SO_REUSEADDR, 1)
+s.bind(('', 3702))
+s.setsockopt(socket.IPPROTO_IP, socket.IP_ADD_MEMBERSHIP, struct.pack('4s4s', socket.inet_aton('239.255.255.250'), socket.inet_aton('10.99.0.13')))
+open('%1', 'w').close()
+d, von = s.recvfrom(65536)
+ende = time.time() + 4
+i = 0
+while time.time() < ende:
+    i += 1
+    m = ('<s:Envelope xmlns:s="http://www.w3.org/2003/05/soap-envelope" xmlns:a="http://schemas.xmlsoap.org/ws/2004/08/addressing" xmlns:d="http://schemas.xmlsoap.org/ws/2005/04/discovery"><s:Header><a:MessageID>urn:uuid:f%d</a:MessageID></s:Header><s:Body><d:ProbeMatches><d:ProbeMatch><a:EndpointReference><a:Address>urn:uuid:e%d</a:Address></a:EndpointReference><d:Types>wsdp:Device</d:Types><d:XAddrs>http://10.99.0.11:445/x%d</d:XAddrs></d:ProbeMatch></d:ProbeMatches></s:Body></s:Envelope>' % (i, i, i)).encode()
+    s.sendto(m, von)
+    if i %% 500 == 0:
+        time.sleep(0.001)
+)")
+                              .arg(g_lan->heim() + QStringLiteral("/flut.bereit"));
+    QProcess p;
+    p.start(QStringLiteral("ip"), {QStringLiteral("netns"), QStringLiteral("exec"), g_lan->namensraum(QStringLiteral("pc3")),
+                                   QStringLiteral("python3"), QStringLiteral("-c"), flut});
+    ASSERT_TRUE(p.waitForStarted());
+    for (int i = 0; i < 50 && !QFile::exists(g_lan->heim() + QStringLiteral("/flut.bereit")); ++i)
+        QThread::msleep(50);
+    const auto r = imClient([] {
+        LinuxNetz netz;
+        Installation inst({.netz = &netz});
+        QElapsedTimer uhr;
+        uhr.start();
+        QStringList l = walk(rtAlle, atComputer);
+        l << QString::number(uhr.elapsed() < 3000);
+        return l;
+    });
+    p.kill();
+    p.waitForFinished();
+    ASSERT_TRUE(r);
+    EXPECT_EQ(*r, QStringList({"\\\\PC1", "\\\\PC2", "\\\\PC3", "1"}));
+}
