@@ -11,12 +11,12 @@ pakete=(
   xvfb xauth x11-utils imagemagick
   unrtf poppler-utils time
   libcups2-dev cups-daemon cups-client libxcb-randr0-dev
+  samba smbclient libsmbclient-dev wsdd avahi-daemon iproute2
   locales
 )
 # Only the libFuzzer build compiles with clang.
 fuzzpakete=(
   clang-14 libclang-rt-14-dev
-  samba smbclient libsmbclient-dev wsdd avahi-daemon iproute2
 )
 case "${1:-}" in
   "") ;;
