@@ -14,6 +14,10 @@
 
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
+#include "netz_lan.h"
+
 using namespace plattform;
 
 namespace {
@@ -208,6 +212,19 @@ TEST(LinuxSystem, NackteVm)
     EXPECT_EQ(s.arbeitsgruppe(), "");
     EXPECT_EQ(s.wert(kCv, "Productname")->text, "Linux");
     EXPECT_FALSE(s.netzwerkDa());
+}
+
+TEST(LinuxSystem, NetzAusSichtDesEigenenNamensraums)
+{
+    // /sys may still show the namespace it was mounted in; the adapters are the process's own.
+    if (geteuid() != 0)
+        GTEST_SKIP() << "a fresh network namespace needs root";
+    const auto zeilen = imNamensraum({}, QDir::tempPath(), [] {
+        const LinuxSystem s;
+        return QStringList{s.netzwerkDa() ? "Netz" : "kein Netz", s.macadresse()};
+    });
+    ASSERT_TRUE(zeilen);
+    EXPECT_EQ(*zeilen, (QStringList{"kein Netz", ""}));
 }
 
 struct EchteUmgebung : Systemberichtsumgebung {

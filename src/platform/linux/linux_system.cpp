@@ -11,6 +11,7 @@
 #include <net/if.h>
 #include <netdb.h>
 #include <netinet/in.h>
+#include <netpacket/packet.h>
 #include <pwd.h>
 #include <sys/resource.h>
 #include <sys/utsname.h>
@@ -626,6 +627,36 @@ QString ipv4Text(const sockaddr* adresse)
     return QString::fromLatin1(puffer);
 }
 
+// The adapters of the process's own network namespace (sysfs may show another one's), loopback
+// left out, in index order: up or not, and the hardware address.
+struct Adapter {
+    int index = 0;
+    bool oben = false;
+    QString adresse;
+};
+
+QList<Adapter> adapterDesNamensraums()
+{
+    QList<Adapter> liste;
+    ifaddrs* alle = nullptr;
+    if (getifaddrs(&alle) != 0)
+        return liste;
+    for (ifaddrs* a = alle; a; a = a->ifa_next) {
+        if (!a->ifa_addr || a->ifa_addr->sa_family != AF_PACKET || (a->ifa_flags & IFF_LOOPBACK))
+            continue;
+        const auto* ll = reinterpret_cast<const sockaddr_ll*>(a->ifa_addr);
+        Adapter ad;
+        ad.index = ll->sll_ifindex;
+        ad.oben = a->ifa_flags & IFF_UP;
+        if (ll->sll_halen == 6)
+            ad.adresse = QString::fromLatin1(QByteArray(reinterpret_cast<const char*>(ll->sll_addr), 6).toHex('-').toUpper());
+        liste.append(ad);
+    }
+    freeifaddrs(alle);
+    std::sort(liste.begin(), liste.end(), [](const Adapter& x, const Adapter& y) { return x.index < y.index; });
+    return liste;
+}
+
 }  // namespace
 
 std::optional<QStringList> LinuxSystem::ipadressen() const
@@ -655,6 +686,18 @@ std::optional<QStringList> LinuxSystem::ipadressen() const
 
 QString LinuxSystem::macadresse() const
 {
+    if (m_q.systemaufrufe) {
+        QString ersatz;
+        for (const Adapter& a : adapterDesNamensraums()) {
+            if (a.adresse.isEmpty() || a.adresse == QLatin1String("00-00-00-00-00-00"))
+                continue;
+            if (a.oben)
+                return a.adresse;
+            if (ersatz.isEmpty())
+                ersatz = a.adresse;
+        }
+        return ersatz;
+    }
     // The adapter that is up comes first, as the one that carries the address; a machine with all
     // adapters down still names the first.
     QString ersatz;
@@ -707,6 +750,10 @@ QStringList LinuxSystem::dnsserver() const
 
 bool LinuxSystem::netzwerkDa() const
 {
+    if (m_q.systemaufrufe) {
+        const QList<Adapter> adapter = adapterDesNamensraums();
+        return std::any_of(adapter.cbegin(), adapter.cend(), [](const Adapter& a) { return a.oben; });
+    }
     for (const QString& name : schnittstellen(m_q.wurzel)) {
         bool ok = false;
         const uint flags = datei(QStringLiteral("sys/class/net/") + name + QStringLiteral("/flags")).trimmed().toUInt(&ok, 16);
