@@ -77,6 +77,16 @@ public:
     // waits and, while it waits, calls `beimWarten` (when set) at least every 50 ms.
     virtual std::unique_ptr<Netzaufzaehlung> oeffnen(Netzfrage frage, Ressourcentyp typ, const Netzressource* eltern,
                                                      const std::function<void()>& beimWarten) = 0;
+
+    // The IPv4 address of computer `name` (short name, any case) as dotted text, empty when it
+    // cannot be found. Any thread; bounded as `oeffnen` is, calling `beimWarten` (when set) while
+    // it waits. The file system of network paths asks here too.
+    virtual QString adresse(const QString& name, const std::function<void()>& beimWarten)
+    {
+        (void)name;
+        (void)beimWarten;
+        return {};
+    }
 };
 
 // An enumeration over a list fixed when it is opened, for backends that know a whole level at
