@@ -1,4 +1,5 @@
 #include "platform/plattform.h"
+#include "platform/anmeldung.h"
 
 #include "platform/netz.h"
 
@@ -55,6 +56,29 @@ Dateisystem& dateisystemFuer(const QString& pfad)
     return dateisystem();
 }
 
+namespace {
+Dateisystem* g_arbeitsdateisystem = nullptr;
+}
+
+int arbeitsverzeichnisSetzen(const QString& pfad)
+{
+    Dateisystem& ds = dateisystemFuer(pfad);
+    const int fehler = ds.setzeArbeitsverzeichnis(pfad);
+    if (fehler == 0)
+        g_arbeitsdateisystem = &ds;
+    return fehler;
+}
+
+QString arbeitsverzeichnis()
+{
+    const Plattform& p = installiert();
+    // Another bundle may have been installed since: only one of its own file systems counts.
+    if (g_arbeitsdateisystem && (g_arbeitsdateisystem == p.dateisystem || g_arbeitsdateisystem == p.netzdateisystem))
+        return g_arbeitsdateisystem->arbeitsverzeichnis();
+    // Nothing installed: the process's own directory, which callers reach by relative names.
+    return p.dateisystem ? p.dateisystem->arbeitsverzeichnis() : QString();
+}
+
 Laufwerke& laufwerke()
 {
     return verlangt(g_plattform.laufwerke, "drive");
@@ -66,4 +90,25 @@ Netz& netz()
     return g_plattform.netz ? *g_plattform.netz : leer;
 }
 
+}  // namespace plattform
+
+namespace plattform {
+namespace {
+Anmeldefrage& gesetzteAnmeldefrage()
+{
+    static Anmeldefrage f;
+    return f;
+}
+}  // namespace
+
+void anmeldefrageSetzen(Anmeldefrage frage)
+{
+    gesetzteAnmeldefrage() = std::move(frage);
+}
+
+std::optional<Anmeldung> anmeldungErfragen(const QString& freigabe)
+{
+    const Anmeldefrage& f = gesetzteAnmeldefrage();
+    return f ? f(freigabe) : std::nullopt;
+}
 }  // namespace plattform

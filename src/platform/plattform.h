@@ -3,6 +3,7 @@
 // for tests. Plain data in, plain data out; no widgets here.
 #include <QByteArray>
 #include <QString>
+#include <cerrno>
 #include <functional>
 #include <optional>
 
@@ -57,6 +58,15 @@ public:
     virtual QString arbeitsverzeichnis() const = 0;
     // Makes `pfad` the working directory. Returns 0, or the errno value of the failure.
     virtual int setzeArbeitsverzeichnis(const QString& pfad) = 0;
+
+    // Replaces the file `pfad` by `daten`; 0, or the errno value. For file systems whose
+    // directories cannot be the process's working directory; local files are written with Qt.
+    virtual int dateiSchreiben(const QString& pfad, const QByteArray& daten)
+    {
+        (void)pfad;
+        (void)daten;
+        return ENOSYS;
+    }
 };
 
 // Drive kinds, numbered as the Windows drive-type call numbers them. A backend may hand back a
@@ -141,6 +151,13 @@ private:
 
 Dateisystem& dateisystem();  // for local paths
 Dateisystem& dateisystemFuer(const QString& pfad);
+
+// The working directory as the directory list keeps it: a local directory is the process's own,
+// a network directory is kept by the network file system. Returns 0 or the errno value.
+int arbeitsverzeichnisSetzen(const QString& pfad);
+// The directory last set with arbeitsverzeichnisSetzen (the process's own until then; empty when
+// no file system is installed).
+QString arbeitsverzeichnis();
 Laufwerke& laufwerke();
 Netz& netz();  // never throws: unset is an empty network
 

@@ -49,8 +49,10 @@ FakeDateisystem::FakeDateisystem() : m_wurzel(std::make_unique<Knoten>())
 
 FakeDateisystem::~FakeDateisystem() = default;
 
-FakeDateisystem::Knoten* FakeDateisystem::finden(const QByteArray& pfad, bool letztenFolgen, bool* unlesbar) const
+FakeDateisystem::Knoten* FakeDateisystem::finden(const QByteArray& pfadEin, bool letztenFolgen, bool* unlesbar) const
 {
+    // A network path \\PC1\Daten\x is the tree's /PC1/Daten/x.
+    const QByteArray pfad = pfadEin.startsWith("\\\\") ? QByteArray(pfadEin).replace('\\', '/') : pfadEin;
     if (!pfad.startsWith('/'))
         return nullptr;
     // Links are resolved by restarting from the target; the bound ends link loops like ELOOP.
@@ -236,9 +238,10 @@ int FakeDateisystem::setzeArbeitsverzeichnis(const QString& pfad)
     if (gesperrt)
         return EACCES;
     // The system's form: no trailing separator but for the root.
-    QByteArray form;
-    for (const QByteArray& t : teile(roh))
-        form += '/' + t;
+    const bool netz = roh.startsWith("\\\\");
+    QByteArray form = netz ? "\\" : "";
+    for (const QByteArray& t : teile(netz ? QByteArray(roh).replace('\\', '/') : roh))
+        form += (netz ? '\\' : '/') + t;
     m_arbeitsverzeichnis = form.isEmpty() ? QStringLiteral("/") : QFile::decodeName(form);
     return 0;
 }
