@@ -3,8 +3,12 @@
 #include "platform/linux/netz/protokolle.h"
 
 #include <QFile>
-#include <QNetworkProxy>
-#include <QTcpSocket>
+
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <poll.h>
+#include <sys/socket.h>
+#include <unistd.h>
 
 // Some declarations of this header lack C linkage.
 extern "C" {
@@ -43,7 +47,7 @@ struct Kontext {
     SMBCCTX* ctx = nullptr;
     explicit Kontext(int timeoutMs)
     {
-        // Debian's library does not export smbc_thread_posix; separate contexts are enough.
+        // Callers hold smbSperre.
         ctx = smbc_new_context();
         if (!ctx)
             return;
@@ -85,8 +89,45 @@ QString arbeitsgruppeAusSmbConf()
 
 const QString LinuxNetz::anbieter = QStringLiteral("SMB-Netzwerk");
 
+std::mutex& smbSperre()
+{
+    static std::mutex sperre;
+    return sperre;
+}
+
+bool portOffen(const QHostAddress& adresse, quint16 port, milliseconds zeit)
+{
+    bool ok = false;
+    const quint32 v4 = adresse.toIPv4Address(&ok);
+    if (!ok)
+        return false;
+    const int fd = ::socket(AF_INET, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
+    if (fd < 0)
+        return false;
+    sockaddr_in sa{};
+    sa.sin_family = AF_INET;
+    sa.sin_port = htons(port);
+    sa.sin_addr.s_addr = htonl(v4);
+    bool offen = ::connect(fd, reinterpret_cast<const sockaddr*>(&sa), sizeof sa) == 0;
+    if (!offen && errno == EINPROGRESS) {
+        pollfd p{fd, POLLOUT, 0};
+        const auto ende = steady_clock::now() + zeit;
+        int r;
+        do {
+            const auto rest = duration_cast<milliseconds>(ende - steady_clock::now()).count();
+            r = ::poll(&p, 1, int(std::max<qint64>(0, rest)));
+        } while (r < 0 && errno == EINTR);
+        int fehler = 0;
+        socklen_t l = sizeof fehler;
+        offen = r == 1 && ::getsockopt(fd, SOL_SOCKET, SO_ERROR, &fehler, &l) == 0 && fehler == 0;
+    }
+    ::close(fd);
+    return offen;
+}
+
 QString eigeneArbeitsgruppe()
 {
+    std::lock_guard sperre(smbSperre());
     Kontext k(1000);
     QString wg;
     if (k.ctx && smbc_getWorkgroup(k.ctx))
@@ -100,15 +141,11 @@ QString eigeneArbeitsgruppe()
 std::optional<std::vector<Freigabe>> freigabenLesen(const QHostAddress& adresse, milliseconds zeit)
 {
     const auto frist = steady_clock::now() + zeit;
-    {
-        // libsmbclient's own connect waits up to 10 s for a host that drops packets.
-        QTcpSocket t;
-        t.setProxy(QNetworkProxy::NoProxy);  // only ever the host itself
-        t.connectToHost(adresse, 445);
-        if (!t.waitForConnected(int(std::min<qint64>(300, zeit.count()))))
-            return std::nullopt;
-    }
+    // libsmbclient's own connect waits up to 10 s for a host that drops packets.
+    if (!portOffen(adresse, 445, std::min(zeit, milliseconds(300))))
+        return std::nullopt;
     const int rest = int(std::max<qint64>(100, duration_cast<milliseconds>(frist - steady_clock::now()).count()));
+    std::lock_guard sperre(smbSperre());
     Kontext k(rest);
     if (!k.ctx)
         return std::nullopt;

@@ -7,6 +7,7 @@
 #include <QHostAddress>
 
 #include <chrono>
+#include <mutex>
 #include <optional>
 
 namespace plattform {
@@ -36,6 +37,14 @@ private:
 // The own workgroup: libsmbclient's, else the [global] workgroup of /etc/samba/smb.conf, else
 // "WORKGROUP".
 QString eigeneArbeitsgruppe();
+
+// Every libsmbclient call of the process holds this lock: Debian's library does not export its
+// thread set-up (smbc_thread_posix), and without it its internal memory frames are one global stack
+// that concurrent calls corrupt. Nothing may wait for another thread while holding it.
+std::mutex& smbSperre();
+
+// Whether `port` of `adresse` accepts a TCP connection within `zeit`.
+bool portOffen(const QHostAddress& adresse, quint16 port, std::chrono::milliseconds zeit);
 
 struct Freigabe {
     QString name;

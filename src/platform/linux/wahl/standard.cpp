@@ -3,6 +3,7 @@
 #include "platform/linux/linux_plattform.h"
 #include "platform/linux/linux_system.h"
 #include "platform/linux/netz/linux_netz.h"
+#include "platform/linux/netz/smb_dateisystem.h"
 
 namespace plattform {
 
@@ -14,9 +15,9 @@ void standardInstallieren()
     static const LinuxAnzeige anzeige;
     static const LinuxDrucker drucker;
     static LinuxNetz netz;
-    // Network paths go to the local file system until a network one exists.
+    static SmbDateisystem smb([](const QString& computer) { return netz.adresse(computer, {}); });
     installieren({.dateisystem = &ds,
-                  .netzdateisystem = &ds,
+                  .netzdateisystem = &smb,
                   .laufwerke = &lw,
                   .registry = &system,
                   .wmi = &system,

@@ -1,0 +1,487 @@
+#include "platform/linux/netz/smb_dateisystem.h"
+
+#include "platform/linux/netz/linux_netz.h"
+#include "platform/maske.h"
+
+#include <QHostAddress>
+#include <QThread>
+
+extern "C" {
+#include <libsmbclient.h>
+}
+
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <memory>
+#include <sys/stat.h>
+#include <vector>
+
+namespace plattform {
+
+using namespace std::chrono;
+
+namespace {
+
+// What the callback of libsmbclient reads; shared with every thread's context, so a context that
+// outlives its file system never points at freed memory.
+struct Anmeldespeicher {
+    std::mutex sperre;
+    QMap<QString, Anmeldung> eintraege;  // "ADDRESS/SHARE" → credentials
+};
+
+QString schluessel(const QString& adresse, const QString& freigabe)
+{
+    return adresse + u'/' + freigabe.toUpper();
+}
+
+void kopieren(const QString& text, char* ziel, int laenge)
+{
+    if (laenge <= 0)
+        return;
+    const QByteArray b = text.toUtf8();
+    const int n = std::min<int>(int(b.size()), laenge - 1);
+    std::memcpy(ziel, b.constData(), size_t(n));
+    ziel[n] = '\0';
+}
+
+void anmeldedaten(SMBCCTX* ctx, const char* server, const char* freigabe, char* wg, int wglen, char* un, int unlen,
+                  char* pw, int pwlen)
+{
+    auto* speicher = static_cast<Anmeldespeicher*>(smbc_getOptionUserData(ctx));
+    Anmeldung a;  // none stored: guest
+    if (speicher && server && freigabe) {
+        std::lock_guard s(speicher->sperre);
+        a = speicher->eintraege.value(schluessel(QString::fromUtf8(server), QString::fromUtf8(freigabe)));
+    }
+    kopieren(a.benutzer, un, unlen);
+    kopieren(a.passwort, pw, pwlen);
+    if (!a.domaene.isEmpty())
+        kopieren(a.domaene, wg, wglen);
+}
+
+// The calling thread's context, kept so that its server connections serve every directory the
+// thread lists. Used only under smbSperre.
+struct Threadkontext {
+    SMBCCTX* ctx = nullptr;
+    std::shared_ptr<Anmeldespeicher> speicher;
+    int zeit = 0;
+    ~Threadkontext()
+    {
+        std::lock_guard sperre(smbSperre());
+        freigeben();
+    }
+    void freigeben()
+    {
+        if (ctx)
+            smbc_free_context(ctx, 1);
+        ctx = nullptr;
+    }
+};
+thread_local Threadkontext t_kontext;
+
+SMBCCTX* kontextFuer(const std::shared_ptr<Anmeldespeicher>& speicher, int zeitMs)
+{
+    Threadkontext& t = t_kontext;
+    if (t.ctx && t.speicher == speicher && t.zeit == zeitMs)
+        return t.ctx;
+    t.freigeben();
+    SMBCCTX* ctx = smbc_new_context();
+    if (!ctx)
+        return nullptr;
+    smbc_setDebug(ctx, 0);
+    smbc_setOptionProtocols(ctx, "SMB2_02", "SMB3");
+    smbc_setTimeout(ctx, zeitMs);
+    smbc_setOptionUserData(ctx, speicher.get());
+    smbc_setFunctionAuthDataWithContext(ctx, anmeldedaten);
+    smbc_setOptionUseKerberos(ctx, 1);
+    smbc_setOptionFallbackAfterKerberos(ctx, 1);
+    // Names and attributes as the server has them; no case mangling.
+    smbc_setOptionCaseSensitive(ctx, 0);
+    if (!smbc_init_context(ctx)) {
+        smbc_free_context(ctx, 1);
+        return nullptr;
+    }
+    t.ctx = ctx;
+    t.speicher = speicher;
+    t.zeit = zeitMs;
+    return ctx;
+}
+
+std::shared_ptr<Anmeldespeicher>& speicherVon(const SmbDateisystem* fs)
+{
+    // One store per file system object, found by address; entries live as long as the process.
+    static std::mutex sperre;
+    static std::map<const SmbDateisystem*, std::shared_ptr<Anmeldespeicher>> speicher;
+    std::lock_guard s(sperre);
+    auto& p = speicher[fs];
+    if (!p)
+        p = std::make_shared<Anmeldespeicher>();
+    return p;
+}
+
+// Servers whose port did not answer, with the time: directories on them fail at once for a while,
+// so a walk over a vanished server does not wait once per directory.
+struct Erreichbarkeit {
+    std::mutex sperre;
+    QMap<QString, steady_clock::time_point> tot;
+    QSet<QString> geprueft;
+};
+Erreichbarkeit& erreichbarkeit()
+{
+    static Erreichbarkeit e;
+    return e;
+}
+constexpr auto totFuer = seconds(10);
+
+// The walk lists a directory twice, for its files and then for its subdirectories. Over the network
+// the second listing would cost a round trip per directory: the thread keeps the subdirectories
+// its last full listing saw, for the very next question about that directory.
+struct LetzteListe {
+    const void* besitzer = nullptr;
+    QByteArray pfad;
+    steady_clock::time_point zeit;
+    std::vector<Dateidaten> verzeichnisse;
+    bool gueltig = false;
+};
+thread_local LetzteListe t_letzte;
+constexpr auto letzteGiltFuer = seconds(2);
+
+QByteArray urlTeil(const QString& s)
+{
+    // libsmbclient decodes %XX in the URL: every name byte outside the plain set is escaped.
+    return s.toUtf8().toPercentEncoding("/");
+}
+
+}  // namespace
+
+std::optional<Netzpfad> netzpfadLesen(const QString& pfad)
+{
+    if (pfadart(pfad) != Pfadart::netzwerk)
+        return std::nullopt;
+    const QStringList teile = pfad.mid(2).split(u'\\', Qt::SkipEmptyParts);
+    if (teile.size() < 2 || teile.at(0).isEmpty() || teile.at(1).isEmpty())
+        return std::nullopt;
+    for (const QString& t : teile)
+        if (t == QLatin1String(".") || t == QLatin1String("..") || t.contains(u'/') || t.contains(QChar(0)))
+            return std::nullopt;
+    return Netzpfad{teile.at(0), teile.at(1), teile.mid(2).join(u'/')};
+}
+
+struct SmbDateisystem::Ziel {
+    Netzpfad pfad;
+    QString adresse;
+    QByteArray url;
+};
+
+SmbDateisystem::SmbDateisystem(Adressfrage adresse, milliseconds zeit)
+    : m_adresseFrage(std::move(adresse)), m_zeit(zeit)
+{
+    speicherVon(this);
+}
+
+SmbDateisystem::~SmbDateisystem() = default;
+
+std::optional<Anmeldung> SmbDateisystem::anmeldungFuer(const QString& adresse, const QString& freigabe) const
+{
+    auto& sp = *speicherVon(this);
+    std::lock_guard s(sp.sperre);
+    const auto it = sp.eintraege.constFind(schluessel(adresse, freigabe));
+    if (it == sp.eintraege.constEnd())
+        return std::nullopt;
+    return *it;
+}
+
+std::optional<SmbDateisystem::Ziel> SmbDateisystem::ziel(const QString& pfad) const
+{
+    auto np = netzpfadLesen(pfad);
+    if (!np)
+        return std::nullopt;
+    QString adresse;
+    const QHostAddress direkt(np->computer);
+    if (!direkt.isNull() && direkt.protocol() == QAbstractSocket::IPv4Protocol) {
+        adresse = direkt.toString();
+    } else {
+        const QString name = np->computer.toUpper();
+        {
+            std::lock_guard s(m_sperre);
+            adresse = m_adressen.value(name);
+        }
+        if (adresse.isEmpty() && m_adresseFrage) {
+            adresse = m_adresseFrage(np->computer);
+            const QHostAddress geprueft(adresse);
+            if (geprueft.isNull() || geprueft.protocol() != QAbstractSocket::IPv4Protocol)
+                adresse.clear();
+            if (!adresse.isEmpty()) {
+                std::lock_guard s(m_sperre);
+                m_adressen.insert(name, adresse);
+            }
+        }
+    }
+    if (adresse.isEmpty())
+        return std::nullopt;
+    QByteArray url = "smb://" + adresse.toLatin1() + '/' + urlTeil(np->freigabe);
+    if (!np->rest.isEmpty())
+        url += '/' + urlTeil(np->rest);
+    return Ziel{*np, adresse, url};
+}
+
+namespace {
+
+// Whether the server may be asked: port 445 is checked before a thread first talks to it, and a
+// server that failed lately fails at once. Without the lock: the check may take its time.
+bool erreichbar(const QString& adresse, milliseconds zeit, int& fehler)
+{
+    Erreichbarkeit& e = erreichbarkeit();
+    {
+        std::lock_guard s(e.sperre);
+        const auto it = e.tot.constFind(adresse);
+        if (it != e.tot.constEnd()) {
+            if (steady_clock::now() - *it < totFuer) {
+                fehler = EHOSTUNREACH;
+                return false;
+            }
+            e.tot.erase(it);
+        }
+        if (e.geprueft.contains(adresse))
+            return true;
+    }
+    // libsmbclient's own connect waits up to 10 s for a host that drops packets.
+    const bool offen = portOffen(QHostAddress(adresse), 445, std::min(zeit, milliseconds(500)));
+    std::lock_guard s(e.sperre);
+    if (!offen) {
+        e.tot.insert(adresse, steady_clock::now());
+        fehler = EHOSTUNREACH;
+        return false;
+    }
+    e.geprueft.insert(adresse);
+    return true;
+}
+
+// Opens the directory on the calling thread's context (smbSperre held); errno on failure.
+SMBCFILE* oeffnen(SMBCCTX* ctx, const QByteArray& url, const QString& adresse, int& fehler)
+{
+    errno = 0;
+    SMBCFILE* d = smbc_getFunctionOpendir(ctx)(ctx, url.constData());
+    if (d)
+        return d;
+    fehler = errno ? errno : EIO;
+    if (fehler == ETIMEDOUT || fehler == ECONNREFUSED || fehler == ECONNRESET || fehler == EHOSTUNREACH
+        || fehler == ENETUNREACH || fehler == EPIPE) {
+        // Gone: the next directory checks the port again (and fails fast for a while).
+        Erreichbarkeit& e = erreichbarkeit();
+        std::lock_guard s(e.sperre);
+        e.geprueft.remove(adresse);
+        if (fehler != ECONNRESET && fehler != EPIPE)
+            e.tot.insert(adresse, steady_clock::now());
+    }
+    return nullptr;
+}
+
+}  // namespace
+
+bool SmbDateisystem::auflisten(const QByteArray& verzeichnis, const QString& maske, bool nurVerzeichnisse,
+                               const std::function<bool(const Dateidaten&)>& jeEintrag) const
+{
+    LetzteListe& letzte = t_letzte;
+    if (nurVerzeichnisse && letzte.gueltig && letzte.besitzer == this && letzte.pfad == verzeichnis
+        && steady_clock::now() - letzte.zeit < letzteGiltFuer) {
+        letzte.gueltig = false;
+        const std::vector<Dateidaten> v = std::move(letzte.verzeichnisse);
+        const Maske m(maske);
+        for (const Dateidaten& d : v)
+            if ((m.allesPasst() || m.passtRoh(d.rohname.constData(), d.rohname.size())) && !jeEintrag(d))
+                break;
+        return true;
+    }
+    letzte.gueltig = false;
+    letzte.verzeichnisse.clear();
+
+    const auto z = ziel(QString::fromUtf8(verzeichnis));
+    if (!z)
+        return false;
+    int fehler = 0;
+    if (!erreichbar(z->adresse, m_zeit, fehler))
+        return false;
+
+    // Read whole under the lock, handed on after it: a caller may wait for another thread that
+    // lists too.
+    const Maske m(maske);
+    const bool alles = m.allesPasst();
+    const quint64 geraet = qHash(z->pfad.freigabepfad().toUpper()) | 1;  // 0 would mean "unknown"
+    std::vector<Dateidaten> eintraege;
+    {
+        std::lock_guard sperre(smbSperre());
+        SMBCCTX* ctx = kontextFuer(speicherVon(this), int(m_zeit.count()));
+        if (!ctx)
+            return false;
+        SMBCFILE* dir = oeffnen(ctx, z->url, z->adresse, fehler);
+        if (!dir)
+            return false;
+        const auto lesen = smbc_getFunctionReaddirPlus2(ctx);
+        Dateidaten d;
+        struct stat st;
+        while (const libsmb_file_info* e = lesen(ctx, dir, &st)) {
+            if (!e->name)
+                continue;
+            const qsizetype n = qsizetype(qstrnlen(e->name, 4096));
+            if (n == 0 || (n == 1 && e->name[0] == '.') || (n == 2 && e->name[0] == '.' && e->name[1] == '.'))
+                continue;
+            // A name with a backslash cannot be written as a network path; a server should not send one.
+            if (std::memchr(e->name, '\\', size_t(n)))
+                continue;
+            const bool istVerzeichnis = (e->attrs & faDirectory) != 0;
+            if (nurVerzeichnisse && !istVerzeichnis)
+                continue;
+            const bool gesucht = alles || m.passtRoh(e->name, n);  // the mask before anything else
+            if (!gesucht && !(istVerzeichnis && !nurVerzeichnisse))
+                continue;
+            d.rohname = QByteArray(e->name, n);
+            d.attribute = quint32(e->attrs) & (faReadOnly | faHidden | faSysFile | faDirectory | faArchive);
+            d.groesse = qint64(std::min<uint64_t>(e->size, uint64_t(std::numeric_limits<qint64>::max())));
+            d.schreibzeit = qint64(e->mtime_ts.tv_sec);
+            d.geraet = st.st_ino ? geraet : 0;
+            d.inode = quint64(st.st_ino);
+            if (istVerzeichnis && !nurVerzeichnisse)
+                letzte.verzeichnisse.push_back(d);
+            if (gesucht)
+                eintraege.push_back(std::move(d));
+        }
+        smbc_getFunctionClosedir(ctx)(ctx, dir);
+    }
+    if (!nurVerzeichnisse) {
+        letzte.besitzer = this;
+        letzte.pfad = verzeichnis;
+        letzte.zeit = steady_clock::now();
+        letzte.gueltig = true;
+    }
+    for (const Dateidaten& d : eintraege)
+        if (!jeEintrag(d)) {
+            letzte.gueltig = false;
+            break;
+        }
+    return true;
+}
+
+std::optional<Kennung> SmbDateisystem::kennung(const QByteArray& pfad) const
+{
+    const auto z = ziel(QString::fromUtf8(pfad));
+    if (!z)
+        return std::nullopt;
+    int fehler = 0;
+    if (!erreichbar(z->adresse, m_zeit, fehler))
+        return std::nullopt;
+    std::lock_guard sperre(smbSperre());
+    SMBCCTX* ctx = kontextFuer(speicherVon(this), int(m_zeit.count()));
+    if (!ctx)
+        return std::nullopt;
+    struct stat st;
+    if (smbc_getFunctionStat(ctx)(ctx, z->url.constData(), &st) != 0 || !st.st_ino)
+        return std::nullopt;
+    return Kennung{qHash(z->pfad.freigabepfad().toUpper()) | 1, quint64(st.st_ino)};
+}
+
+QString SmbDateisystem::arbeitsverzeichnis() const
+{
+    return m_arbeitsverzeichnis;
+}
+
+int SmbDateisystem::verzeichnisPruefen(const Ziel& z, bool fragen)
+{
+    int fehler = 0;
+    if (!erreichbar(z.adresse, m_zeit, fehler))
+        return fehler;
+    {
+        std::lock_guard sperre(smbSperre());
+        SMBCCTX* ctx = kontextFuer(speicherVon(this), int(m_zeit.count()));
+        if (!ctx)
+            return ENOMEM;
+        if (SMBCFILE* d = oeffnen(ctx, z.url, z.adresse, fehler)) {
+            smbc_getFunctionClosedir(ctx)(ctx, d);
+            return 0;
+        }
+    }
+    if ((fehler != EACCES && fehler != EPERM) || !fragen)
+        return fehler;
+    // Guest and Kerberos were refused: ask once, keep the answer only when it works.
+    const auto antwort = anmeldungErfragen(z.pfad.freigabepfad());
+    if (!antwort)
+        return fehler;
+    auto& sp = *speicherVon(this);
+    const QString k = schluessel(z.adresse, z.pfad.freigabe);
+    std::optional<Anmeldung> vorher;
+    {
+        std::lock_guard s(sp.sperre);
+        if (sp.eintraege.contains(k))
+            vorher = sp.eintraege.value(k);
+        sp.eintraege.insert(k, *antwort);
+    }
+    const int zweiter = verzeichnisPruefen(z, false);
+    if (zweiter != 0) {
+        std::lock_guard s(sp.sperre);
+        if (vorher)
+            sp.eintraege.insert(k, *vorher);
+        else
+            sp.eintraege.remove(k);
+    }
+    return zweiter;
+}
+
+int SmbDateisystem::setzeArbeitsverzeichnis(const QString& pfad)
+{
+    const auto z = ziel(pfad);
+    if (!z)
+        return netzpfadLesen(pfad) ? EHOSTUNREACH : ENOENT;
+    if (const int fehler = verzeichnisPruefen(*z, true))
+        return fehler;
+    QString form = z->pfad.freigabepfad();
+    if (!z->pfad.rest.isEmpty())
+        form += u'\\' + QString(z->pfad.rest).replace(u'/', u'\\');
+    m_arbeitsverzeichnis = form;
+    return 0;
+}
+
+int SmbDateisystem::dateiSchreiben(const QString& pfad, const QByteArray& daten)
+{
+    const auto z = ziel(pfad);
+    if (!z || z->pfad.rest.isEmpty())
+        return ENOENT;
+    int nicht = 0;
+    if (!erreichbar(z->adresse, m_zeit, nicht))
+        return nicht;
+    std::lock_guard sperre(smbSperre());
+    SMBCCTX* ctx = kontextFuer(speicherVon(this), int(m_zeit.count()));
+    if (!ctx)
+        return ENOMEM;
+    // Written beside the file and renamed over it, so a failed write leaves the old one whole.
+    const QByteArray neu = z->url + ".~neu";
+    errno = 0;
+    SMBCFILE* f = smbc_getFunctionCreat(ctx)(ctx, neu.constData(), 0644);
+    if (!f)
+        return errno ? errno : EACCES;
+    qsizetype geschrieben = 0;
+    int fehler = 0;
+    while (geschrieben < daten.size()) {
+        errno = 0;
+        const ssize_t n = smbc_getFunctionWrite(ctx)(ctx, f, daten.constData() + geschrieben,
+                                                   size_t(daten.size() - geschrieben));
+        if (n <= 0) {
+            fehler = errno ? errno : EIO;
+            break;
+        }
+        geschrieben += n;
+    }
+    errno = 0;
+    if (smbc_getFunctionClose(ctx)(ctx, f) != 0 && !fehler)
+        fehler = errno ? errno : EIO;
+    if (!fehler) {
+        errno = 0;
+        if (smbc_getFunctionRename(ctx)(ctx, neu.constData(), ctx, z->url.constData()) != 0)
+            fehler = errno ? errno : EIO;
+    }
+    if (fehler)
+        smbc_getFunctionUnlink(ctx)(ctx, neu.constData());
+    return fehler;
+}
+
+}  // namespace plattform
