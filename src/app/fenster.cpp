@@ -6,6 +6,7 @@
 #include "app/Meldungsfenster.h"
 #include "app/Meldungsfenster2.h"
 #include "app/aboutbox.h"
+#include "app/anmeldedialog.h"
 #include "app/hauptfenster.h"
 #include "app/hilfe.h"
 #include "app/ikonen.h"
@@ -55,6 +56,7 @@ void fensterErzeugen()
     };
     Dialogseam::fehlerZeigen = [](QWidget* eltern, const QString& text) { fehlerZeigen(eltern, text); };
     plattform::nachrichtenbehandlungSetzen([] { QCoreApplication::processEvents(); });
+    plattform::anmeldefrageSetzen(anmeldungFragen);
     einstellungsfehleranzeige = [](QWidget* eltern, const QString& text) { fehlerZeigen(eltern, text); };
     // The report windows reach the program's printer, help, About box, pictures and wait window.
     Berichtsfenster::bildGeben = [](const QString& name) { return werkzeugIkone(name); };

@@ -33,6 +33,7 @@
 #include "app/warten.h"
 #include "masks/fenster/suchmaskeaendern.h"
 #include "netinfo/fenster/Netzw.h"
+#include "netinfo/netzressourcen.h"
 #include "output/codepage.h"
 #include "output/fenster/ausgabefeld.h"
 #include "output/fenster/bearbeiten.h"
@@ -879,8 +880,15 @@ void THaupt::lokalWaehlen()
 
 void THaupt::computerlisteFuellen()
 {
-    // The computers of the network come from the network walk, which is not built yet.
+    // The silent walk: the window does not repaint until both lists are filled.
     Computerlist->clear();
+    QStringList namen;
+    netinfo::netzressourcensuchen(plattform::rtAlle, plattform::atComputer, namen, false);
+    for (const QString& n : namen)
+        if (n.startsWith(u'\\'))
+            Computerlist->addItem(n);
+    if (Computerlist->count() > 0)
+        Computerlist->setCurrentIndex(0);
 }
 
 void THaupt::freigabelisteFuellen()
@@ -888,6 +896,17 @@ void THaupt::freigabelisteFuellen()
     if (Computerlist->currentIndex() < 0 && Computerlist->count() > 0)
         Computerlist->setCurrentIndex(0);
     Freigabelist->clear();
+    if (Computerlist->count() == 0)
+        return;
+    const QString computer = Computerlist->currentText();
+    QStringList namen;
+    netinfo::netzressourcensuchen(plattform::rtPlatte, plattform::atFreigabe, namen, false);
+    // Only this computer's own shares: \\PC10\X also contains "\\PC1".
+    for (const QString& n : namen)
+        if (n.startsWith(computer + u'\\'))
+            Freigabelist->addItem(n.mid(computer.size()));
+    if (Freigabelist->count() > 0)
+        Freigabelist->setCurrentIndex(0);
 }
 
 void THaupt::netzwurzelSetzen()

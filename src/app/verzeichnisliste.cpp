@@ -77,7 +77,7 @@ QString TDirectoryListBox::wurzelVon(const QString& pfad)
 bool TDirectoryListBox::setzeVerzeichnis(const QString& pfad)
 {
     plattform::Dateisystem& ds = plattform::dateisystemFuer(pfad);
-    const int fehler = ds.setzeArbeitsverzeichnis(pfad);
+    const int fehler = plattform::arbeitsverzeichnisSetzen(pfad);
     if (fehler != 0) {
         // A directory that is gone is a missing path, not a missing file.
         fehlerZeigen(window(), fehler == ENOENT ? QStringLiteral("Pfad nicht gefunden") : systemfehlertext(fehler));

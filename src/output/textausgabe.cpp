@@ -8,6 +8,7 @@
 
 #include "output/codepage.h"
 #include "output/systemfehler.h"
+#include "platform/plattform.h"
 
 int fehlernummer(int gemerkt, QFileDevice::FileError art)
 {
@@ -81,4 +82,14 @@ QByteArray textdateiInhalt(const QStringList& zeilen)
 bool textdateiSchreiben(const QString& pfad, const QStringList& zeilen, QString* fehlertext)
 {
     return dateiSicherSchreiben(pfad, textdateiInhalt(zeilen), fehlertext);
+}
+
+bool imArbeitsverzeichnisSchreiben(const QString& name, const QStringList& zeilen, QString* fehlertext)
+{
+    const QString wo = plattform::arbeitsverzeichnis();
+    if (plattform::pfadart(wo) != plattform::Pfadart::netzwerk)
+        return textdateiSchreiben(name, zeilen, fehlertext);
+    // A share cannot be the process's working directory: its file system writes the file.
+    const int nummer = plattform::dateisystemFuer(wo).dateiSchreiben(wo + u'\\' + name, textdateiInhalt(zeilen));
+    return nummer == 0 || fehler(fehlertext, nummer);
 }

@@ -17,3 +17,6 @@ bool dateiSicherSchreiben(const QString& pfad, const QByteArray& daten, QString*
 // The lines in the platform's code page, each ended by CR LF (the last one too), no byte-order mark.
 QByteArray textdateiInhalt(const QStringList& zeilen);
 bool textdateiSchreiben(const QString& pfad, const QStringList& zeilen, QString* fehlertext = nullptr);
+// The same under `name` in the working directory the directory list keeps, also when that is a
+// network directory.
+bool imArbeitsverzeichnisSchreiben(const QString& name, const QStringList& zeilen, QString* fehlertext = nullptr);

@@ -267,7 +267,7 @@ void TSuchmasken::BitBtn5Click()
         ersteMaskeWaehlen();
         // Relative name: the file goes where the directory list has taken the working directory.
         QString grund;
-        if (!textdateiSchreiben(suchmasken::dateiname, liste, &grund)) {
+        if (!imArbeitsverzeichnisSchreiben(suchmasken::dateiname, liste, &grund)) {
             // The box keeps its new list; the user may try again or give up.
             const QString text = suchmasken::fehlermeldung(suchmasken::dateiname, grund);
             Dialogseam::fehlerZeigen(this, text);
