@@ -13,6 +13,10 @@
 #include <memory>
 #include <optional>
 
+#include <fcntl.h>
+#include <termios.h>
+#include <unistd.h>
+
 #include "listing/groessentexte.h"
 #include "netinfo/netzbericht.h"
 #include "netinfo/netzressourcen.h"
@@ -24,6 +28,7 @@
 #include "output/rtf.h"
 #include "output/systemfehler.h"
 #include "listing/zeittexte.h"
+#include "platform/anmeldung.h"
 #include "platform/plattform.h"
 #include "platform/systemquellen.h"
 #include "sysinfo/sammler.h"
@@ -34,7 +39,7 @@ namespace {
 const char* const programm = "zembrola-liste";
 
 const char* const hilfetext =
-    "Aufruf: zembrola-liste [OPTION]... VERZEICHNIS\n"
+    "Aufruf: zembrola-liste [OPTION]... VERZEICHNIS   (auch \\\\COMPUTER\\FREIGABE\\...)\n"
     "   oder: zembrola-liste --systemanalyse\n"
     "Listet die Dateien eines Verzeichnisses so auf, wie Zembrola sie im Ausgabefenster zeigt.\n"
     "\n"
@@ -60,6 +65,9 @@ const char* const hilfetext =
     "                             Endung .rtf als Rich Text, sonst als Text mit CR LF\n"
     "      --systemanalyse        den Bericht der Systemanalyse ausgeben\n"
     "      --netz                 nur die Netzwerkressourcen als Baum ausgeben\n"
+    "  -U, --benutzer NAME        Benutzer für Freigaben, die keinen Gast zulassen\n"
+    "                             (DOMÄNE\\NAME möglich); das Kennwort wird am\n"
+    "                             Terminal ohne Echo erfragt\n"
     "  -h, --help                 diese Hilfe anzeigen\n"
     "\n"
     "Rückgabewert: 0 bei Erfolg, 1 wenn das Verzeichnis nicht gelesen werden kann,\n"
@@ -109,6 +117,7 @@ struct Aufruf {
     bool zusammenfassung = false;
     bool systemanalyse = false;
     QString ausgabe;
+    QString benutzer;
     std::optional<QDate> von, bis;
 };
 
@@ -151,6 +160,8 @@ Aufruf optionenLesen(const QStringList& args)
             };
             if (name == QLatin1String("maske")) {
                 a.kriterien.maske = brauchtWert();
+            } else if (name == QLatin1String("benutzer")) {
+                a.benutzer = brauchtWert();
             } else if (name == QLatin1String("unterverzeichnisse")) {
                 ohneWert();
                 a.kriterien.unterverzeichnisse = true;
@@ -270,6 +281,7 @@ Aufruf optionenLesen(const QStringList& args)
             case 'e': a.ansicht.einheitAnzeigen = true; break;
             case 'z': a.zusammenfassung = true; break;
             case 'o': a.ausgabe = wertKurz(); break;
+            case 'U': a.benutzer = wertKurz(); break;
             case 'h':
                 std::fputs(hilfetext, stdout);
                 std::exit(0);
@@ -424,6 +436,47 @@ int systemanalyseAusgeben()
     return rueckgabe;
 }
 
+// The password of `benutzer` for `freigabe`, read from the terminal without echo; none without a
+// terminal or at end of input. The text never leaves this process's memory.
+std::optional<plattform::Anmeldung> kennwortErfragen(const QString& benutzer, const QString& freigabe)
+{
+    const int tty = ::open("/dev/tty", O_RDWR | O_CLOEXEC | O_NOCTTY);
+    if (tty < 0)
+        return std::nullopt;
+    const QByteArray frage = QStringLiteral("Kennwort von %1 für %2: ").arg(benutzer, freigabe).toUtf8();
+    (void)!::write(tty, frage.constData(), size_t(frage.size()));
+    termios alt{};
+    const bool terminal = ::tcgetattr(tty, &alt) == 0;
+    if (terminal) {
+        termios neu = alt;
+        neu.c_lflag &= ~tcflag_t(ECHO);
+        neu.c_lflag |= ECHONL;
+        ::tcsetattr(tty, TCSAFLUSH, &neu);
+    }
+    QByteArray kennwort;
+    bool zeilenende = false;
+    char c;
+    while (kennwort.size() < 1024 && ::read(tty, &c, 1) == 1) {
+        if (c == '\n') {
+            zeilenende = true;
+            break;
+        }
+        kennwort += c;
+    }
+    if (terminal)
+        ::tcsetattr(tty, TCSAFLUSH, &alt);
+    ::close(tty);
+    if (!zeilenende)
+        return std::nullopt;
+    plattform::Anmeldung a;
+    a.passwort = QString::fromUtf8(kennwort);
+    kennwort.fill('\0');
+    const qsizetype trenner = benutzer.indexOf(u'\\');
+    a.domaene = trenner < 0 ? QString() : benutzer.left(trenner);
+    a.benutzer = trenner < 0 ? benutzer : benutzer.mid(trenner + 1);
+    return a;
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
@@ -444,6 +497,15 @@ int main(int argc, char** argv)
     plattform::standardInstallieren();
     if (aufruf.systemanalyse)
         return systemanalyseAusgeben();
+    if (aufruf.kriterien.netzwerk) {
+        if (!aufruf.benutzer.isEmpty())
+            plattform::anmeldefrageSetzen([benutzer = aufruf.benutzer](const QString& freigabe) {
+                return kennwortErfragen(benutzer, freigabe);
+            });
+        // Where the share asks for a password, the question comes before the walk; a root that
+        // cannot be opened gives the empty listing with its header and summary, as locally.
+        plattform::arbeitsverzeichnisSetzen(aufruf.kriterien.verzeichnis);
+    }
     Suchzustand zustand;
     int rueckgabe = 0;
 
