@@ -45,6 +45,19 @@ NetzLan::~NetzLan()
     QProcess::execute(QStringLiteral("bash"), {skript, QStringLiteral("ab"), m_praefix});
 }
 
+void NetzLan::beenden(const QString& rechner, const QString& programm) const
+{
+    QProcess p;
+    p.start(QStringLiteral("ip"), {QStringLiteral("netns"), QStringLiteral("pids"), namensraum(rechner)});
+    p.waitForFinished(5000);
+    for (const QByteArray& zeile : p.readAllStandardOutput().split('\n')) {
+        const pid_t pid = pid_t(zeile.trimmed().toInt());
+        QFile comm(QStringLiteral("/proc/%1/comm").arg(pid));
+        if (pid > 0 && comm.open(QIODevice::ReadOnly) && comm.readAll().trimmed() == programm.toUtf8())
+            ::kill(pid, SIGKILL);
+    }
+}
+
 std::optional<QStringList> imNamensraum(const QString& namensraum, const QString& heim,
                                         const std::function<QStringList()>& arbeit, int grenzeMs)
 {

@@ -19,6 +19,13 @@ public:
     QString grund() const { return m_grund; }
     QString namensraum(const QString& rechner) const { return m_praefix + u'-' + rechner; }
     QString heim() const { return m_dir.path() + QStringLiteral("/cli"); }  // HOME of the client
+    // The folder behind a server's share ("pc1", "Daten").
+    QString ordner(const QString& rechner, const QString& freigabe) const
+    {
+        return m_dir.path() + u'/' + rechner + QStringLiteral("/f/") + freigabe;
+    }
+    // Kills every process called `programm` in the computer's namespace at once.
+    void beenden(const QString& rechner, const QString& programm) const;
 
 private:
     QTemporaryDir m_dir;

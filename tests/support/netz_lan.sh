@@ -4,7 +4,7 @@
 #   netz_lan.sh auf PREFIX DIR   builds it and waits until every service answers
 #   netz_lan.sh ab PREFIX        tears it down
 # Namespaces: PREFIX-sw (bridge), PREFIX-cli 10.99.0.10, PREFIX-pc1 .11 (smbd, nmbd; shares Daten,
-# Drucker, Musik, Privat, C$, "Übung {1}"), PREFIX-pc2 .12 (smbd, wsdd, no NetBIOS; Archiv),
+# Drucker, Musik, Privat (user anna, password geheim), C$, "Übung {1}"), PREFIX-pc2 .12 (smbd, wsdd, no NetBIOS; Archiv),
 # PREFIX-pc3 .13 (avahi only). Workgroup ARBEITSGRUPPE.
 set -u
 befehl=$1 p=$2
@@ -33,6 +33,8 @@ ab() {
 if [ "$befehl" = ab ]; then ab "$p"; exit 0; fi
 
 d=$3
+# Guests are "nobody" on the servers: the share folders below must be reachable for it.
+chmod 755 "$d"
 # What a test run that died left behind: prefixes are zl<pid>.
 for ns in $(ip netns list | awk '{print $1}' | grep -E '^zl[0-9]+-sw$'); do
   q=${ns%-sw}; pid=${q#zl}
@@ -79,8 +81,10 @@ log file = $k/log.%m
 printing = bsd
 printcap name = $k/printcap
 load printers = no
+username map = $k/users.map
 CONF
   echo "Drucker:" > "$k/printcap"
+  : > "$k/users.map"
 }
 freigabe() {  # server name [extra lines]
   local k=$d/$1
@@ -95,11 +99,14 @@ freigabe pc1 Drucker "guest ok = yes
 printable = yes"
 freigabe pc1 Musik
 freigabe pc1 Privat "guest ok = no
-valid users = anna
-read only = yes"
+valid users = root
+read only = no"
 freigabe pc1 'C$'
 freigabe pc1 'Übung {1}'
 echo "Eine Datei" > "$d/pc1/f/Daten/a.txt"
+# The user anna (password "geheim") is root on PC1; no account is added to the machine.
+echo "root = anna" > "$d/pc1/users.map"
+printf 'geheim\ngeheim\n' | smbpasswd -c "$d/pc1/smb.conf" -s -a root >/dev/null 2>&1 || scheitern "smbpasswd"
 server_conf pc2 10.99.0.12 yes
 freigabe pc2 Archiv
 

@@ -2,6 +2,7 @@
 // subdirectories, single-click opening, the working directory following, directories that
 // cannot be entered, and each drive keeping its own directory.
 #include <QComboBox>
+#include <QRadioButton>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -15,6 +16,7 @@
 #include "output/systemfehler.h"
 #include "output/einstellungen.h"
 #include "app_testplattform.h"
+#include "platform/fake/fake_plattform.h"
 
 class HauptVerzeichnisTest : public QObject {
     Q_OBJECT
@@ -195,6 +197,80 @@ private slots:
         h->RadioGroup1Click();
         QVERIFY(!h->DriveComboBox1->isHidden() && h->Computerlist->isHidden());
         QCOMPARE(h->DriveComboBox1->laufwerk(), QChar(u'D'));
+    }
+
+    // "Netzwerk" as a user clicks it: computers, the first computer's disk shares (not a printer
+    // share, not those of \\PC10 whose name begins with "\\PC1"), the share in the directory
+    // list with one search; another computer; a share that cannot be entered; back to "lokal";
+    // an empty network.
+    void netzwerkmodus()
+    {
+        using namespace plattform;
+        FakeNetz netz;
+        netz.kind(FakeNetz::oben, {atAnbieter, vwBehaelter, rtAlle, "SMB-Netzwerk"});
+        netz.kind("SMB-Netzwerk", {atArbeitsgruppe, vwBehaelter, rtAlle, "AG"});
+        for (const char* c : {"\\\\PC1", "\\\\PC10", "\\\\PC2"})
+            netz.kind("AG", {atComputer, vwBehaelter, rtAlle, c});
+        netz.kind("\\\\PC1", {atFreigabe, vwVerbindbar, rtDrucker, "\\\\PC1\\Drucker"});
+        netz.kind("\\\\PC1", {atFreigabe, vwVerbindbar, rtPlatte, "\\\\PC1\\Daten"});
+        netz.kind("\\\\PC1", {atFreigabe, vwVerbindbar, rtPlatte, "\\\\PC1\\Musik"});
+        netz.kind("\\\\PC10", {atFreigabe, vwVerbindbar, rtPlatte, "\\\\PC10\\Zehn"});
+        netz.kind("\\\\PC2", {atFreigabe, vwVerbindbar, rtPlatte, "\\\\PC2\\Archiv"});
+        FakeDateisystem smb;
+        for (const char* d : {"/PC1/Daten/Sub", "/PC1/Musik", "/PC2/Archiv/Alt", "/PC10/Zehn"})
+            smb.verzeichnis(d);
+        smb.unlesbar("/PC1/Musik");
+        Installation inst({.dateisystem = &plattform.dateisystem, .netzdateisystem = &smb,
+                           .laufwerke = &plattform.laufwerke, .netz = &netz});
+        const auto texte = [](QComboBox* c) {
+            QStringList t;
+            for (int i = 0; i < c->count(); ++i)
+                t << c->itemText(i);
+            return t;
+        };
+        const auto waehlen = [](QComboBox* c, int i) {
+            c->setCurrentIndex(i);
+            emit c->activated(i);
+        };
+
+        QTest::mouseClick(h->RadioGroup1->knopf(1), Qt::LeftButton);
+        QVERIFY(h->DriveComboBox1->isHidden() && h->Computerlist->isVisible() && h->Freigabelist->isVisible());
+        QCOMPARE(texte(h->Computerlist), (QStringList{"\\\\PC1", "\\\\PC10", "\\\\PC2"}));
+        QCOMPARE(h->Computerlist->currentIndex(), 0);
+        QCOMPARE(texte(h->Freigabelist), (QStringList{"\\Daten", "\\Musik"}));
+        QCOMPARE(h->Freigabelist->currentIndex(), 0);
+        QCOMPARE(h->DirectoryListBox1->verzeichnis(), QStringLiteral("\\\\PC1\\Daten"));
+        QCOMPARE(eintraege(), (QStringList{"\\\\PC1\\Daten", "Sub"}));
+        QCOMPARE(plattform::arbeitsverzeichnis(), QStringLiteral("\\\\PC1\\Daten"));
+        QCOMPARE(suchen, 1);
+
+        waehlen(h->Computerlist, 2);
+        QCOMPARE(texte(h->Freigabelist), QStringList{"\\Archiv"});
+        QCOMPARE(h->DirectoryListBox1->verzeichnis(), QStringLiteral("\\\\PC2\\Archiv"));
+        anklicken(QStringLiteral("Alt"));
+        QCOMPARE(h->DirectoryListBox1->verzeichnis(), QStringLiteral("\\\\PC2\\Archiv\\Alt"));
+        QCOMPARE(suchen, 3);
+
+        waehlen(h->Computerlist, 0);
+        waehlen(h->Freigabelist, 1);
+        QCOMPARE(fehler, QStringList{systemfehlertext(EACCES)});
+        QCOMPARE(h->DirectoryListBox1->verzeichnis(), QStringLiteral("\\\\PC1\\Daten"));
+
+        QTest::mouseClick(h->RadioGroup1->knopf(0), Qt::LeftButton);
+        QVERIFY(h->DriveComboBox1->isVisible() && h->Computerlist->isHidden() && h->Freigabelist->isHidden());
+        QCOMPARE(h->DirectoryListBox1->verzeichnis(), QStringLiteral("/"));
+        QCOMPARE(plattform::arbeitsverzeichnis(), QStringLiteral("/"));
+
+        // Nobody in the network: both lists empty, the directory stays.
+        FakeNetz leer;
+        Installation ohne({.dateisystem = &plattform.dateisystem, .netzdateisystem = &smb,
+                           .laufwerke = &plattform.laufwerke, .netz = &leer});
+        const int vorher = suchen;
+        QTest::mouseClick(h->RadioGroup1->knopf(1), Qt::LeftButton);
+        QCOMPARE(h->Computerlist->count(), 0);
+        QCOMPARE(h->Freigabelist->count(), 0);
+        QCOMPARE(h->DirectoryListBox1->verzeichnis(), QStringLiteral("/"));
+        QCOMPARE(suchen, vorher);
     }
 };
 

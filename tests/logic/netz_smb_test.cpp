@@ -1,0 +1,206 @@
+// Listing shares of the private test LAN over SMB: the engine as a user runs it, credentials,
+// writing onto a share, and servers that vanish or never answer. Never in the machine's own
+// namespace.
+#include "netz_lan.h"
+#include "platform/anmeldung.h"
+#include "platform/linux/netz/smb_dateisystem.h"
+
+#include <gtest/gtest.h>
+
+#include "listing_druck.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QProcess>
+#include <QRegularExpression>
+
+#include <cerrno>
+#include <thread>
+
+using namespace plattform;
+
+namespace {
+
+NetzLan* g_lan = nullptr;
+
+QString liste()
+{
+    const QString p = QFile::symLinkTarget(QStringLiteral("/proc/self/exe"));
+    return p.left(p.lastIndexOf(u'/') + 1) + QStringLiteral("zembrola-liste");
+}
+
+QString adresseVon(const QString& computer)
+{
+    if (computer.compare(QLatin1String("PC1"), Qt::CaseInsensitive) == 0)
+        return QStringLiteral("10.99.0.11");
+    if (computer.compare(QLatin1String("PC2"), Qt::CaseInsensitive) == 0)
+        return QStringLiteral("10.99.0.12");
+    if (computer == QLatin1String("GEIST"))
+        return QStringLiteral("10.99.0.99");  // nobody answers ARP there
+    return {};
+}
+
+void datei(const QString& pfad, const QByteArray& inhalt = "x")
+{
+    QDir().mkpath(pfad.left(pfad.lastIndexOf(u'/')));
+    QFile f(pfad);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly)) << pfad.toStdString();
+    f.write(inhalt);
+}
+
+// The lines of one run of zembrola-liste (in the client's namespace unless `lokal`), the exit
+// status last.
+QStringList lauf(const QStringList& argumente, bool lokal = false)
+{
+    QProcess p;
+    if (lokal)
+        p.start(liste(), argumente);
+    else
+        p.start("ip", QStringList{"netns", "exec", g_lan->namensraum("cli"), "env", "HOME=" + g_lan->heim(), liste()}
+                          + argumente);
+    if (!p.waitForFinished(60000))
+        return {QStringLiteral("hängt")};
+    QStringList l = QString::fromUtf8(p.readAllStandardOutput()).split(u'\n');
+    l << QStringLiteral("status %1").arg(p.exitCode()) + QString::fromUtf8(p.readAllStandardError());
+    return l;
+}
+
+class Smb : public ::testing::Test {
+protected:
+    static void SetUpTestSuite()
+    {
+        g_lan = new NetzLan;
+        if (!g_lan->bereit())
+            return;
+        const QString daten = g_lan->ordner("pc1", "Daten");
+        datei(daten + "/Übung {1} mit Leer.txt", "12345");
+        datei(daten + "/100% sicher.TXT", "1234567");
+        datei(daten + "/.versteckt.txt");
+        datei(daten + "/Sub/Tiefer/b.txt", "abc");
+        datei(daten + "/Sub/c.doc");
+        for (int i = 0; i < 20000; ++i)
+            datei(daten + QStringLiteral("/Viel/d%1.txt").arg(i, 5, 10, QLatin1Char('0')));
+        const QString archiv = g_lan->ordner("pc2", "Archiv");
+        for (int i = 0; i < 20000; ++i)
+            datei(archiv + QStringLiteral("/T%1/e%2.dat").arg(i / 500).arg(i));
+    }
+    static void TearDownTestSuite()
+    {
+        delete g_lan;
+        g_lan = nullptr;
+    }
+    void SetUp() override
+    {
+        if (!g_lan->bereit())
+            GTEST_SKIP() << g_lan->grund().toStdString();
+    }
+    std::optional<QStringList> imClient(const std::function<QStringList()>& arbeit, int grenzeMs = 60000)
+    {
+        return imNamensraum(g_lan->namensraum(QStringLiteral("cli")), g_lan->heim(), arbeit, grenzeMs);
+    }
+};
+
+}  // namespace
+
+// The share gives the same lines as the very folder listed locally: names with umlauts, blanks,
+// braces and percent signs, hidden files left out, subdirectories in order, 20,000 files in one
+// directory, sizes and dates as the server has them.
+TEST_F(Smb, FreigabeListetWieDerOrdnerSelbst)
+{
+    const QStringList optionen{"-r", "-m", "*.txt", "-g", "-d", "-z"};
+    const auto r = std::optional(lauf(optionen + QStringList{"\\\\10.99.0.11\\Daten"}));
+    const QStringList lokal = lauf(optionen + QStringList{g_lan->ordner("pc1", "Daten")}, true);
+    // The listing up to the summary's rule, with the root written alike; then the counts.
+    const auto liste = [](const QStringList& l, const QString& wurzel) {
+        QStringList aus;
+        for (QString z : l) {
+            if (z.startsWith("____"))
+                break;
+            z.replace(wurzel, "<w>");
+            aus << z.replace(u'\\', u'/');
+        }
+        return aus;
+    };
+    const auto zaehler = [](const QStringList& l) {
+        return l.filter(QRegularExpression("^(Durchsucht|gefundene Dateien|Belegter Speicher):"));
+    };
+    const QStringList netz = liste(*r, "\\\\10.99.0.11\\Daten");
+    EXPECT_EQ(netz, liste(lokal, g_lan->ordner("pc1", "Daten")));
+    EXPECT_EQ(zaehler(*r), zaehler(lokal).replaceInStrings(QRegularExpression("\t[^\t]*% der.*"), ""));
+    EXPECT_TRUE(netz.join('\n').contains("Übung {1} mit Leer.txt"));
+    EXPECT_TRUE(netz.join('\n').contains("100% sicher.TXT"));
+    EXPECT_GT(netz.size(), 20003);
+    EXPECT_FALSE(netz.join('\n').contains(".versteckt"));
+    EXPECT_EQ(r->last(), "status 0");
+}
+
+// Guest refused: the user is asked once per try, a wrong or cancelled answer is not kept, the
+// right one is kept for the run; search.lis goes onto a writable share and a read-only share
+// refuses it. The password is nowhere on disk afterwards.
+TEST_F(Smb, PasswortFreigabeUndSchreibenAufDieFreigabe)
+{
+    const auto r = imClient([] {
+        SmbDateisystem smb(adresseVon);
+        QStringList l;
+        QList<std::optional<Anmeldung>> antworten{std::nullopt, Anmeldung{"anna", "falsch", ""},
+                                                  Anmeldung{"anna", "geheim", ""}};
+        int gefragt = 0;
+        anmeldefrageSetzen([&](const QString& freigabe) {
+            l << "gefragt " + freigabe;
+            return antworten.value(gefragt++);
+        });
+        for (int i = 0; i < 4; ++i)
+            l << QString::number(smb.setzeArbeitsverzeichnis("\\\\PC1\\Privat\\"));
+        l << smb.arbeitsverzeichnis();
+        l << QString::number(smb.dateiSchreiben("\\\\PC1\\Privat\\search.lis", "*.*\r\n[neu]\r\n"));
+        l << QString::number(smb.dateiSchreiben("\\\\PC1\\Daten\\search.lis", "x") != 0);
+        bool gesehen = false;
+        smb.auflisten("\\\\PC1\\Privat", "*.lis", false, [&](const Dateidaten& d) {
+            gesehen = d.rohname == "search.lis" && d.groesse == 12;
+            return true;
+        });
+        l << QString::number(gesehen);
+        anmeldefrageSetzen({});
+        return l;
+    });
+    ASSERT_TRUE(r);
+    EXPECT_EQ(*r, QStringList({"gefragt \\\\PC1\\Privat", QString::number(EACCES), "gefragt \\\\PC1\\Privat",
+                               QString::number(EACCES), "gefragt \\\\PC1\\Privat", "0", "0", "\\\\PC1\\Privat", "0",
+                               "1", "1"}));
+    QFile f(g_lan->ordner("pc1", "Privat") + "/search.lis");
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_EQ(f.readAll(), "*.*\r\n[neu]\r\n");
+    QProcess grep;
+    grep.start("grep", {"-rla", "geheim", g_lan->heim()});
+    grep.waitForFinished(10000);
+    EXPECT_EQ(grep.readAllStandardOutput(), "");
+}
+
+// A host that never answers fails within the port check; a server killed in the middle of a
+// listing ends the walk quickly with its summary written.
+TEST_F(Smb, StummerUndVerschwindenderServer)
+{
+    const auto stumm = imClient([] {
+        SmbDateisystem smb(adresseVon);
+        QElapsedTimer t;
+        t.start();
+        const bool gelesen = smb.auflisten("\\\\GEIST\\X", "*.*", false, [](const Dateidaten&) { return true; });
+        const int fehler = smb.setzeArbeitsverzeichnis("\\\\GEIST\\X");
+        return QStringList{QString::number(gelesen), QString::number(fehler), QString::number(t.elapsed() < 1500)};
+    });
+    ASSERT_TRUE(stumm);
+    EXPECT_EQ(*stumm, QStringList({"0", QString::number(EHOSTUNREACH), "1"}));
+
+    std::thread toeter([] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(300));
+        g_lan->beenden("pc2", "smbd");
+    });
+    QElapsedTimer t;
+    t.start();
+    const auto r = std::optional(lauf({"-r", "-z", "\\\\10.99.0.12\\Archiv"}));
+    toeter.join();
+    EXPECT_LT(t.elapsed(), 15000);
+    EXPECT_LT(r->size(), 20000) << "the server was killed before the listing ended";
+    EXPECT_TRUE(r->join('\n').contains("gefundene Dateien:")) << r->mid(r->size() - 10).join('\n').toStdString();
+}
