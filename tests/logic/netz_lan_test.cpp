@@ -102,7 +102,8 @@ TEST_F(Lan, WalkUeberDasGanzeNetz)
                                "\\\\PC2\\Archiv", "\\\\PC3", "--", "\\\\PC1\\Daten", "\\\\PC1\\Musik",
                                "\\\\PC1\\Privat", "\\\\PC1\\Übung {1}", "\\\\PC2\\Archiv",
                                "--", "\\\\PC1", "\\\\PC2", "\\\\PC3",
-                               "--", "\\\\PC1", "\\\\PC2", "\\\\PC3",
+                               // the own workgroup's context: its entry, then its computers
+                               "--", "ARBEITSGRUPPE", "\\\\PC1", "\\\\PC2", "\\\\PC3",
                                // the first walk within the deadline plus the share queries; later
                                // ones reuse the discovery
                                "1", "1"}));

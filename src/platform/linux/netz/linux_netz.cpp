@@ -173,7 +173,10 @@ std::unique_ptr<Netzaufzaehlung> LinuxNetz::oeffnen(Netzfrage frage, Ressourcent
             v.push_back({atComputer, vwBehaelter, rtAlle, QStringLiteral("\\\\") + r.name});
     };
     if (frage == Netzfrage::eigeneArbeitsgruppe) {
+        // The workgroup's own entry first, then its computers: the report skips the first entry.
         const auto& gs = gruppen(beimWarten);
+        if (!m_eigene.isEmpty())
+            v.push_back({atArbeitsgruppe, vwBehaelter, rtAlle, m_eigene});
         for (const auto& g : gs)
             if (g.name == m_eigene)
                 rechnerVon(g);
