@@ -1,5 +1,6 @@
 // The Linux network backend on a private LAN of namespaces: each discovery path on its own, the
-// walk over the whole tree, the bounds on every wait. Never in the machine's own namespace.
+// walk over the whole tree, the address lookup, the bounds on every wait. Never in the machine's
+// own namespace.
 #include "netinfo/netzressourcen.h"
 #include "netz_lan.h"
 #include "platform/linux/netz/erkundung.h"
@@ -13,10 +14,18 @@
 
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
+#include <QMap>
 #include <QProcess>
 #include <QThread>
 
+#include <sched.h>
+#include <sys/mount.h>
+#include <unistd.h>
+
+#include <atomic>
 #include <chrono>
+#include <thread>
 
 using namespace plattform;
 using namespace std::chrono;
@@ -57,6 +66,23 @@ QStringList walk(Ressourcentyp typ, quint32 filter, bool ansprechbar = false)
     QStringList l;
     netinfo::netzressourcensuchen(typ, filter, l, ansprechbar);
     return l;
+}
+
+// Files over the machine's resolver configuration, for this child only.
+bool ueberdecken(const QString& heim, const QMap<QString, QByteArray>& dateien)
+{
+    if (::unshare(CLONE_NEWNS) != 0 || ::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0)
+        return false;
+    for (auto it = dateien.begin(); it != dateien.end(); ++it) {
+        const QString ersatz = heim + u'/' + QFileInfo(it.key()).fileName();
+        QFile f(ersatz);
+        if (!f.open(QIODevice::WriteOnly) || f.write(*it) != it->size())
+            return false;
+        f.close();
+        if (::mount(ersatz.toLocal8Bit().constData(), it.key().toLocal8Bit().constData(), nullptr, MS_BIND, nullptr) != 0)
+            return false;
+    }
+    return true;
 }
 
 }  // namespace
@@ -203,4 +229,57 @@ while time.time() < ende:
     p.waitForFinished();
     ASSERT_TRUE(r);
     EXPECT_EQ(*r, QStringList({"\\\\PC1", "\\\\PC2", "\\\\PC3", "1"}));
+}
+
+// The lookup order, each step under its bound: a dotted address as it is, NetBIOS (PC1), the
+// resolver for the name (a hosts entry) and for NAME.local, a resolver that never answers, then
+// what discovery saw (PC2 has no NetBIOS), asked from several threads while discovery runs again.
+TEST_F(Lan, AdresseInDerReihenfolgeUndBegrenzt)
+{
+    const QString heim = g_lan->heim();
+    const auto r = imClient([heim] {
+        // Nobody has 10.99.0.50: the resolver's question goes nowhere and is never answered.
+        if (!ueberdecken(heim, {{"/etc/hosts", "127.0.0.1 localhost\n10.99.0.12 archivrechner\n10.99.0.13 nurmdns.local\n"},
+                                {"/etc/nsswitch.conf", "hosts: files dns\n"},
+                                {"/etc/resolv.conf", "nameserver 10.99.0.50\noptions timeout:5 attempts:1\n"}}) ||
+            std::system("ip neigh replace 10.99.0.50 lladdr 02:00:00:00:00:50 dev eth0 nud permanent") != 0)
+            return QStringList{QStringLiteral("set-up failed")};
+        LinuxNetz netz(milliseconds(1000), milliseconds(0));  // discovery on every walk
+        QStringList l;
+        QElapsedTimer uhr;
+        const auto frage = [&](const QString& name, qint64 grenze, const std::function<void()>& beimWarten = {}) {
+            uhr.restart();
+            l << name + u'=' + netz.adresse(name, beimWarten) + (uhr.elapsed() < grenze ? "" : " zu langsam");
+        };
+        frage(QStringLiteral("10.99.0.77"), 5);
+        frage(QStringLiteral("pc1"), 300);
+        frage(QStringLiteral("archivrechner"), 800);
+        frage(QStringLiteral("ARCHIVRECHNER"), 5);  // found before: no second lookup
+        frage(QStringLiteral("nurmdns"), 1300);
+        int gewartet = 0;
+        frage(QStringLiteral("PC2"), 1500, [&] { ++gewartet; });
+        l << QString::number(gewartet >= 20);
+
+        // The own workgroup's context runs a discovery each time.
+        const auto erkunden = [&netz] { netz.oeffnen(Netzfrage::eigeneArbeitsgruppe, rtAlle, nullptr, {}); };
+        erkunden();
+        std::atomic<int> falsch{0};
+        std::vector<std::thread> fragende;
+        for (int t = 0; t < 4; ++t)
+            fragende.emplace_back([&netz, &falsch] {
+                for (int i = 0; i < 50; ++i)
+                    if (netz.adresse(QStringLiteral("pc2"), {}) != QLatin1String("10.99.0.12") ||
+                        netz.adresse(QStringLiteral("PC3"), {}) != QLatin1String("10.99.0.13"))
+                        ++falsch;
+            });
+        erkunden();
+        erkunden();
+        for (auto& t : fragende)
+            t.join();
+        l << QStringLiteral("falsch=%1").arg(falsch.load());
+        return l;
+    });
+    ASSERT_TRUE(r);
+    EXPECT_EQ(*r, QStringList({"10.99.0.77=10.99.0.77", "pc1=10.99.0.11", "archivrechner=10.99.0.12",
+                               "ARCHIVRECHNER=10.99.0.12", "nurmdns=10.99.0.13", "PC2=", "1", "falsch=0"}));
 }

@@ -177,6 +177,35 @@ std::vector<Fund> netbiosSuchen(const QString& eigene, Frist frist)
     return funde;
 }
 
+QHostAddress netbiosAdresse(const QString& name, Frist frist)
+{
+    // Longer names or ones with dots would be cut or mean something else as NetBIOS names.
+    if (name.isEmpty() || name.size() > 15 || name.contains(u'.') || name == QLatin1String("*") ||
+        nameBereinigt(name) != name || QString::fromLatin1(name.toLatin1()) != name)
+        return {};
+    const auto ss = schnittstellen();
+    auto socks = sockets(ss);
+    const quint16 kennung = quint16(QRandomGenerator::global()->generate());
+    bool gesendet = false;
+    for (size_t i = 0; i < socks.size() && i < ss.size(); ++i)
+        if (!ss[i].rundruf.isNull())
+            gesendet |= socks[i]->writeDatagram(nbNamensabfrage(kennung, name.toLatin1(), 0x20), ss[i].rundruf, 137) > 0;
+    if (!gesendet)
+        return {};
+    // The owner of the name answers; we take the address it answered from, so an answer cannot
+    // point us at another host.
+    QHostAddress gefunden;
+    empfangen(socks, frist, [&](const Datagramm& d) {
+        const auto a = nbAntwortLesen(d.daten);
+        if (a && !a->status && a->kennung == kennung && d.absender.toIPv4Address()) {
+            gefunden = QHostAddress(d.absender.toIPv4Address());
+            return false;
+        }
+        return true;
+    });
+    return gefunden;
+}
+
 namespace {
 
 std::optional<WsdComputer> wsdAbholen(const QString& xaddr, const QString& endpunkt, Frist frist)

@@ -11,8 +11,16 @@ extern "C" {
 #include <libsmbclient.h>
 }
 
+#include <arpa/inet.h>
+#include <netdb.h>
+#include <sys/socket.h>
+
 #include <algorithm>
+#include <atomic>
+#include <condition_variable>
 #include <future>
+#include <string>
+#include <thread>
 
 namespace plattform {
 namespace {
@@ -28,6 +36,71 @@ auto inScheiben(F&& arbeit, const std::function<void()>& beimWarten)
         if (beimWarten)
             beimWarten();
     return f.get();
+}
+
+// As `inScheiben`, but a caller that lets nothing through (a worker thread) just runs it.
+template <typename F>
+auto bedient(F&& arbeit, const std::function<void()>& beimWarten)
+{
+    return beimWarten ? inScheiben(std::forward<F>(arbeit), beimWarten) : arbeit();
+}
+
+// getaddrinfo cannot be bounded, so it runs on a thread of its own that nobody waits for past
+// `bis`; a late answer is dropped. Only a few may hang at once, so a dead resolver cannot
+// pile up threads.
+QHostAddress aufloesen(const QString& name, steady_clock::time_point bis, const std::function<void()>& beimWarten)
+{
+    static std::atomic<int> laufend{0};
+    struct Stand {
+        std::mutex m;
+        std::condition_variable cv;
+        bool fertig = false;
+        quint32 adresse = 0;
+    };
+    if (laufend.load() >= 8)
+        return {};
+    auto stand = std::make_shared<Stand>();
+    ++laufend;
+    try {
+        std::thread([stand, n = name.toStdString()] {
+            addrinfo hinweis{};
+            hinweis.ai_family = AF_INET;
+            hinweis.ai_socktype = SOCK_STREAM;
+            addrinfo* ergebnis = nullptr;
+            quint32 a = 0;
+            if (getaddrinfo(n.c_str(), nullptr, &hinweis, &ergebnis) == 0) {
+                if (ergebnis && ergebnis->ai_addr && ergebnis->ai_family == AF_INET)
+                    a = ntohl(reinterpret_cast<const sockaddr_in*>(ergebnis->ai_addr)->sin_addr.s_addr);
+                freeaddrinfo(ergebnis);
+            }
+            {
+                std::lock_guard l(stand->m);
+                stand->adresse = a;
+                stand->fertig = true;
+            }
+            stand->cv.notify_all();
+            --laufend;
+        }).detach();
+    } catch (const std::system_error&) {
+        --laufend;
+        return {};
+    }
+    std::unique_lock l(stand->m);
+    while (!stand->fertig && steady_clock::now() < bis) {
+        stand->cv.wait_until(l, std::min(bis, steady_clock::now() + milliseconds(20)));
+        if (!stand->fertig && beimWarten) {
+            l.unlock();
+            beimWarten();
+            l.lock();
+        }
+    }
+    return stand->fertig && stand->adresse ? QHostAddress(stand->adresse) : QHostAddress();
+}
+
+bool punktIPv4(const QString& name)
+{
+    in_addr a{};
+    return inet_pton(AF_INET, name.toLatin1().constData(), &a) == 1 && QString::fromLatin1(name.toLatin1()) == name;
 }
 
 void anonym(SMBCCTX*, const char*, const char*, char*, int, char* un, int unlen, char* pw, int pwlen)
@@ -152,7 +225,42 @@ const std::vector<erkundung::Arbeitsgruppe>& LinuxNetz::gruppen(const std::funct
     m_eigene = eigene;
     m_gruppen = std::move(gruppen);
     m_stand = steady_clock::now();
+    {
+        std::lock_guard l(m_buch->sperre);
+        for (const auto& g : m_gruppen)
+            for (const auto& r : g.rechner)
+                if (!r.adresse.isNull() && m_buch->adressen.size() < 65536)
+                    m_buch->adressen.insert(r.name, r.adresse);
+    }
     return m_gruppen;
+}
+
+QString LinuxNetz::adresse(const QString& name, const std::function<void()>& beimWarten)
+{
+    if (punktIPv4(name))
+        return name;
+    const QString schluessel = name.toUpper();
+    {
+        std::lock_guard l(m_buch->sperre);
+        if (const auto it = m_buch->adressen.constFind(schluessel); it != m_buch->adressen.constEnd())
+            return it->toString();
+    }
+    // Names we would not show are not sent anywhere either.
+    if (name.isEmpty() || name.size() > 253 ||
+        !std::all_of(name.begin(), name.end(), [](QChar c) { return c.isPrint() && !c.isSpace() && c != u'\\' && c != u'/'; }))
+        return {};
+    QHostAddress a = bedient([&name] { return erkundung::netbiosAdresse(name, steady_clock::now() + milliseconds(300)); },
+                             beimWarten);
+    if (a.isNull())
+        a = aufloesen(name, steady_clock::now() + milliseconds(500), beimWarten);
+    if (a.isNull() && !name.contains(u'.'))
+        a = aufloesen(name + QStringLiteral(".local"), steady_clock::now() + milliseconds(500), beimWarten);
+    if (a.isNull())
+        return {};
+    std::lock_guard l(m_buch->sperre);
+    if (m_buch->adressen.size() < 65536)
+        m_buch->adressen.insert(schluessel, a);
+    return a.toString();
 }
 
 std::optional<QHostAddress> LinuxNetz::adresseVon(const QString& computer, const std::function<void()>& beimWarten)
