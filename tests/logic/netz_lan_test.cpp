@@ -1,8 +1,10 @@
 // The Linux network backend on a private LAN of namespaces: each discovery path on its own, the
-// walk over the whole tree, the address lookup, the bounds on every wait. Never in the machine's
-// own namespace.
+// walk over the whole tree, the address lookup, the network report, the bounds on every wait.
+// Never in the machine's own namespace.
+#include "netinfo/netzbericht.h"
 #include "netinfo/netzressourcen.h"
 #include "netz_lan.h"
+#include "platform/linux/linux_system.h"
 #include "platform/linux/netz/erkundung.h"
 #include "platform/linux/netz/linux_netz.h"
 #include "platform/nachrichten.h"
@@ -68,6 +70,30 @@ QStringList walk(Ressourcentyp typ, quint32 filter, bool ansprechbar = false)
     return l;
 }
 
+// The report as the window builds it, with the machine's own facts and the real network backend.
+struct Berichtskonsole : Netzplattformumgebung {
+    bool meldungen() const override { return false; }
+    QString erstellungsdatum() const override { return QStringLiteral("jetzt"); }
+    void meldung(const QString& text) override { gemeldet << text; }
+    QStringList gemeldet;
+};
+
+QStringList bericht(Netz& netz)
+{
+    const LinuxSystem system;
+    Installation inst({.registry = &system, .wmi = &system, .rechner = &system, .netz = &netz});
+    Berichtskonsole k;
+    Berichtssammler z;
+    netzwerkberichtSchreiben(z, k);
+    return z.zeilen + k.gemeldet;
+}
+
+// This child's own host name, in a UTS namespace of its own.
+bool rechnernameSetzen(const QByteArray& name)
+{
+    return ::unshare(CLONE_NEWUTS) == 0 && ::sethostname(name.constData(), size_t(name.size())) == 0;
+}
+
 // Files over the machine's resolver configuration, for this child only.
 bool ueberdecken(const QString& heim, const QMap<QString, QByteArray>& dateien)
 {
@@ -84,6 +110,10 @@ bool ueberdecken(const QString& heim, const QMap<QString, QByteArray>& dateien)
     }
     return true;
 }
+
+const QStringList computerkopf = {"Computer          \tIP-Adresse", "_____________________________________________", ""};
+const QStringList freigabekopf = {"", "Freigabeliste", "-----------------", "", "Computer          \tFreigabe",
+                                  "_____________________________________________", ""};
 
 }  // namespace
 
@@ -229,6 +259,61 @@ while time.time() < ende:
     p.waitForFinished();
     ASSERT_TRUE(r);
     EXPECT_EQ(*r, QStringList({"\\\\PC1", "\\\\PC2", "\\\\PC3", "1"}));
+}
+
+// The report's computer and share sections on the LAN, with the local host named like PC1 in
+// another case (it gets PC1's line) and exactly like it (PC1's line goes, its shares stay).
+TEST_F(Lan, NetzwerkberichtMitRechnernUndFreigaben)
+{
+    const auto r = imClient([] {
+        if (!rechnernameSetzen("pc1"))
+            return QStringList{QStringLiteral("no UTS namespace")};
+        LinuxNetz netz;
+        QStringList l = bericht(netz);
+        if (!rechnernameSetzen("PC1"))
+            return QStringList{QStringLiteral("no UTS namespace")};
+        l << QStringLiteral("--") << bericht(netz);
+        return l;
+    });
+    ASSERT_TRUE(r);
+    const qsizetype trenner = r->indexOf(QStringLiteral("--"));
+    ASSERT_GT(trenner, 0) << r->join(u'\n').toStdString();
+    const auto ab = [](const QStringList& l) { return l.mid(l.indexOf(computerkopf.first())); };
+    const QStringList freigaben = {"\\\\PC1      \t\\Daten", "\\\\PC1      \t\\Drucker", "\\\\PC1      \t\\Musik",
+                                   "\\\\PC1      \t\\Privat", "\\\\PC1      \t\\Übung {1}", "",
+                                   "\\\\PC2      \t\\Archiv", "",
+                                   ""};  // PC3 has no SMB server
+    const QStringList mitPc1 = {"PC1      \t10.99.0.11", "PC2      \t10.99.0.12", "PC3      \t10.99.0.13"};
+    EXPECT_EQ(ab(r->mid(0, trenner)), computerkopf + mitPc1 + freigabekopf + freigaben);
+    EXPECT_EQ(ab(r->mid(trenner + 1)), computerkopf + mitPc1.mid(1) + freigabekopf + freigaben);
+    EXPECT_TRUE(r->contains(QStringLiteral("Arbeitsguppe:     \tARBEITSGRUPPE")));
+    EXPECT_TRUE(r->contains(QStringLiteral("Netzwerkadresse:\t10.99.0.10")));
+}
+
+// Without any network: the header, the local section without an address, two empty sections,
+// within a second.
+TEST_F(Lan, NetzwerkberichtOhneNetz)
+{
+    const auto r = imNamensraum({}, g_lan->heim(), [] {
+        // A name no resolver knows, so the address stays empty as on a machine without a network.
+        if (!rechnernameSetzen("ohnenetz"))
+            return QStringList{QStringLiteral("no UTS namespace")};
+        QElapsedTimer uhr;
+        uhr.start();
+        LinuxNetz netz;
+        QStringList l = bericht(netz);
+        l << QString::number(uhr.elapsed() < 1000);
+        return l;
+    });
+    ASSERT_TRUE(r);
+    EXPECT_EQ(r->mid(0, 7), (QStringList{"Netzwerkanalyse - Zembrola 3.1", "===================", "",
+                                         "Erstellungsdatum:\tjetzt", "", "Lokaler Computer", "--------------------"}));
+    EXPECT_TRUE(r->contains(QStringLiteral("Computername: \tohnenetz")));
+    EXPECT_TRUE(r->contains(QStringLiteral("Netzwerkadresse:\t")));
+    EXPECT_TRUE(r->contains(QStringLiteral("Arbeitsguppe:     \t")));
+    EXPECT_EQ(r->mid(r->indexOf(QStringLiteral("Computer im Netzwerk"))),
+              QStringList({"Computer im Netzwerk", "----------------------------", ""}) + computerkopf + freigabekopf +
+                  QStringList{"1"});
 }
 
 // The lookup order, each step under its bound: a dotted address as it is, NetBIOS (PC1), the
