@@ -35,7 +35,7 @@ const char* const programm = "zembrola-liste";
 
 const char* const hilfetext =
     "Aufruf: zembrola-liste [OPTION]... VERZEICHNIS\n"
-    "   oder: zembrola-liste --systemanalyse\n"
+    "   oder: zembrola-liste --systemanalyse | --netzwerkanalyse\n"
     "Listet die Dateien eines Verzeichnisses so auf, wie Zembrola sie im Ausgabefenster zeigt.\n"
     "\n"
     "  -m, --maske MASKE          Suchmaske (Vorgabe *.*)\n"
@@ -59,6 +59,7 @@ const char* const hilfetext =
     "  -o, --ausgabe DATEI        in DATEI schreiben statt auf die Standardausgabe:\n"
     "                             Endung .rtf als Rich Text, sonst als Text mit CR LF\n"
     "      --systemanalyse        den Bericht der Systemanalyse ausgeben\n"
+    "      --netzwerkanalyse      den Bericht der Netzwerkanalyse ausgeben\n"
     "      --netz                 nur die Netzwerkressourcen als Baum ausgeben\n"
     "  -h, --help                 diese Hilfe anzeigen\n"
     "\n"
@@ -108,6 +109,7 @@ struct Aufruf {
     Ansicht ansicht;
     bool zusammenfassung = false;
     bool systemanalyse = false;
+    bool netzwerkanalyse = false;
     QString ausgabe;
     std::optional<QDate> von, bis;
 };
@@ -211,6 +213,9 @@ Aufruf optionenLesen(const QStringList& args)
             } else if (name == QLatin1String("systemanalyse")) {
                 ohneWert();
                 a.systemanalyse = true;
+            } else if (name == QLatin1String("netzwerkanalyse")) {
+                ohneWert();
+                a.netzwerkanalyse = true;
             } else if (name == QLatin1String("ausgabe")) {
                 a.ausgabe = brauchtWert();
             } else if (name == QLatin1String("help") || name == QLatin1String("hilfe")) {
@@ -279,9 +284,12 @@ Aufruf optionenLesen(const QStringList& args)
         }
     }
 
-    if (a.systemanalyse) {
+    if (a.systemanalyse || a.netzwerkanalyse) {
+        if (a.systemanalyse && a.netzwerkanalyse)
+            falscheOption(QStringLiteral("--systemanalyse und --netzwerkanalyse schließen sich aus"));
         if (!verzeichnisse.isEmpty())
-            falscheOption(QStringLiteral("--systemanalyse nimmt kein Verzeichnis"));
+            falscheOption(QStringLiteral("%1 nimmt kein Verzeichnis")
+                              .arg(a.systemanalyse ? QStringLiteral("--systemanalyse") : QStringLiteral("--netzwerkanalyse")));
         return a;
     }
     if (verzeichnisse.isEmpty())
@@ -424,6 +432,37 @@ int systemanalyseAusgeben()
     return rueckgabe;
 }
 
+// The network report without a window: no wait window; the message goes to standard error.
+class Netzkonsole : public Netzplattformumgebung {
+public:
+    bool meldungen() const override { return false; }
+    QString erstellungsdatum() const override
+    {
+        return Datumstexte(Zeitformate::ausSystem()).datumZeit(QDateTime::currentDateTime());
+    }
+    void meldung(const QString& text) override
+    {
+        std::fprintf(stderr, "%s: %s\n", programm, text.toUtf8().constData());
+        gemeldet = true;
+    }
+    bool gemeldet = false;
+};
+
+int netzwerkanalyseAusgeben()
+{
+    Utf8Senke aus(stdout);
+    Berichtssammler bericht;
+    Netzkonsole umgebung;
+    netzwerkberichtSchreiben(bericht, umgebung);
+    for (const QString& zeile : bericht.zeilen)
+        aus.zeile(zeile);
+    if (!aus.leeren()) {
+        std::fprintf(stderr, "%s: Schreibfehler auf der Standardausgabe: %s\n", programm, std::strerror(errno));
+        return 1;
+    }
+    return umgebung.gemeldet ? 1 : 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
@@ -444,6 +483,8 @@ int main(int argc, char** argv)
     plattform::standardInstallieren();
     if (aufruf.systemanalyse)
         return systemanalyseAusgeben();
+    if (aufruf.netzwerkanalyse)
+        return netzwerkanalyseAusgeben();
     Suchzustand zustand;
     int rueckgabe = 0;
 

@@ -368,3 +368,26 @@ TEST_F(Lan, AdresseInDerReihenfolgeUndBegrenzt)
     EXPECT_EQ(*r, QStringList({"10.99.0.77=10.99.0.77", "pc1=10.99.0.11", "archivrechner=10.99.0.12",
                                "ARCHIVRECHNER=10.99.0.12", "nurmdns=10.99.0.13", "PC2=", "1", "falsch=0"}));
 }
+
+// zembrola-liste --netzwerkanalyse in the client namespace prints the same report.
+TEST_F(Lan, ListeGibtDenNetzwerkberichtAus)
+{
+    char pfad[4096];
+    const ssize_t n = ::readlink("/proc/self/exe", pfad, sizeof pfad - 1);
+    ASSERT_GT(n, 0);
+    const QString selbst = QFile::decodeName(QByteArray(pfad, n));
+    const QString liste = selbst.left(selbst.lastIndexOf(u'/') + 1) + QStringLiteral("zembrola-liste");
+    ASSERT_TRUE(QFile::exists(liste)) << liste.toStdString();
+    QProcess p;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("HOME"), g_lan->heim());
+    p.setProcessEnvironment(env);
+    p.start(QStringLiteral("ip"), {QStringLiteral("netns"), QStringLiteral("exec"), g_lan->namensraum(QStringLiteral("cli")),
+                                   liste, QStringLiteral("--netzwerkanalyse")});
+    ASSERT_TRUE(p.waitForFinished(20000));
+    const QStringList zeilen = QString::fromUtf8(p.readAllStandardOutput()).split(u'\n');
+    EXPECT_EQ(p.exitCode(), 0) << p.readAllStandardError().toStdString();
+    for (const char* z : {"Arbeitsguppe:     \tARBEITSGRUPPE", "PC1      \t10.99.0.11", "PC3      \t10.99.0.13",
+                          "\\\\PC1      \t\\Drucker", "\\\\PC2      \t\\Archiv"})
+        EXPECT_TRUE(zeilen.contains(QString::fromUtf8(z))) << z;
+}
