@@ -54,6 +54,9 @@ std::vector<std::unique_ptr<QUdpSocket>> sockets(const std::vector<Schnittstelle
     std::vector<std::unique_ptr<QUdpSocket>> v;
     for (const auto& i : s) {
         auto sock = std::make_unique<QUdpSocket>();
+        // Without this, bind asks the system proxy settings, and libproxy is not safe to ask from
+        // the three discovery threads at once.
+        sock->setProxy(QNetworkProxy::NoProxy);
         if (!sock->bind(i.adresse, 0))
             continue;
         sock->setMulticastInterface(i.netz);
