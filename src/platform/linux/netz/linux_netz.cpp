@@ -17,7 +17,6 @@ extern "C" {
 
 #include <algorithm>
 #include <atomic>
-#include <condition_variable>
 #include <future>
 #include <string>
 #include <thread>
@@ -51,18 +50,14 @@ auto bedient(F&& arbeit, const std::function<void()>& beimWarten)
 QHostAddress aufloesen(const QString& name, steady_clock::time_point bis, const std::function<void()>& beimWarten)
 {
     static std::atomic<int> laufend{0};
-    struct Stand {
-        std::mutex m;
-        std::condition_variable cv;
-        bool fertig = false;
-        quint32 adresse = 0;
-    };
     if (laufend.load() >= 8)
         return {};
-    auto stand = std::make_shared<Stand>();
+    // The thread keeps the promise; a late answer goes into a state nobody reads any more.
+    auto versprechen = std::make_shared<std::promise<quint32>>();
+    std::future<quint32> antwort = versprechen->get_future();
     ++laufend;
     try {
-        std::thread([stand, n = name.toStdString()] {
+        std::thread([versprechen, n = name.toStdString()] {
             addrinfo hinweis{};
             hinweis.ai_family = AF_INET;
             hinweis.ai_socktype = SOCK_STREAM;
@@ -73,28 +68,23 @@ QHostAddress aufloesen(const QString& name, steady_clock::time_point bis, const 
                     a = ntohl(reinterpret_cast<const sockaddr_in*>(ergebnis->ai_addr)->sin_addr.s_addr);
                 freeaddrinfo(ergebnis);
             }
-            {
-                std::lock_guard l(stand->m);
-                stand->adresse = a;
-                stand->fertig = true;
-            }
-            stand->cv.notify_all();
+            versprechen->set_value(a);
             --laufend;
         }).detach();
     } catch (const std::system_error&) {
         --laufend;
         return {};
     }
-    std::unique_lock l(stand->m);
-    while (!stand->fertig && steady_clock::now() < bis) {
-        stand->cv.wait_until(l, std::min(bis, steady_clock::now() + milliseconds(20)));
-        if (!stand->fertig && beimWarten) {
-            l.unlock();
-            beimWarten();
-            l.lock();
+    while (steady_clock::now() < bis) {
+        if (antwort.wait_for(std::min<steady_clock::duration>(bis - steady_clock::now(), milliseconds(20))) ==
+            std::future_status::ready) {
+            const quint32 a = antwort.get();
+            return a ? QHostAddress(a) : QHostAddress();
         }
+        if (beimWarten)
+            beimWarten();
     }
-    return stand->fertig && stand->adresse ? QHostAddress(stand->adresse) : QHostAddress();
+    return {};
 }
 
 bool punktIPv4(const QString& name)
