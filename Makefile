@@ -37,12 +37,14 @@ test-sanitize: deps
 	  UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
 	  ctest --output-on-failure -j $(JOBS)
 
-# The tests of the walk's read-ahead threads again, built with ThreadSanitizer.
+# The tests of the walk's read-ahead threads and of the network backend on the test LAN (its
+# address book is asked from several threads; without root it skips) again, built with
+# ThreadSanitizer. The LAN tests also run zembrola-liste.
 TSANBUILD ?= build-tsan
-TSAN_TESTS = logik_listing_vorlesen_test logik_listing_lauf_test
+TSAN_TESTS = logik_listing_vorlesen_test logik_listing_lauf_test logik_netz_lan_test
 test-tsan: deps
 	@cmake -S . -B $(TSANBUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZEMBROLA_TSAN=ON >/dev/null
-	@cmake --build $(TSANBUILD) -j $(JOBS) --target $(TSAN_TESTS)
+	@cmake --build $(TSANBUILD) -j $(JOBS) --target $(TSAN_TESTS) zembrola-liste
 	@cd $(TSANBUILD) && TSAN_OPTIONS=halt_on_error=1:second_deadlock_stack=1 \
 	  ctest --output-on-failure -R '^($(subst $(eval) ,|,$(TSAN_TESTS)))$$'
 

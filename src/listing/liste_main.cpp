@@ -40,7 +40,7 @@ const char* const programm = "zembrola-liste";
 
 const char* const hilfetext =
     "Aufruf: zembrola-liste [OPTION]... VERZEICHNIS   (auch \\\\COMPUTER\\FREIGABE\\...)\n"
-    "   oder: zembrola-liste --systemanalyse\n"
+    "   oder: zembrola-liste --systemanalyse | --netzwerkanalyse\n"
     "Listet die Dateien eines Verzeichnisses so auf, wie Zembrola sie im Ausgabefenster zeigt.\n"
     "\n"
     "  -m, --maske MASKE          Suchmaske (Vorgabe *.*)\n"
@@ -64,6 +64,7 @@ const char* const hilfetext =
     "  -o, --ausgabe DATEI        in DATEI schreiben statt auf die Standardausgabe:\n"
     "                             Endung .rtf als Rich Text, sonst als Text mit CR LF\n"
     "      --systemanalyse        den Bericht der Systemanalyse ausgeben\n"
+    "      --netzwerkanalyse      den Bericht der Netzwerkanalyse ausgeben\n"
     "      --netz                 nur die Netzwerkressourcen als Baum ausgeben\n"
     "  -U, --benutzer NAME        Benutzer für Freigaben, die keinen Gast zulassen\n"
     "                             (DOMÄNE\\NAME möglich); das Kennwort wird am\n"
@@ -116,6 +117,7 @@ struct Aufruf {
     Ansicht ansicht;
     bool zusammenfassung = false;
     bool systemanalyse = false;
+    bool netzwerkanalyse = false;
     QString ausgabe;
     QString benutzer;
     std::optional<QDate> von, bis;
@@ -222,6 +224,9 @@ Aufruf optionenLesen(const QStringList& args)
             } else if (name == QLatin1String("systemanalyse")) {
                 ohneWert();
                 a.systemanalyse = true;
+            } else if (name == QLatin1String("netzwerkanalyse")) {
+                ohneWert();
+                a.netzwerkanalyse = true;
             } else if (name == QLatin1String("ausgabe")) {
                 a.ausgabe = brauchtWert();
             } else if (name == QLatin1String("help") || name == QLatin1String("hilfe")) {
@@ -291,9 +296,12 @@ Aufruf optionenLesen(const QStringList& args)
         }
     }
 
-    if (a.systemanalyse) {
+    if (a.systemanalyse || a.netzwerkanalyse) {
+        if (a.systemanalyse && a.netzwerkanalyse)
+            falscheOption(QStringLiteral("--systemanalyse und --netzwerkanalyse schließen sich aus"));
         if (!verzeichnisse.isEmpty())
-            falscheOption(QStringLiteral("--systemanalyse nimmt kein Verzeichnis"));
+            falscheOption(QStringLiteral("%1 nimmt kein Verzeichnis")
+                              .arg(a.systemanalyse ? QStringLiteral("--systemanalyse") : QStringLiteral("--netzwerkanalyse")));
         return a;
     }
     if (verzeichnisse.isEmpty())
@@ -477,6 +485,37 @@ std::optional<plattform::Anmeldung> kennwortErfragen(const QString& benutzer, co
     return a;
 }
 
+// The network report without a window: no wait window; the message goes to standard error.
+class Netzkonsole : public Netzplattformumgebung {
+public:
+    bool meldungen() const override { return false; }
+    QString erstellungsdatum() const override
+    {
+        return Datumstexte(Zeitformate::ausSystem()).datumZeit(QDateTime::currentDateTime());
+    }
+    void meldung(const QString& text) override
+    {
+        std::fprintf(stderr, "%s: %s\n", programm, text.toUtf8().constData());
+        gemeldet = true;
+    }
+    bool gemeldet = false;
+};
+
+int netzwerkanalyseAusgeben()
+{
+    Utf8Senke aus(stdout);
+    Berichtssammler bericht;
+    Netzkonsole umgebung;
+    netzwerkberichtSchreiben(bericht, umgebung);
+    for (const QString& zeile : bericht.zeilen)
+        aus.zeile(zeile);
+    if (!aus.leeren()) {
+        std::fprintf(stderr, "%s: Schreibfehler auf der Standardausgabe: %s\n", programm, std::strerror(errno));
+        return 1;
+    }
+    return umgebung.gemeldet ? 1 : 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
@@ -506,6 +545,9 @@ int main(int argc, char** argv)
         // cannot be opened gives the empty listing with its header and summary, as locally.
         plattform::arbeitsverzeichnisSetzen(aufruf.kriterien.verzeichnis);
     }
+
+    if (aufruf.netzwerkanalyse)
+        return netzwerkanalyseAusgeben();
     Suchzustand zustand;
     int rueckgabe = 0;
 

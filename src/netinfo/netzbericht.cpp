@@ -1,6 +1,7 @@
 #include "netinfo/netzbericht.h"
 
 #include <arpa/inet.h>
+#include <unistd.h>
 
 #include "netinfo/netzressourcen.h"
 #include "platform/nachrichten.h"
@@ -28,6 +29,39 @@ std::optional<QString> hostAddrOhneAufloesung(const QString& name)
     if (inet_aton(name.toLatin1().constData(), &a) == 0)
         return QString();
     return name;
+}
+
+QString LocalHostName()
+{
+    char name[256] = {};
+    return gethostname(name, sizeof name - 1) == 0 ? QString::fromLocal8Bit(name) : QString();
+}
+
+QString LookupHostAddr(const QString& name, const std::function<void()>& beimWarten)
+{
+    if (const auto direkt = hostAddrOhneAufloesung(name))
+        return *direkt;
+    return plattform::netz().adresse(name, beimWarten);
+}
+
+QStringList Netzplattformumgebung::ressourcen(int anzeigetyp)
+{
+    return netzressourcenVom(quint32(anzeigetyp));
+}
+
+bool Netzplattformumgebung::rechnerInWG(QStringList& rechner)
+{
+    return RechnerInWG(nullptr, rechner);
+}
+
+QString Netzplattformumgebung::localHostName()
+{
+    return LocalHostName();
+}
+
+QString Netzplattformumgebung::lookupHostAddr(const QString& name)
+{
+    return meldungen() ? LookupHostAddr(name, [] { plattform::nachrichtenZulassen(); }) : LookupHostAddr(name);
 }
 
 bool RechnerInWG(const plattform::Netzressource* eltern, QStringList& clients)

@@ -3,6 +3,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
 #include "platform/netz.h"
 #include "sysinfo/systembericht.h"
 
@@ -27,6 +29,17 @@ public:
     virtual void meldung(const QString& text) = 0;
 };
 
+// The report's questions as the installed platform answers them; the window and the command line
+// add the wait-window switch, the date and the message.
+class Netzplattformumgebung : public Netzberichtsumgebung {
+public:
+    QStringList ressourcen(int anzeigetyp) override;
+    bool rechnerInWG(QStringList& rechner) override;
+    QString localHostName() override;
+    // Lets messages through while it waits only with the wait window on, as the build's steps do.
+    QString lookupHostAddr(const QString& name) override;
+};
+
 void netzwerkberichtSchreiben(Berichtsziel& ziel, Netzberichtsumgebung& umgebung);
 
 // The shares of `computer` (\\\\NAME) among the walk's shares, each without the computer part.
@@ -34,6 +47,10 @@ QStringList freigabenVon(const QStringList& freigaben, const QString& computer);
 // "0.0.0.0" for an empty name; a name beginning with a digit as a dotted IPv4 address (unchanged
 // or empty); otherwise empty, for the caller to resolve.
 std::optional<QString> hostAddrOhneAufloesung(const QString& name);
+// The host name (gethostname), empty when it cannot be read.
+QString LocalHostName();
+// `hostAddrOhneAufloesung`, else the installed network's lookup: a dotted IPv4 address or empty.
+QString LookupHostAddr(const QString& name, const std::function<void()>& beimWarten = {});
 
 // The resources of the own workgroup's context (for computers \\NAME), as one read of a 16 KiB
 // buffer; false when the enumeration cannot be opened. `clients` keeps what was read.

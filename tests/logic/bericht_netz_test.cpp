@@ -1,6 +1,7 @@
 // The network report against a prepared network: its sections, the local host rule, a failed
 // enumeration, and the small name rules of its collectors.
 #include "netinfo/netzbericht.h"
+#include "platform/fake/fake_netz.h"
 #include "platform/fake/fake_system.h"
 
 #include <gtest/gtest.h>
@@ -102,6 +103,46 @@ TEST(Netzbericht, NamensRegeln)
     EXPECT_EQ(hostAddrOhneAufloesung("1abc"), "");
     EXPECT_EQ(hostAddrOhneAufloesung("1.2.3.4.5"), "");
     EXPECT_FALSE(hostAddrOhneAufloesung("PC1"));
+}
+
+// The report's questions as the installed network answers them: the context read once into one
+// buffer, a failed open, and which names reach the network's address lookup.
+TEST(Netzbericht, FragenAnDasInstallierteNetz)
+{
+    struct Umgebung : Netzplattformumgebung {
+        bool meldungen() const override { return false; }
+        QString erstellungsdatum() const override { return {}; }
+        void meldung(const QString& text) override { gemeldet << text; }
+        QStringList gemeldet;
+    };
+    FakeNetz netz;
+    for (const char* n : {"ARBEITSGRUPPE", "\\\\PC1", "\\\\pc2", "\\\\PC3"})
+        netz.kind(FakeNetz::kontext, {atComputer, vwBehaelter, rtAlle, QString::fromLatin1(n)});
+    netz.ebene(FakeNetz::kontext).proAufruf = 3;  // what one buffer holds
+    netz.adresseSetzen("PC1", "10.0.0.1");
+    netz.adresseSetzen("PC2", "10.0.0.2");
+    const Installation inst({.netz = &netz});
+    Umgebung u;
+    Berichtssammler z;
+    netzwerkberichtSchreiben(z, u);
+    const QStringList computer = z.zeilen.mid(z.zeilen.indexOf("Computer          \tIP-Adresse") + 3, 3);
+    // PC3 did not fit into the one read; pc2's address is found whatever its case.
+    EXPECT_EQ(computer, (QStringList{"PC1      \t10.0.0.1", "pc2      \t10.0.0.2", ""}));
+    EXPECT_EQ(netz.adressfragen.load(), 2);
+
+    // Forms answered without the network.
+    EXPECT_EQ(u.lookupHostAddr(""), "0.0.0.0");
+    EXPECT_EQ(u.lookupHostAddr("10.1.2.3"), "10.1.2.3");
+    EXPECT_EQ(u.lookupHostAddr("1abc"), "");
+    EXPECT_EQ(netz.adressfragen.load(), 2);
+    EXPECT_EQ(u.lookupHostAddr("UNBEKANNT"), "");
+    EXPECT_EQ(netz.adressfragen.load(), 3);
+
+    netz.ebene(FakeNetz::kontext).oeffnenScheitert = true;
+    z.zeilen.clear();
+    netzwerkberichtSchreiben(z, u);
+    EXPECT_EQ(u.gemeldet, QStringList{"Kann die verfügbaren Netzwerk Resourcen nicht ermitteln!"});
+    EXPECT_FALSE(z.zeilen.contains("Computer im Netzwerk"));
 }
 
 }  // namespace

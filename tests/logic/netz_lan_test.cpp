@@ -1,7 +1,10 @@
 // The Linux network backend on a private LAN of namespaces: each discovery path on its own, the
-// walk over the whole tree, the bounds on every wait. Never in the machine's own namespace.
+// walk over the whole tree, the address lookup, the network report, the bounds on every wait.
+// Never in the machine's own namespace.
+#include "netinfo/netzbericht.h"
 #include "netinfo/netzressourcen.h"
 #include "netz_lan.h"
+#include "platform/linux/linux_system.h"
 #include "platform/linux/netz/erkundung.h"
 #include "platform/linux/netz/linux_netz.h"
 #include "platform/nachrichten.h"
@@ -13,10 +16,18 @@
 
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
+#include <QMap>
 #include <QProcess>
 #include <QThread>
 
+#include <sched.h>
+#include <sys/mount.h>
+#include <unistd.h>
+
+#include <atomic>
 #include <chrono>
+#include <thread>
 
 using namespace plattform;
 using namespace std::chrono;
@@ -58,6 +69,51 @@ QStringList walk(Ressourcentyp typ, quint32 filter, bool ansprechbar = false)
     netinfo::netzressourcensuchen(typ, filter, l, ansprechbar);
     return l;
 }
+
+// The report as the window builds it, with the machine's own facts and the real network backend.
+struct Berichtskonsole : Netzplattformumgebung {
+    bool meldungen() const override { return false; }
+    QString erstellungsdatum() const override { return QStringLiteral("jetzt"); }
+    void meldung(const QString& text) override { gemeldet << text; }
+    QStringList gemeldet;
+};
+
+QStringList bericht(Netz& netz)
+{
+    const LinuxSystem system;
+    Installation inst({.registry = &system, .wmi = &system, .rechner = &system, .netz = &netz});
+    Berichtskonsole k;
+    Berichtssammler z;
+    netzwerkberichtSchreiben(z, k);
+    return z.zeilen + k.gemeldet;
+}
+
+// This child's own host name, in a UTS namespace of its own.
+bool rechnernameSetzen(const QByteArray& name)
+{
+    return ::unshare(CLONE_NEWUTS) == 0 && ::sethostname(name.constData(), size_t(name.size())) == 0;
+}
+
+// Files over the machine's resolver configuration, for this child only.
+bool ueberdecken(const QString& heim, const QMap<QString, QByteArray>& dateien)
+{
+    if (::unshare(CLONE_NEWNS) != 0 || ::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0)
+        return false;
+    for (auto it = dateien.begin(); it != dateien.end(); ++it) {
+        const QString ersatz = heim + u'/' + QFileInfo(it.key()).fileName();
+        QFile f(ersatz);
+        if (!f.open(QIODevice::WriteOnly) || f.write(*it) != it->size())
+            return false;
+        f.close();
+        if (::mount(ersatz.toLocal8Bit().constData(), it.key().toLocal8Bit().constData(), nullptr, MS_BIND, nullptr) != 0)
+            return false;
+    }
+    return true;
+}
+
+const QStringList computerkopf = {"Computer          \tIP-Adresse", "_____________________________________________", ""};
+const QStringList freigabekopf = {"", "Freigabeliste", "-----------------", "", "Computer          \tFreigabe",
+                                  "_____________________________________________", ""};
 
 }  // namespace
 
@@ -102,7 +158,8 @@ TEST_F(Lan, WalkUeberDasGanzeNetz)
                                "\\\\PC2\\Archiv", "\\\\PC3", "--", "\\\\PC1\\Daten", "\\\\PC1\\Musik",
                                "\\\\PC1\\Privat", "\\\\PC1\\Übung {1}", "\\\\PC2\\Archiv",
                                "--", "\\\\PC1", "\\\\PC2", "\\\\PC3",
-                               "--", "\\\\PC1", "\\\\PC2", "\\\\PC3",
+                               // the own workgroup's context: its entry, then its computers
+                               "--", "ARBEITSGRUPPE", "\\\\PC1", "\\\\PC2", "\\\\PC3",
                                // the first walk within the deadline plus the share queries; later
                                // ones reuse the discovery
                                "1", "1"}));
@@ -202,4 +259,135 @@ while time.time() < ende:
     p.waitForFinished();
     ASSERT_TRUE(r);
     EXPECT_EQ(*r, QStringList({"\\\\PC1", "\\\\PC2", "\\\\PC3", "1"}));
+}
+
+// The report's computer and share sections on the LAN, with the local host named like PC1 in
+// another case (it gets PC1's line) and exactly like it (PC1's line goes, its shares stay).
+TEST_F(Lan, NetzwerkberichtMitRechnernUndFreigaben)
+{
+    const auto r = imClient([] {
+        if (!rechnernameSetzen("pc1"))
+            return QStringList{QStringLiteral("no UTS namespace")};
+        LinuxNetz netz;
+        QStringList l = bericht(netz);
+        if (!rechnernameSetzen("PC1"))
+            return QStringList{QStringLiteral("no UTS namespace")};
+        l << QStringLiteral("--") << bericht(netz);
+        return l;
+    });
+    ASSERT_TRUE(r);
+    const qsizetype trenner = r->indexOf(QStringLiteral("--"));
+    ASSERT_GT(trenner, 0) << r->join(u'\n').toStdString();
+    const auto ab = [](const QStringList& l) { return l.mid(l.indexOf(computerkopf.first())); };
+    const QStringList freigaben = {"\\\\PC1      \t\\Daten", "\\\\PC1      \t\\Drucker", "\\\\PC1      \t\\Musik",
+                                   "\\\\PC1      \t\\Privat", "\\\\PC1      \t\\Übung {1}", "",
+                                   "\\\\PC2      \t\\Archiv", "",
+                                   ""};  // PC3 has no SMB server
+    const QStringList mitPc1 = {"PC1      \t10.99.0.11", "PC2      \t10.99.0.12", "PC3      \t10.99.0.13"};
+    EXPECT_EQ(ab(r->mid(0, trenner)), computerkopf + mitPc1 + freigabekopf + freigaben);
+    EXPECT_EQ(ab(r->mid(trenner + 1)), computerkopf + mitPc1.mid(1) + freigabekopf + freigaben);
+    EXPECT_TRUE(r->contains(QStringLiteral("Arbeitsguppe:     \tARBEITSGRUPPE")));
+    EXPECT_TRUE(r->contains(QStringLiteral("Netzwerkadresse:\t10.99.0.10")));
+}
+
+// Without any network: the header, the local section without an address, two empty sections,
+// within a second.
+TEST_F(Lan, NetzwerkberichtOhneNetz)
+{
+    const auto r = imNamensraum({}, g_lan->heim(), [] {
+        // A name no resolver knows, so the address stays empty as on a machine without a network.
+        if (!rechnernameSetzen("ohnenetz"))
+            return QStringList{QStringLiteral("no UTS namespace")};
+        QElapsedTimer uhr;
+        uhr.start();
+        LinuxNetz netz;
+        QStringList l = bericht(netz);
+        l << QString::number(uhr.elapsed() < 1000);
+        return l;
+    });
+    ASSERT_TRUE(r);
+    EXPECT_EQ(r->mid(0, 7), (QStringList{"Netzwerkanalyse - Zembrola 3.1", "===================", "",
+                                         "Erstellungsdatum:\tjetzt", "", "Lokaler Computer", "--------------------"}));
+    EXPECT_TRUE(r->contains(QStringLiteral("Computername: \tohnenetz")));
+    EXPECT_TRUE(r->contains(QStringLiteral("Netzwerkadresse:\t")));
+    EXPECT_TRUE(r->contains(QStringLiteral("Arbeitsguppe:     \t")));
+    EXPECT_EQ(r->mid(r->indexOf(QStringLiteral("Computer im Netzwerk"))),
+              QStringList({"Computer im Netzwerk", "----------------------------", ""}) + computerkopf + freigabekopf +
+                  QStringList{"1"});
+}
+
+// The lookup order, each step under its bound: a dotted address as it is, NetBIOS (PC1), the
+// resolver for the name (a hosts entry) and for NAME.local, a resolver that never answers, then
+// what discovery saw (PC2 has no NetBIOS), asked from several threads while discovery runs again.
+TEST_F(Lan, AdresseInDerReihenfolgeUndBegrenzt)
+{
+    const QString heim = g_lan->heim();
+    const auto r = imClient([heim] {
+        // Nobody has 10.99.0.50: the resolver's question goes nowhere and is never answered.
+        if (!ueberdecken(heim, {{"/etc/hosts", "127.0.0.1 localhost\n10.99.0.12 archivrechner\n10.99.0.13 nurmdns.local\n"},
+                                {"/etc/nsswitch.conf", "hosts: files dns\n"},
+                                {"/etc/resolv.conf", "nameserver 10.99.0.50\noptions timeout:5 attempts:1\n"}}) ||
+            std::system("ip neigh replace 10.99.0.50 lladdr 02:00:00:00:00:50 dev eth0 nud permanent") != 0)
+            return QStringList{QStringLiteral("set-up failed")};
+        LinuxNetz netz(milliseconds(1000), milliseconds(0));  // discovery on every walk
+        QStringList l;
+        QElapsedTimer uhr;
+        const auto frage = [&](const QString& name, qint64 grenze, const std::function<void()>& beimWarten = {}) {
+            uhr.restart();
+            l << name + u'=' + netz.adresse(name, beimWarten) + (uhr.elapsed() < grenze ? "" : " zu langsam");
+        };
+        frage(QStringLiteral("10.99.0.77"), 5);
+        frage(QStringLiteral("pc1"), 300);
+        frage(QStringLiteral("archivrechner"), 800);
+        frage(QStringLiteral("ARCHIVRECHNER"), 5);  // found before: no second lookup
+        frage(QStringLiteral("nurmdns"), 1300);
+        int gewartet = 0;
+        frage(QStringLiteral("PC2"), 1500, [&] { ++gewartet; });
+        l << QString::number(gewartet >= 20);
+
+        // The own workgroup's context runs a discovery each time.
+        const auto erkunden = [&netz] { netz.oeffnen(Netzfrage::eigeneArbeitsgruppe, rtAlle, nullptr, {}); };
+        erkunden();
+        std::atomic<int> falsch{0};
+        std::vector<std::thread> fragende;
+        for (int t = 0; t < 4; ++t)
+            fragende.emplace_back([&netz, &falsch] {
+                for (int i = 0; i < 50; ++i)
+                    if (netz.adresse(QStringLiteral("pc2"), {}) != QLatin1String("10.99.0.12") ||
+                        netz.adresse(QStringLiteral("PC3"), {}) != QLatin1String("10.99.0.13"))
+                        ++falsch;
+            });
+        erkunden();
+        erkunden();
+        for (auto& t : fragende)
+            t.join();
+        l << QStringLiteral("falsch=%1").arg(falsch.load());
+        return l;
+    });
+    ASSERT_TRUE(r);
+    EXPECT_EQ(*r, QStringList({"10.99.0.77=10.99.0.77", "pc1=10.99.0.11", "archivrechner=10.99.0.12",
+                               "ARCHIVRECHNER=10.99.0.12", "nurmdns=10.99.0.13", "PC2=", "1", "falsch=0"}));
+}
+
+// zembrola-liste --netzwerkanalyse in the client namespace prints the same report.
+TEST_F(Lan, ListeGibtDenNetzwerkberichtAus)
+{
+    char pfad[4096];
+    const ssize_t n = ::readlink("/proc/self/exe", pfad, sizeof pfad - 1);
+    ASSERT_GT(n, 0);
+    const QString selbst = QFile::decodeName(QByteArray(pfad, n));
+    const QString liste = selbst.left(selbst.lastIndexOf(u'/') + 1) + QStringLiteral("zembrola-liste");
+    ASSERT_TRUE(QFile::exists(liste)) << liste.toStdString();
+    QProcess p;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("HOME"), g_lan->heim());
+    p.setProcessEnvironment(env);
+    p.start(QStringLiteral("ip"), {QStringLiteral("netns"), QStringLiteral("exec"), g_lan->namensraum(QStringLiteral("cli")),
+                                   liste, QStringLiteral("--netzwerkanalyse")});
+    ASSERT_TRUE(p.waitForFinished(20000));
+    const QStringList zeilen = QString::fromUtf8(p.readAllStandardOutput()).split(u'\n');
+    EXPECT_EQ(p.exitCode(), 0) << p.readAllStandardError().toStdString();
+    for (const char* z : {"Arbeitsguppe:     \tARBEITSGRUPPE", "PC1      \t10.99.0.11", "PC3      \t10.99.0.13",
+                          "\\\\PC1      \t\\Drucker", "\\\\PC2      \t\\Archiv"})
+        EXPECT_TRUE(zeilen.contains(QString::fromUtf8(z))) << z;
 }

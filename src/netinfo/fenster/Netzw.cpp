@@ -12,32 +12,17 @@
 #include "netinfo/netzbericht.h"
 #include "output/fenster/berichtsfeld.h"
 
-#include <unistd.h>
-
 TNetzwerk* Netzwerk = nullptr;
 
 namespace {
 
-class Fensterumgebung : public Netzberichtsumgebung {
+class Fensterumgebung : public Netzplattformumgebung {
 public:
     explicit Fensterumgebung(TNetzwerk& f) : m_f(f) {}
     bool meldungen() const override { return Berichtsfenster::meldungsschalter(); }
     QString erstellungsdatum() const override
     {
         return Datumstexte(Zeitformate::ausSystem()).datumZeit(QDateTime::currentDateTime());
-    }
-    QStringList ressourcen(int anzeigetyp) override { return netzressourcenVom(quint32(anzeigetyp)); }
-    bool rechnerInWG(QStringList& rechner) override { return RechnerInWG(nullptr, rechner); }
-    QString localHostName() override
-    {
-        char name[256] = {};
-        return gethostname(name, sizeof name - 1) == 0 ? QString::fromLocal8Bit(name) : QString();
-    }
-    QString lookupHostAddr(const QString& name) override
-    {
-        if (const auto direkt = hostAddrOhneAufloesung(name))
-            return *direkt;
-        return TNetzwerk::adresseSuchen ? TNetzwerk::adresseSuchen(name) : QString();
     }
     void meldung(const QString& text) override { m_f.meldungAnzeigen(text); }
 

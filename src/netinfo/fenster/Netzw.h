@@ -14,9 +14,6 @@ public:
     // Builds the report into Memo1.
     void netzwerkdatenlesen();
 
-    // A name's IPv4 address beyond the forms the report reads itself; unset, such names stay empty.
-    static inline std::function<QString(const QString&)> adresseSuchen;
-
 protected:
     void berichtBauen() override { netzwerkdatenlesen(); }
     void tabstopsSetzen() override;

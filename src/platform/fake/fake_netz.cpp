@@ -60,4 +60,19 @@ std::unique_ptr<Netzaufzaehlung> FakeNetz::oeffnen(Netzfrage frage, Ressourcenty
     return std::make_unique<FakeAufzaehlung>(*this, ebene, typ);
 }
 
+void FakeNetz::adresseSetzen(const QString& name, const QString& adresse)
+{
+    std::lock_guard l(m_sperre);
+    m_adressen.insert(name.toUpper(), adresse);
+}
+
+QString FakeNetz::adresse(const QString& name, const std::function<void()>& beimWarten)
+{
+    ++adressfragen;
+    if (beimWarten)
+        beimWarten();
+    std::lock_guard l(m_sperre);
+    return m_adressen.value(name.toUpper());
+}
+
 }  // namespace plattform

@@ -13,7 +13,11 @@
 // An enumeration of a resource type other than "any" leaves out entries of another type.
 #include "platform/netz.h"
 
+#include <QHash>
 #include <QMap>
+
+#include <atomic>
+#include <mutex>
 
 namespace plattform {
 
@@ -37,6 +41,11 @@ public:
     std::unique_ptr<Netzaufzaehlung> oeffnen(Netzfrage frage, Ressourcentyp typ, const Netzressource* eltern,
                                              const std::function<void()>& beimWarten) override;
 
+    // Addresses by name (any case), for any thread; counts the questions.
+    void adresseSetzen(const QString& name, const QString& adresse);
+    QString adresse(const QString& name, const std::function<void()>& beimWarten) override;
+    std::atomic<int> adressfragen{0};
+
     // What the walk did: enumerations opened, still open, most open at once; buffer sizes and
     // resource types asked for, in call order.
     int geoeffnet = 0;
@@ -48,6 +57,8 @@ public:
 private:
     friend class FakeAufzaehlung;
     QMap<QString, FakeEbene> m_ebenen;
+    std::mutex m_sperre;
+    QHash<QString, QString> m_adressen;
 };
 
 }  // namespace plattform

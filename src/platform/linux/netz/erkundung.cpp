@@ -54,6 +54,9 @@ std::vector<std::unique_ptr<QUdpSocket>> sockets(const std::vector<Schnittstelle
     std::vector<std::unique_ptr<QUdpSocket>> v;
     for (const auto& i : s) {
         auto sock = std::make_unique<QUdpSocket>();
+        // Without this, bind asks the system proxy settings, and libproxy is not safe to ask from
+        // the three discovery threads at once.
+        sock->setProxy(QNetworkProxy::NoProxy);
         if (!sock->bind(i.adresse, 0))
             continue;
         sock->setMulticastInterface(i.netz);
@@ -175,6 +178,35 @@ std::vector<Fund> netbiosSuchen(const QString& eigene, Frist frist)
         return steady_clock::now() < sammeln || beantwortet.size() < gefragt.size();
     });
     return funde;
+}
+
+QHostAddress netbiosAdresse(const QString& name, Frist frist)
+{
+    // Longer names or ones with dots would be cut or mean something else as NetBIOS names.
+    if (name.isEmpty() || name.size() > 15 || name.contains(u'.') || name == QLatin1String("*") ||
+        nameBereinigt(name) != name || QString::fromLatin1(name.toLatin1()) != name)
+        return {};
+    const auto ss = schnittstellen();
+    auto socks = sockets(ss);
+    const quint16 kennung = quint16(QRandomGenerator::global()->generate());
+    bool gesendet = false;
+    for (size_t i = 0; i < socks.size() && i < ss.size(); ++i)
+        if (!ss[i].rundruf.isNull())
+            gesendet |= socks[i]->writeDatagram(nbNamensabfrage(kennung, name.toLatin1(), 0x20), ss[i].rundruf, 137) > 0;
+    if (!gesendet)
+        return {};
+    // The owner of the name answers; we take the address it answered from, so an answer cannot
+    // point us at another host.
+    QHostAddress gefunden;
+    empfangen(socks, frist, [&](const Datagramm& d) {
+        const auto a = nbAntwortLesen(d.daten);
+        if (a && !a->status && a->kennung == kennung && d.absender.toIPv4Address()) {
+            gefunden = QHostAddress(d.absender.toIPv4Address());
+            return false;
+        }
+        return true;
+    });
+    return gefunden;
 }
 
 namespace {

@@ -39,6 +39,10 @@ std::vector<Fund> netbiosSuchen(const QString& eigene, Frist frist);
 std::vector<Fund> wsdSuchen(Frist frist);
 std::vector<Fund> mdnsSuchen(Frist frist);
 
+// The address of whoever answers a broadcast name query for `name`<20> (a computer's server
+// name) on any interface, by `frist`; null when nobody does or `name` is no NetBIOS name.
+QHostAddress netbiosAdresse(const QString& name, Frist frist);
+
 // Whether any IPv4 interface but loopback is up: without one there is nothing to ask.
 bool schnittstelleDa();
 

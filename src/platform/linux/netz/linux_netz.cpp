@@ -15,8 +15,15 @@ extern "C" {
 #include <libsmbclient.h>
 }
 
+#include <arpa/inet.h>
+#include <netdb.h>
+#include <sys/socket.h>
+
 #include <algorithm>
+#include <atomic>
 #include <future>
+#include <string>
+#include <thread>
 
 namespace plattform {
 namespace {
@@ -32,6 +39,62 @@ auto inScheiben(F&& arbeit, const std::function<void()>& beimWarten)
         if (beimWarten)
             beimWarten();
     return f.get();
+}
+
+// As `inScheiben`, but a caller that lets nothing through (a worker thread) just runs it.
+template <typename F>
+auto bedient(F&& arbeit, const std::function<void()>& beimWarten)
+{
+    return beimWarten ? inScheiben(std::forward<F>(arbeit), beimWarten) : arbeit();
+}
+
+// getaddrinfo cannot be bounded, so it runs on a thread of its own that nobody waits for past
+// `bis`; a late answer is dropped. Only a few may hang at once, so a dead resolver cannot
+// pile up threads.
+QHostAddress aufloesen(const QString& name, steady_clock::time_point bis, const std::function<void()>& beimWarten)
+{
+    static std::atomic<int> laufend{0};
+    if (laufend.load() >= 8)
+        return {};
+    // The thread keeps the promise; a late answer goes into a state nobody reads any more.
+    auto versprechen = std::make_shared<std::promise<quint32>>();
+    std::future<quint32> antwort = versprechen->get_future();
+    ++laufend;
+    try {
+        std::thread([versprechen, n = name.toStdString()] {
+            addrinfo hinweis{};
+            hinweis.ai_family = AF_INET;
+            hinweis.ai_socktype = SOCK_STREAM;
+            addrinfo* ergebnis = nullptr;
+            quint32 a = 0;
+            if (getaddrinfo(n.c_str(), nullptr, &hinweis, &ergebnis) == 0) {
+                if (ergebnis && ergebnis->ai_addr && ergebnis->ai_family == AF_INET)
+                    a = ntohl(reinterpret_cast<const sockaddr_in*>(ergebnis->ai_addr)->sin_addr.s_addr);
+                freeaddrinfo(ergebnis);
+            }
+            versprechen->set_value(a);
+            --laufend;
+        }).detach();
+    } catch (const std::system_error&) {
+        --laufend;
+        return {};
+    }
+    while (steady_clock::now() < bis) {
+        if (antwort.wait_for(std::min<steady_clock::duration>(bis - steady_clock::now(), milliseconds(20))) ==
+            std::future_status::ready) {
+            const quint32 a = antwort.get();
+            return a ? QHostAddress(a) : QHostAddress();
+        }
+        if (beimWarten)
+            beimWarten();
+    }
+    return {};
+}
+
+bool punktIPv4(const QString& name)
+{
+    in_addr a{};
+    return inet_pton(AF_INET, name.toLatin1().constData(), &a) == 1 && QString::fromLatin1(name.toLatin1()) == name;
 }
 
 void anonym(SMBCCTX*, const char*, const char*, char*, int, char* un, int unlen, char* pw, int pwlen)
@@ -189,7 +252,42 @@ const std::vector<erkundung::Arbeitsgruppe>& LinuxNetz::gruppen(const std::funct
     m_eigene = eigene;
     m_gruppen = std::move(gruppen);
     m_stand = steady_clock::now();
+    {
+        std::lock_guard l(m_buch->sperre);
+        for (const auto& g : m_gruppen)
+            for (const auto& r : g.rechner)
+                if (!r.adresse.isNull() && m_buch->adressen.size() < 65536)
+                    m_buch->adressen.insert(r.name, r.adresse);
+    }
     return m_gruppen;
+}
+
+QString LinuxNetz::adresse(const QString& name, const std::function<void()>& beimWarten)
+{
+    if (punktIPv4(name))
+        return name;
+    const QString schluessel = name.toUpper();
+    {
+        std::lock_guard l(m_buch->sperre);
+        if (const auto it = m_buch->adressen.constFind(schluessel); it != m_buch->adressen.constEnd())
+            return it->toString();
+    }
+    // Names we would not show are not sent anywhere either.
+    if (name.isEmpty() || name.size() > 253 ||
+        !std::all_of(name.begin(), name.end(), [](QChar c) { return c.isPrint() && !c.isSpace() && c != u'\\' && c != u'/'; }))
+        return {};
+    QHostAddress a = bedient([&name] { return erkundung::netbiosAdresse(name, steady_clock::now() + milliseconds(300)); },
+                             beimWarten);
+    if (a.isNull())
+        a = aufloesen(name, steady_clock::now() + milliseconds(500), beimWarten);
+    if (a.isNull() && !name.contains(u'.'))
+        a = aufloesen(name + QStringLiteral(".local"), steady_clock::now() + milliseconds(500), beimWarten);
+    if (a.isNull())
+        return {};
+    std::lock_guard l(m_buch->sperre);
+    if (m_buch->adressen.size() < 65536)
+        m_buch->adressen.insert(schluessel, a);
+    return a.toString();
 }
 
 std::optional<QHostAddress> LinuxNetz::adresseVon(const QString& computer, const std::function<void()>& beimWarten)
@@ -210,7 +308,10 @@ std::unique_ptr<Netzaufzaehlung> LinuxNetz::oeffnen(Netzfrage frage, Ressourcent
             v.push_back({atComputer, vwBehaelter, rtAlle, QStringLiteral("\\\\") + r.name});
     };
     if (frage == Netzfrage::eigeneArbeitsgruppe) {
+        // The workgroup's own entry first, then its computers: the report skips the first entry.
         const auto& gs = gruppen(beimWarten);
+        if (!m_eigene.isEmpty())
+            v.push_back({atArbeitsgruppe, vwBehaelter, rtAlle, m_eigene});
         for (const auto& g : gs)
             if (g.name == m_eigene)
                 rechnerVon(g);

@@ -6,7 +6,10 @@
 
 #include <QHostAddress>
 
+#include <QHash>
+
 #include <chrono>
+#include <memory>
 #include <mutex>
 #include <optional>
 
@@ -21,9 +24,21 @@ public:
     std::unique_ptr<Netzaufzaehlung> oeffnen(Netzfrage frage, Ressourcentyp typ, const Netzressource* eltern,
                                              const std::function<void()>& beimWarten) override;
 
+    // Dotted IPv4 as it is; else what a discovery of this run saw or an earlier lookup found,
+    // a NetBIOS name query, the resolver for NAME and then NAME.local, each under its own bound.
+    QString adresse(const QString& name, const std::function<void()>& beimWarten) override;
+
     static const QString anbieter;  // remote name of the provider entry
 
 private:
+    // Every address discovery saw and every lookup found, by upper-case name; shared with the
+    // file system's worker threads, so behind a lock (and a pointer, so the backend stays movable).
+    struct Adressbuch {
+        std::mutex sperre;
+        QHash<QString, QHostAddress> adressen;
+    };
+    std::shared_ptr<Adressbuch> m_buch = std::make_shared<Adressbuch>();
+
     const std::vector<erkundung::Arbeitsgruppe>& gruppen(const std::function<void()>& beimWarten);
     std::optional<QHostAddress> adresseVon(const QString& computer, const std::function<void()>& beimWarten);
 
