@@ -3,7 +3,6 @@
 // Prints "sekunden=S rss_mb=R" (peak resident memory) as its last line.
 #include <QCheckBox>
 #include <QElapsedTimer>
-#include <QFile>
 #include <QFileInfo>
 #include <QPixmap>
 #include <QTextDocument>
@@ -16,21 +15,7 @@
 #include "app/verzeichnisliste.h"
 #include "output/fenster/ausgabefeld.h"
 #include "platform/linux/linux_plattform.h"
-
-namespace {
-
-double spitzenspeicherMb()
-{
-    QFile f(QStringLiteral("/proc/self/status"));
-    if (!f.open(QIODevice::ReadOnly))
-        return -1;
-    for (const QByteArray& zeile : f.readAll().split('\n'))
-        if (zeile.startsWith("VmHWM:"))
-            return zeile.mid(6).trimmed().split(' ').value(0).toDouble() / 1024.0;
-    return -1;
-}
-
-}  // namespace
+#include "spitzenspeicher.h"
 
 int main(int argc, char** argv)
 {
