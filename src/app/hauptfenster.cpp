@@ -913,7 +913,20 @@ void THaupt::netzwurzelSetzen()
 {
     if (Computerlist->count() == 0 || Freigabelist->currentIndex() < 0)
         return;
-    DirectoryListBox1->setzeVerzeichnis(Computerlist->currentText() + Freigabelist->currentText());
+    if (DirectoryListBox1->setzeVerzeichnis(Computerlist->currentText() + Freigabelist->currentText())) {
+        m_netzwurzel = {Computerlist->currentText(), Freigabelist->currentText()};
+        return;
+    }
+    // The directory list kept its directory: the lists show the share it is on again, so the next
+    // search's header names what is searched.
+    const auto& [computer, freigabe] = m_netzwurzel;
+    if (computer.isEmpty())
+        return;
+    if (Computerlist->currentText() != computer) {
+        Computerlist->setCurrentIndex(Computerlist->findText(computer));
+        freigabelisteFuellen();
+    }
+    Freigabelist->setCurrentIndex(Freigabelist->findText(freigabe));
 }
 
 void THaupt::ComputerlistChange()

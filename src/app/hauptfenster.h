@@ -252,6 +252,7 @@ private:
     void computerlisteFuellen();
     void freigabelisteFuellen();
     void netzwurzelSetzen();
+    std::pair<QString, QString> m_netzwurzel;  // computer and share the directory list is on
     void puffernLeeren();
     // The wait window as searching (with counter and abort) and saving (without) show it.
     void wartenfensterZeigen(const QString& zeile1, const QString& zeile2, const std::optional<QString>& zaehler);

@@ -251,10 +251,19 @@ private slots:
         QCOMPARE(h->DirectoryListBox1->verzeichnis(), QStringLiteral("\\\\PC2\\Archiv\\Alt"));
         QCOMPARE(suchen, 3);
 
+        // A share or a computer that cannot be entered: the message, and the lists show again
+        // the share the directory list stayed on.
         waehlen(h->Computerlist, 0);
         waehlen(h->Freigabelist, 1);
         QCOMPARE(fehler, QStringList{systemfehlertext(EACCES)});
         QCOMPARE(h->DirectoryListBox1->verzeichnis(), QStringLiteral("\\\\PC1\\Daten"));
+        QCOMPARE(h->Freigabelist->currentText(), QStringLiteral("\\Daten"));
+        smb.unlesbar("/PC10/Zehn");
+        waehlen(h->Computerlist, 1);
+        QCOMPARE(fehler.size(), 2);
+        QCOMPARE(h->Computerlist->currentText(), QStringLiteral("\\\\PC1"));
+        QCOMPARE(texte(h->Freigabelist), (QStringList{"\\Daten", "\\Musik"}));
+        QCOMPARE(h->Freigabelist->currentText(), QStringLiteral("\\Daten"));
 
         QTest::mouseClick(h->RadioGroup1->knopf(0), Qt::LeftButton);
         QVERIFY(h->DriveComboBox1->isVisible() && h->Computerlist->isHidden() && h->Freigabelist->isHidden());
