@@ -171,6 +171,23 @@ TEST_F(Smb, PasswortFreigabeUndSchreibenAufDieFreigabe)
     QFile f(g_lan->ordner("pc1", "Privat") + "/search.lis");
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
     EXPECT_EQ(f.readAll(), "*.*\r\n[neu]\r\n");
+
+    // zembrola-liste -U asks on the terminal, without echo.
+    QProcess terminal;
+    terminal.start("ip", {"netns", "exec", g_lan->namensraum("cli"), "env", "HOME=" + g_lan->heim(), "script", "-qec",
+                          liste() + " -U anna '\\\\10.99.0.11\\Privat'", "/dev/null"});
+    QByteArray ausgabe;
+    while (!ausgabe.contains("Kennwort") && terminal.waitForReadyRead(10000))
+        ausgabe += terminal.readAllStandardOutput();
+    terminal.write("geheim\n");
+    terminal.closeWriteChannel();
+    ASSERT_TRUE(terminal.waitForFinished(20000));
+    const QString sitzung = QString::fromUtf8(ausgabe + terminal.readAllStandardOutput());
+    EXPECT_TRUE(sitzung.contains("Kennwort von anna für \\\\10.99.0.11\\Privat: ")) << sitzung.toStdString();
+    EXPECT_TRUE(sitzung.contains("search.lis")) << sitzung.toStdString();
+    EXPECT_FALSE(sitzung.contains("geheim"));
+    EXPECT_EQ(terminal.exitCode(), 0);
+
     QProcess grep;
     grep.start("grep", {"-rla", "geheim", g_lan->heim()});
     grep.waitForFinished(10000);
