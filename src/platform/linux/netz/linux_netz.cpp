@@ -20,6 +20,7 @@ extern "C" {
 #include <sys/socket.h>
 
 #include <algorithm>
+#include <condition_variable>
 #include <atomic>
 #include <future>
 #include <string>
@@ -57,12 +58,18 @@ QHostAddress aufloesen(const QString& name, steady_clock::time_point bis, const 
     static std::atomic<int> laufend{0};
     if (laufend.load() >= 8)
         return {};
-    // The thread keeps the promise; a late answer goes into a state nobody reads any more.
-    auto versprechen = std::make_shared<std::promise<quint32>>();
-    std::future<quint32> antwort = versprechen->get_future();
+    // Shared with the thread, which may outlive this call; a plain mutex and condition variable,
+    // which ThreadSanitizer follows (libstdc++'s futures wait on a futex it cannot see).
+    struct Antwort {
+        std::mutex sperre;
+        std::condition_variable fertig;
+        bool da = false;
+        quint32 adresse = 0;
+    };
+    auto antwort = std::make_shared<Antwort>();
     ++laufend;
     try {
-        std::thread([versprechen, n = name.toStdString()] {
+        std::thread([antwort, n = name.toStdString()] {
             addrinfo hinweis{};
             hinweis.ai_family = AF_INET;
             hinweis.ai_socktype = SOCK_STREAM;
@@ -73,7 +80,12 @@ QHostAddress aufloesen(const QString& name, steady_clock::time_point bis, const 
                     a = ntohl(reinterpret_cast<const sockaddr_in*>(ergebnis->ai_addr)->sin_addr.s_addr);
                 freeaddrinfo(ergebnis);
             }
-            versprechen->set_value(a);
+            {
+                std::lock_guard s(antwort->sperre);
+                antwort->adresse = a;
+                antwort->da = true;
+            }
+            antwort->fertig.notify_all();
             --laufend;
         }).detach();
     } catch (const std::system_error&) {
@@ -81,10 +93,11 @@ QHostAddress aufloesen(const QString& name, steady_clock::time_point bis, const 
         return {};
     }
     while (steady_clock::now() < bis) {
-        if (antwort.wait_for(std::min<steady_clock::duration>(bis - steady_clock::now(), milliseconds(10))) ==
-            std::future_status::ready) {
-            const quint32 a = antwort.get();
-            return a ? QHostAddress(a) : QHostAddress();
+        {
+            std::unique_lock s(antwort->sperre);
+            const auto bisZu = std::min(bis, steady_clock::now() + milliseconds(10));
+            if (antwort->fertig.wait_until(s, bisZu, [&] { return antwort->da; }))
+                return antwort->adresse ? QHostAddress(antwort->adresse) : QHostAddress();
         }
         if (beimWarten)
             beimWarten();

@@ -4,7 +4,6 @@
 #include "platform/maske.h"
 
 #include <QHostAddress>
-#include <QThread>
 
 extern "C" {
 #include <libsmbclient.h>
@@ -13,6 +12,7 @@ extern "C" {
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
+#include <map>
 #include <memory>
 #include <sys/stat.h>
 #include <vector>
@@ -108,13 +108,22 @@ SMBCCTX* kontextFuer(const std::shared_ptr<Anmeldespeicher>& speicher, int zeitM
     return ctx;
 }
 
-std::shared_ptr<Anmeldespeicher>& speicherVon(const SmbDateisystem* fs)
+// One store per file system object; contexts still using it keep it alive.
+std::mutex& speicherSperre()
 {
-    // One store per file system object, found by address; entries live as long as the process.
     static std::mutex sperre;
-    static std::map<const SmbDateisystem*, std::shared_ptr<Anmeldespeicher>> speicher;
-    std::lock_guard s(sperre);
-    auto& p = speicher[fs];
+    return sperre;
+}
+std::map<const SmbDateisystem*, std::shared_ptr<Anmeldespeicher>>& speicherListe()
+{
+    static std::map<const SmbDateisystem*, std::shared_ptr<Anmeldespeicher>> liste;
+    return liste;
+}
+
+std::shared_ptr<Anmeldespeicher> speicherVon(const SmbDateisystem* fs)
+{
+    std::lock_guard s(speicherSperre());
+    auto& p = speicherListe()[fs];
     if (!p)
         p = std::make_shared<Anmeldespeicher>();
     return p;
@@ -180,11 +189,17 @@ SmbDateisystem::SmbDateisystem(Adressfrage adresse, milliseconds zeit)
     speicherVon(this);
 }
 
-SmbDateisystem::~SmbDateisystem() = default;
+SmbDateisystem::~SmbDateisystem()
+{
+    // A later object at the same address must not find this one's credentials.
+    std::lock_guard s(speicherSperre());
+    speicherListe().erase(this);
+}
 
 std::optional<Anmeldung> SmbDateisystem::anmeldungFuer(const QString& adresse, const QString& freigabe) const
 {
-    auto& sp = *speicherVon(this);
+    const auto halter = speicherVon(this);
+    Anmeldespeicher& sp = *halter;
     std::lock_guard s(sp.sperre);
     const auto it = sp.eintraege.constFind(schluessel(adresse, freigabe));
     if (it == sp.eintraege.constEnd())
@@ -407,7 +422,8 @@ int SmbDateisystem::verzeichnisPruefen(const Ziel& z, bool fragen)
     const auto antwort = anmeldungErfragen(z.pfad.freigabepfad());
     if (!antwort)
         return fehler;
-    auto& sp = *speicherVon(this);
+    const auto halter = speicherVon(this);
+    Anmeldespeicher& sp = *halter;
     const QString k = schluessel(z.adresse, z.pfad.freigabe);
     std::optional<Anmeldung> vorher;
     {
