@@ -411,14 +411,17 @@ bool listeAlsTextSchreiben(const Aufruf& aufruf, Suchzustand& zustand, QString* 
     return true;
 }
 
+// Both reports' creation date: now, in the user's formats.
+QString jetztAlsText()
+{
+    return Datumstexte(Zeitformate::ausSystem()).datumZeit(QDateTime::currentDateTime());
+}
+
 // The system report without a window: no wait window, messages or step pauses.
 class Berichtskonsole : public Systemberichtsumgebung {
 public:
     bool meldungen() const override { return false; }
-    QString erstellungsdatum() const override
-    {
-        return Datumstexte(Zeitformate::ausSystem()).datumZeit(QDateTime::currentDateTime());
-    }
+    QString erstellungsdatum() const override { return jetztAlsText(); }
     bool dezimalkomma() const override { return QLocale::system().decimalPoint() == QLatin1String(","); }
     QStringList arbeitsgruppen() override { return netzressourcenVom(plattform::atArbeitsgruppe); }
 };
@@ -489,10 +492,7 @@ std::optional<plattform::Anmeldung> kennwortErfragen(const QString& benutzer, co
 class Netzkonsole : public Netzplattformumgebung {
 public:
     bool meldungen() const override { return false; }
-    QString erstellungsdatum() const override
-    {
-        return Datumstexte(Zeitformate::ausSystem()).datumZeit(QDateTime::currentDateTime());
-    }
+    QString erstellungsdatum() const override { return jetztAlsText(); }
     void meldung(const QString& text) override
     {
         std::fprintf(stderr, "%s: %s\n", programm, text.toUtf8().constData());

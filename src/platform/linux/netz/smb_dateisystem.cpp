@@ -156,6 +156,12 @@ struct LetzteListe {
 thread_local LetzteListe t_letzte;
 constexpr auto letzteGiltFuer = seconds(2);
 
+// The "device" of every entry on one share; never 0, which means "unknown".
+quint64 freigabekennung(const Netzpfad& p)
+{
+    return qHash(p.freigabepfad().toUpper()) | 1;
+}
+
 QByteArray urlTeil(const QString& s)
 {
     // libsmbclient decodes %XX in the URL: every name byte outside the plain set is escaped.
@@ -323,7 +329,7 @@ bool SmbDateisystem::auflisten(const QByteArray& verzeichnis, const QString& mas
     // lists too.
     const Maske m(maske);
     const bool alles = m.allesPasst();
-    const quint64 geraet = qHash(z->pfad.freigabepfad().toUpper()) | 1;  // 0 would mean "unknown"
+    const quint64 geraet = freigabekennung(z->pfad);
     std::vector<Dateidaten> eintraege;
     {
         std::lock_guard sperre(smbSperre());
@@ -393,7 +399,7 @@ std::optional<Kennung> SmbDateisystem::kennung(const QByteArray& pfad) const
     struct stat st;
     if (smbc_getFunctionStat(ctx)(ctx, z->url.constData(), &st) != 0 || !st.st_ino)
         return std::nullopt;
-    return Kennung{qHash(z->pfad.freigabepfad().toUpper()) | 1, quint64(st.st_ino)};
+    return Kennung{freigabekennung(z->pfad), quint64(st.st_ino)};
 }
 
 QString SmbDateisystem::arbeitsverzeichnis() const
