@@ -58,13 +58,14 @@ QHostAddress aufloesen(const QString& name, steady_clock::time_point bis, const 
     static std::atomic<int> laufend{0};
     if (laufend.load() >= 8)
         return {};
-    // Shared with the thread, which may outlive this call; a plain mutex and condition variable,
-    // which ThreadSanitizer follows (libstdc++'s futures wait on a futex it cannot see).
+    // Shared with the thread, which may outlive this call. The answer itself is atomic: the
+    // sanitizer in Debian's GCC loses track of the mutex across a timed condition wait and
+    // reports the flag as raced; the mutex only guards against a lost wake-up.
     struct Antwort {
         std::mutex sperre;
         std::condition_variable fertig;
-        bool da = false;
-        quint32 adresse = 0;
+        std::atomic<bool> da = false;
+        std::atomic<quint32> adresse = 0;
     };
     auto antwort = std::make_shared<Antwort>();
     ++laufend;
@@ -82,8 +83,8 @@ QHostAddress aufloesen(const QString& name, steady_clock::time_point bis, const 
             }
             {
                 std::lock_guard s(antwort->sperre);
-                antwort->adresse = a;
-                antwort->da = true;
+                antwort->adresse.store(a, std::memory_order_relaxed);
+                antwort->da.store(true, std::memory_order_release);
             }
             antwort->fertig.notify_all();
             --laufend;
@@ -96,8 +97,10 @@ QHostAddress aufloesen(const QString& name, steady_clock::time_point bis, const 
         {
             std::unique_lock s(antwort->sperre);
             const auto bisZu = std::min(bis, steady_clock::now() + milliseconds(10));
-            if (antwort->fertig.wait_until(s, bisZu, [&] { return antwort->da; }))
-                return antwort->adresse ? QHostAddress(antwort->adresse) : QHostAddress();
+            if (antwort->fertig.wait_until(s, bisZu, [&] { return antwort->da.load(std::memory_order_acquire); })) {
+                const quint32 a = antwort->adresse.load(std::memory_order_relaxed);
+                return a ? QHostAddress(a) : QHostAddress();
+            }
         }
         if (beimWarten)
             beimWarten();
