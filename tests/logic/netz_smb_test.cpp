@@ -79,6 +79,9 @@ protected:
         datei(daten + "/.versteckt.txt");
         datei(daten + "/Sub/Tiefer/b.txt", "abc");
         datei(daten + "/Sub/c.doc");
+        // A link back up: the server follows it, so only the cycle check ends this walk.
+        datei(daten + "/Ring/A/a.txt");
+        QFile::link("..", daten + "/Ring/A/zurueck");
         for (int i = 0; i < 20000; ++i)
             datei(daten + QStringLiteral("/Viel/d%1.txt").arg(i, 5, 10, QLatin1Char('0')));
         const QString archiv = g_lan->ordner("pc2", "Archiv");
@@ -105,7 +108,7 @@ protected:
 
 // The share gives the same lines as the very folder listed locally: names with umlauts, blanks,
 // braces and percent signs, hidden files left out, subdirectories in order, 20,000 files in one
-// directory, sizes and dates as the server has them.
+// directory, sizes and dates as the server has them, a link loop walked once.
 TEST_F(Smb, FreigabeListetWieDerOrdnerSelbst)
 {
     const QStringList optionen{"-r", "-m", "*.txt", "-g", "-d", "-z"};
@@ -132,6 +135,8 @@ TEST_F(Smb, FreigabeListetWieDerOrdnerSelbst)
     EXPECT_TRUE(netz.join('\n').contains("100% sicher.TXT"));
     EXPECT_GT(netz.size(), 20003);
     EXPECT_FALSE(netz.join('\n').contains(".versteckt"));
+    EXPECT_TRUE(netz.contains("<w>/Ring/A/"));
+    EXPECT_FALSE(netz.join('\n').contains("zurueck"));
     EXPECT_EQ(r->last(), "status 0");
 }
 

@@ -339,10 +339,21 @@ bool SmbDateisystem::auflisten(const QByteArray& verzeichnis, const QString& mas
         SMBCFILE* dir = oeffnen(ctx, z->url, z->adresse, fehler);
         if (!dir)
             return false;
-        const auto lesen = smbc_getFunctionReaddirPlus2(ctx);
+        // readdirplus2 looks the server up again for every entry, a third of the client's time on a
+        // large share. The inode is needed for directories only (the walk's cycle check): the
+        // cheap call reads everything, and a second pass over the library's cached list fetches
+        // the inodes of the directories kept.
+        const auto lesen = smbc_getFunctionReaddirPlus(ctx);
+        struct Nachtrag {
+            size_t roh;
+            qsizetype eintrag = -1, verzeichnis = -1;
+        };
+        std::vector<Nachtrag> nachtraege;
         Dateidaten d;
-        struct stat st;
-        while (const libsmb_file_info* e = lesen(ctx, dir, &st)) {
+        for (size_t roh = 0;; ++roh) {
+            const libsmb_file_info* e = lesen(ctx, dir);
+            if (!e)
+                break;
             if (!e->name)
                 continue;
             const qsizetype n = qsizetype(qstrnlen(e->name, 4096));
@@ -361,12 +372,45 @@ bool SmbDateisystem::auflisten(const QByteArray& verzeichnis, const QString& mas
             d.attribute = quint32(e->attrs) & (faReadOnly | faHidden | faSysFile | faDirectory | faArchive);
             d.groesse = qint64(std::min<uint64_t>(e->size, uint64_t(std::numeric_limits<qint64>::max())));
             d.schreibzeit = qint64(e->mtime_ts.tv_sec);
-            d.geraet = st.st_ino ? geraet : 0;
-            d.inode = quint64(st.st_ino);
-            if (istVerzeichnis && !nurVerzeichnisse)
+            d.geraet = 0;
+            d.inode = 0;
+            Nachtrag t{roh};
+            if (istVerzeichnis && !nurVerzeichnisse) {
+                t.verzeichnis = qsizetype(letzte.verzeichnisse.size());
                 letzte.verzeichnisse.push_back(d);
-            if (gesucht)
+            }
+            if (gesucht) {
+                if (istVerzeichnis)
+                    t.eintrag = qsizetype(eintraege.size());
                 eintraege.push_back(std::move(d));
+            }
+            if (istVerzeichnis)
+                nachtraege.push_back(t);
+        }
+        if (!nachtraege.empty() && smbc_getFunctionLseekdir(ctx)(ctx, dir, 0) == 0) {
+            const auto mitStat = smbc_getFunctionReaddirPlus2(ctx);
+            size_t roh = 0;
+            struct stat st;
+            for (const Nachtrag& t : nachtraege) {
+                for (; roh < t.roh; ++roh)
+                    if (!lesen(ctx, dir))
+                        break;
+                if (roh != t.roh)
+                    break;
+                const libsmb_file_info* e = mitStat(ctx, dir, &st);
+                ++roh;
+                Dateidaten* ziel = t.eintrag >= 0 ? &eintraege[size_t(t.eintrag)]
+                                                  : &letzte.verzeichnisse[size_t(t.verzeichnis)];
+                // The list is the library's own copy; a name that differs means it is not.
+                if (!e || !e->name || !st.st_ino || ziel->rohname != e->name)
+                    break;
+                for (Dateidaten* x : {t.eintrag >= 0 ? &eintraege[size_t(t.eintrag)] : nullptr,
+                                      t.verzeichnis >= 0 ? &letzte.verzeichnisse[size_t(t.verzeichnis)] : nullptr})
+                    if (x) {
+                        x->geraet = geraet;
+                        x->inode = quint64(st.st_ino);
+                    }
+            }
         }
         smbc_getFunctionClosedir(ctx)(ctx, dir);
     }
