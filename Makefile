@@ -38,10 +38,10 @@ test-sanitize: deps
 	  ctest --output-on-failure -j $(JOBS)
 
 # The tests of the walk's read-ahead threads and of the network backend on the test LAN (its
-# address book is asked from several threads; without root it skips) again, built with
-# ThreadSanitizer. The LAN tests also run zembrola-liste.
+# address book and the share readers' helper pool are used from several threads; without root it
+# skips) again, built with ThreadSanitizer. The LAN tests also run zembrola-liste.
 TSANBUILD ?= build-tsan
-TSAN_TESTS = logik_listing_vorlesen_test logik_listing_lauf_test logik_netz_lan_test
+TSAN_TESTS = logik_listing_vorlesen_test logik_listing_lauf_test logik_netz_lan_test logik_netz_smb_test
 test-tsan: deps
 	@cmake -S . -B $(TSANBUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZEMBROLA_TSAN=ON >/dev/null
 	@cmake --build $(TSANBUILD) -j $(JOBS) --target $(TSAN_TESTS) zembrola-liste

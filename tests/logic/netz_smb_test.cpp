@@ -51,14 +51,14 @@ void datei(const QString& pfad, const QByteArray& inhalt = "x")
 
 // The lines of one run of zembrola-liste (in the client's namespace unless `lokal`), the exit
 // status last.
-QStringList lauf(const QStringList& argumente, bool lokal = false)
+QStringList lauf(const QStringList& argumente, bool lokal = false, const QStringList& umgebung = {})
 {
     QProcess p;
     if (lokal)
         p.start(liste(), argumente);
     else
-        p.start("ip", QStringList{"netns", "exec", g_lan->namensraum("cli"), "env", "HOME=" + g_lan->heim(), liste()}
-                          + argumente);
+        p.start("ip", QStringList{"netns", "exec", g_lan->namensraum("cli"), "env", "HOME=" + g_lan->heim()} + umgebung
+                          + QStringList{liste()} + argumente);
     if (!p.waitForFinished(60000))
         return {QStringLiteral("hängt")};
     QStringList l = QString::fromUtf8(p.readAllStandardOutput()).split(u'\n');
@@ -108,7 +108,8 @@ protected:
 
 // The share gives the same lines as the very folder listed locally: names with umlauts, blanks,
 // braces and percent signs, hidden files left out, subdirectories in order, 20,000 files in one
-// directory, sizes and dates as the server has them, a link loop walked once.
+// directory, sizes and dates as the server has them, a link loop walked once; the same read in
+// helper processes and in the program's own.
 TEST_F(Smb, FreigabeListetWieDerOrdnerSelbst)
 {
     const QStringList optionen{"-r", "-m", "*.txt", "-g", "-d", "-z"};
@@ -130,6 +131,8 @@ TEST_F(Smb, FreigabeListetWieDerOrdnerSelbst)
     };
     const QStringList netz = liste(*r, "\\\\10.99.0.11\\Daten");
     EXPECT_EQ(netz, liste(lokal, g_lan->ordner("pc1", "Daten")));
+    const QStringList selbst = lauf(optionen + QStringList{"\\\\10.99.0.11\\Daten"}, false, {"ZEMBROLA_SMBLESER="});
+    EXPECT_EQ(liste(selbst, "\\\\10.99.0.11\\Daten"), netz);
     EXPECT_EQ(zaehler(*r), zaehler(lokal).replaceInStrings(QRegularExpression("\t[^\t]*% der.*"), ""));
     EXPECT_TRUE(netz.join('\n').contains("Übung {1} mit Leer.txt"));
     EXPECT_TRUE(netz.join('\n').contains("100% sicher.TXT"));
@@ -225,4 +228,35 @@ TEST_F(Smb, StummerUndVerschwindenderServer)
     EXPECT_LT(t.elapsed(), 15000);
     EXPECT_LT(r->size(), 20000) << "the server was killed before the listing ended";
     EXPECT_TRUE(r->join('\n').contains("gefundene Dateien:")) << r->mid(r->size() - 10).join('\n').toStdString();
+}
+
+// A helper that hangs is killed after the timeout and two seconds of silence; one that dies fails
+// its directory at once; one that cannot be started leaves the reading to the program itself.
+TEST_F(Smb, HelferHaengtStirbtOderFehlt)
+{
+    const QString ordner = g_lan->heim() + "/helfer";
+    QDir().mkpath(ordner);
+    const auto skript = [&](const QString& name, const QByteArray& rest) {
+        datei(ordner + "/" + name, "#!/bin/sh\nprintf '\\001\\000\\000\\000H'\n" + rest + "\n");
+        QFile::setPermissions(ordner + "/" + name, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    };
+    skript("haengt", "exec sleep 30");
+    skript("stirbt", "exit 0");
+    const auto versuch = [&](const QString& helfer) {
+        return imClient([helfer] {
+            ::setenv("ZEMBROLA_SMBLESER", helfer.toLocal8Bit().constData(), 1);
+            SmbDateisystem smb(adresseVon, std::chrono::milliseconds(300));
+            QElapsedTimer t;
+            t.start();
+            int n = 0;
+            const bool gelesen = smb.auflisten("\\\\10.99.0.11\\Daten\\Sub", "*.*", false, [&](const Dateidaten&) {
+                ++n;
+                return true;
+            });
+            return QStringList{QString::number(gelesen), QString::number(n), QString::number(t.elapsed() / 1000)};
+        });
+    };
+    EXPECT_EQ(versuch(ordner + "/haengt"), QStringList({"0", "0", "2"}));
+    EXPECT_EQ(versuch(ordner + "/stirbt"), QStringList({"0", "0", "0"}));
+    EXPECT_EQ(versuch(ordner + "/fehlt"), QStringList({"1", "2", "0"}));
 }

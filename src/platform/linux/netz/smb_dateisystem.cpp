@@ -1,6 +1,7 @@
 #include "platform/linux/netz/smb_dateisystem.h"
 
 #include "platform/linux/netz/linux_netz.h"
+#include "platform/linux/netz/smbleser.h"
 #include "platform/maske.h"
 
 #include <QHostAddress>
@@ -35,16 +36,6 @@ QString schluessel(const QString& adresse, const QString& freigabe)
     return adresse + u'/' + freigabe.toUpper();
 }
 
-void kopieren(const QString& text, char* ziel, int laenge)
-{
-    if (laenge <= 0)
-        return;
-    const QByteArray b = text.toUtf8();
-    const int n = std::min<int>(int(b.size()), laenge - 1);
-    std::memcpy(ziel, b.constData(), size_t(n));
-    ziel[n] = '\0';
-}
-
 void anmeldedaten(SMBCCTX* ctx, const char* server, const char* freigabe, char* wg, int wglen, char* un, int unlen,
                   char* pw, int pwlen)
 {
@@ -54,10 +45,7 @@ void anmeldedaten(SMBCCTX* ctx, const char* server, const char* freigabe, char* 
         std::lock_guard s(speicher->sperre);
         a = speicher->eintraege.value(schluessel(QString::fromUtf8(server), QString::fromUtf8(freigabe)));
     }
-    kopieren(a.benutzer, un, unlen);
-    kopieren(a.passwort, pw, pwlen);
-    if (!a.domaene.isEmpty())
-        kopieren(a.domaene, wg, wglen);
+    smbleser::anmeldungEintragen(a, wg, wglen, un, unlen, pw, pwlen);
 }
 
 // The calling thread's context, kept so that its server connections serve every directory the
@@ -86,22 +74,9 @@ SMBCCTX* kontextFuer(const std::shared_ptr<Anmeldespeicher>& speicher, int zeitM
     if (t.ctx && t.speicher == speicher && t.zeit == zeitMs)
         return t.ctx;
     t.freigeben();
-    SMBCCTX* ctx = smbc_new_context();
+    SMBCCTX* ctx = smbleser::kontextAnlegen(zeitMs, anmeldedaten, speicher.get());
     if (!ctx)
         return nullptr;
-    smbc_setDebug(ctx, 0);
-    smbc_setOptionProtocols(ctx, "SMB2_02", "SMB3");
-    smbc_setTimeout(ctx, zeitMs);
-    smbc_setOptionUserData(ctx, speicher.get());
-    smbc_setFunctionAuthDataWithContext(ctx, anmeldedaten);
-    smbc_setOptionUseKerberos(ctx, 1);
-    smbc_setOptionFallbackAfterKerberos(ctx, 1);
-    // Names and attributes as the server has them; no case mangling.
-    smbc_setOptionCaseSensitive(ctx, 0);
-    if (!smbc_init_context(ctx)) {
-        smbc_free_context(ctx, 1);
-        return nullptr;
-    }
     t.ctx = ctx;
     t.speicher = speicher;
     t.zeit = zeitMs;
@@ -279,6 +254,20 @@ bool erreichbar(const QString& adresse, milliseconds zeit, int& fehler)
     return true;
 }
 
+// A request failed with `fehler`: when the server is gone, the next directory checks the port
+// again (and fails fast for a while).
+void fehlerMerken(const QString& adresse, int fehler)
+{
+    if (fehler == ETIMEDOUT || fehler == ECONNREFUSED || fehler == ECONNRESET || fehler == EHOSTUNREACH
+        || fehler == ENETUNREACH || fehler == EPIPE) {
+        Erreichbarkeit& e = erreichbarkeit();
+        std::lock_guard s(e.sperre);
+        e.geprueft.remove(adresse);
+        if (fehler != ECONNRESET && fehler != EPIPE)
+            e.tot.insert(adresse, steady_clock::now());
+    }
+}
+
 // Opens the directory on the calling thread's context (smbSperre held); errno on failure.
 SMBCFILE* oeffnen(SMBCCTX* ctx, const QByteArray& url, const QString& adresse, int& fehler)
 {
@@ -287,15 +276,7 @@ SMBCFILE* oeffnen(SMBCCTX* ctx, const QByteArray& url, const QString& adresse, i
     if (d)
         return d;
     fehler = errno ? errno : EIO;
-    if (fehler == ETIMEDOUT || fehler == ECONNREFUSED || fehler == ECONNRESET || fehler == EHOSTUNREACH
-        || fehler == ENETUNREACH || fehler == EPIPE) {
-        // Gone: the next directory checks the port again (and fails fast for a while).
-        Erreichbarkeit& e = erreichbarkeit();
-        std::lock_guard s(e.sperre);
-        e.geprueft.remove(adresse);
-        if (fehler != ECONNRESET && fehler != EPIPE)
-            e.tot.insert(adresse, steady_clock::now());
-    }
+    fehlerMerken(adresse, fehler);
     return nullptr;
 }
 
@@ -325,98 +306,43 @@ bool SmbDateisystem::auflisten(const QByteArray& verzeichnis, const QString& mas
     if (!erreichbar(z->adresse, m_zeit, fehler))
         return false;
 
-    // Read whole under the lock, handed on after it: a caller may wait for another thread that
-    // lists too.
+    // Read whole, in a helper process where one can run (several directories in flight at once),
+    // else here under the lock; handed on after it, as a caller may wait for another thread.
+    std::vector<Dateidaten> gelesen;
+    const auto halter = speicherVon(this);
+    const smbleser::Auftrag auftrag{z->url, qint32(m_zeit.count()), nurVerzeichnisse,
+                                    anmeldungFuer(z->adresse, z->pfad.freigabe)};
+    std::optional<int> r = smbleser::imHelferLesen(auftrag, gelesen, m_zeit + seconds(2));
+    if (!r) {
+        std::lock_guard sperre(smbSperre());
+        SMBCCTX* ctx = kontextFuer(halter, int(m_zeit.count()));
+        r = ctx ? smbleser::verzeichnisLesen(ctx, z->url.constData(), nurVerzeichnisse, gelesen) : ENOMEM;
+    }
+    if (*r) {
+        fehlerMerken(z->adresse, *r);
+        return false;
+    }
     const Maske m(maske);
     const bool alles = m.allesPasst();
     const quint64 geraet = freigabekennung(z->pfad);
     std::vector<Dateidaten> eintraege;
-    {
-        std::lock_guard sperre(smbSperre());
-        SMBCCTX* ctx = kontextFuer(speicherVon(this), int(m_zeit.count()));
-        if (!ctx)
-            return false;
-        SMBCFILE* dir = oeffnen(ctx, z->url, z->adresse, fehler);
-        if (!dir)
-            return false;
-        // readdirplus2 looks the server up again for every entry, a third of the client's time on a
-        // large share. The inode is needed for directories only (the walk's cycle check): the
-        // cheap call reads everything, and a second pass over the library's cached list fetches
-        // the inodes of the directories kept.
-        const auto lesen = smbc_getFunctionReaddirPlus(ctx);
-        struct Nachtrag {
-            size_t roh;
-            qsizetype eintrag = -1, verzeichnis = -1;
-        };
-        std::vector<Nachtrag> nachtraege;
-        Dateidaten d;
-        for (size_t roh = 0;; ++roh) {
-            const libsmb_file_info* e = lesen(ctx, dir);
-            if (!e)
-                break;
-            if (!e->name)
-                continue;
-            const qsizetype n = qsizetype(qstrnlen(e->name, 4096));
-            if (n == 0 || (n == 1 && e->name[0] == '.') || (n == 2 && e->name[0] == '.' && e->name[1] == '.'))
-                continue;
-            // A name with a backslash cannot be written as a network path; a server should not send one.
-            if (std::memchr(e->name, '\\', size_t(n)))
-                continue;
-            const bool istVerzeichnis = (e->attrs & faDirectory) != 0;
-            if (nurVerzeichnisse && !istVerzeichnis)
-                continue;
-            const bool gesucht = alles || m.passtRoh(e->name, n);  // the mask before anything else
-            if (!gesucht && !(istVerzeichnis && !nurVerzeichnisse))
-                continue;
-            d.rohname = QByteArray(e->name, n);
-            d.attribute = quint32(e->attrs) & (faReadOnly | faHidden | faSysFile | faDirectory | faArchive);
-            d.groesse = qint64(std::min<uint64_t>(e->size, uint64_t(std::numeric_limits<qint64>::max())));
-            d.schreibzeit = qint64(e->mtime_ts.tv_sec);
-            d.geraet = 0;
-            d.inode = 0;
-            Nachtrag t{roh};
-            if (istVerzeichnis && !nurVerzeichnisse) {
-                t.verzeichnis = qsizetype(letzte.verzeichnisse.size());
-                letzte.verzeichnisse.push_back(d);
-            }
-            if (gesucht) {
-                if (istVerzeichnis)
-                    t.eintrag = qsizetype(eintraege.size());
-                eintraege.push_back(std::move(d));
-            }
-            if (istVerzeichnis)
-                nachtraege.push_back(t);
-        }
-        if (!nachtraege.empty() && smbc_getFunctionLseekdir(ctx)(ctx, dir, 0) == 0) {
-            const auto mitStat = smbc_getFunctionReaddirPlus2(ctx);
-            size_t roh = 0;
-            struct stat st;
-            for (const Nachtrag& t : nachtraege) {
-                for (; roh < t.roh; ++roh)
-                    if (!lesen(ctx, dir))
-                        break;
-                if (roh != t.roh)
-                    break;
-                const libsmb_file_info* e = mitStat(ctx, dir, &st);
-                ++roh;
-                Dateidaten* ziel = t.eintrag >= 0 ? &eintraege[size_t(t.eintrag)]
-                                                  : &letzte.verzeichnisse[size_t(t.verzeichnis)];
-                // The list is the library's own copy; a name that differs means it is not.
-                if (!e || !e->name || !st.st_ino || ziel->rohname != e->name)
-                    break;
-                for (Dateidaten* x : {t.eintrag >= 0 ? &eintraege[size_t(t.eintrag)] : nullptr,
-                                      t.verzeichnis >= 0 ? &letzte.verzeichnisse[size_t(t.verzeichnis)] : nullptr})
-                    if (x) {
-                        x->geraet = geraet;
-                        x->inode = quint64(st.st_ino);
-                    }
-            }
-        }
-        smbc_getFunctionClosedir(ctx)(ctx, dir);
+    eintraege.reserve(gelesen.size());
+    for (Dateidaten& d : gelesen) {
+        const bool istVerzeichnis = (d.attribute & faDirectory) != 0;
+        const bool gesucht = alles || m.passtRoh(d.rohname.constData(), d.rohname.size());
+        if (!gesucht && !(istVerzeichnis && !nurVerzeichnisse))
+            continue;
+        d.geraet = d.inode ? geraet : 0;
+        if (istVerzeichnis && !nurVerzeichnisse)
+            letzte.verzeichnisse.push_back(d);
+        if (gesucht)
+            eintraege.push_back(std::move(d));
     }
     if (!nurVerzeichnisse) {
         letzte.besitzer = this;
-        letzte.pfad = verzeichnis;
+        // A copy of its own: sharing the walk's buffer would let the thread drop the last reference
+        // to a path another thread freed its node of (ThreadSanitizer cannot see Qt's own count).
+        letzte.pfad = QByteArray(verzeichnis.constData(), verzeichnis.size());
         letzte.zeit = steady_clock::now();
         letzte.gueltig = true;
     }
