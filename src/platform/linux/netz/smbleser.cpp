@@ -503,6 +503,8 @@ std::optional<Helfer> starten(const QByteArray& programm, milliseconds geduld)
     posix_spawn_file_actions_adddup2(&fa, paar[1], 0);
     posix_spawn_file_actions_adddup2(&fa, paar[1], 1);
     posix_spawn_file_actions_addopen(&fa, 2, "/dev/null", O_WRONLY, 0);
+    // Nothing else of the caller's: an inherited pipe would keep whoever reads it waiting.
+    posix_spawn_file_actions_addclosefrom_np(&fa, 3);
     posix_spawnattr_t at;
     posix_spawnattr_init(&at);
     sigset_t leer;
