@@ -253,10 +253,17 @@ TEST_F(Smb, HelferHaengtStirbtOderFehlt)
                 ++n;
                 return true;
             });
-            return QStringList{QString::number(gelesen), QString::number(n), QString::number(t.elapsed() / 1000)};
+            return QStringList{QString::number(gelesen), QString::number(n), QString::number(t.elapsed())};
         });
     };
-    EXPECT_EQ(versuch(ordner + "/haengt"), QStringList({"0", "0", "2"}));
-    EXPECT_EQ(versuch(ordner + "/stirbt"), QStringList({"0", "0", "0"}));
-    EXPECT_EQ(versuch(ordner + "/fehlt"), QStringList({"1", "2", "0"}));
+    // Read, entries, milliseconds taken within [von, bis).
+    const auto pruefen = [](const std::optional<QStringList>& r, const QString& gelesen, int von, int bis) {
+        ASSERT_TRUE(r && r->size() == 3);
+        EXPECT_EQ(r->mid(0, 2), QStringList({gelesen, gelesen == "1" ? "2" : "0"}));
+        EXPECT_GE(r->at(2).toInt(), von);
+        EXPECT_LT(r->at(2).toInt(), bis);
+    };
+    pruefen(versuch(ordner + "/haengt"), "0", 2300, 5000);
+    pruefen(versuch(ordner + "/stirbt"), "0", 0, 1500);
+    pruefen(versuch(ordner + "/fehlt"), "1", 0, 3000);
 }
