@@ -309,48 +309,39 @@ bool SmbDateisystem::auflisten(const QByteArray& verzeichnis, const QString& mas
     // Read whole, in a helper process where one can run (several directories in flight at once),
     // else here under the lock; handed on after it, as a caller may wait for another thread.
     std::vector<Dateidaten> gelesen;
-    const auto halter = speicherVon(this);
     const smbleser::Auftrag auftrag{z->url, qint32(m_zeit.count()), nurVerzeichnisse,
                                     anmeldungFuer(z->adresse, z->pfad.freigabe)};
     std::optional<int> r = smbleser::imHelferLesen(auftrag, gelesen, m_zeit + seconds(2));
     if (!r) {
         std::lock_guard sperre(smbSperre());
-        SMBCCTX* ctx = kontextFuer(halter, int(m_zeit.count()));
+        SMBCCTX* ctx = kontextFuer(speicherVon(this), int(m_zeit.count()));
         r = ctx ? smbleser::verzeichnisLesen(ctx, z->url.constData(), nurVerzeichnisse, gelesen) : ENOMEM;
     }
     if (*r) {
         fehlerMerken(z->adresse, *r);
         return false;
     }
-    const Maske m(maske);
-    const bool alles = m.allesPasst();
-    const quint64 geraet = freigabekennung(z->pfad);
-    std::vector<Dateidaten> eintraege;
-    eintraege.reserve(gelesen.size());
-    for (Dateidaten& d : gelesen) {
-        const bool istVerzeichnis = (d.attribute & faDirectory) != 0;
-        const bool gesucht = alles || m.passtRoh(d.rohname.constData(), d.rohname.size());
-        if (!gesucht && !(istVerzeichnis && !nurVerzeichnisse))
-            continue;
-        d.geraet = d.inode ? geraet : 0;
-        if (istVerzeichnis && !nurVerzeichnisse)
-            letzte.verzeichnisse.push_back(d);
-        if (gesucht)
-            eintraege.push_back(std::move(d));
-    }
-    if (!nurVerzeichnisse) {
+    // The subdirectories are kept for the walk's second question, unless a caller stops early.
+    letzte.gueltig = !nurVerzeichnisse;
+    if (letzte.gueltig) {
         letzte.besitzer = this;
         // A copy of its own: sharing the walk's buffer would let the thread drop the last reference
         // to a path another thread freed its node of (ThreadSanitizer cannot see Qt's own count).
         letzte.pfad = QByteArray(verzeichnis.constData(), verzeichnis.size());
         letzte.zeit = steady_clock::now();
-        letzte.gueltig = true;
     }
-    for (const Dateidaten& d : eintraege)
-        if (!jeEintrag(d)) {
+    const Maske m(maske);
+    const bool alles = m.allesPasst();
+    const quint64 geraet = freigabekennung(z->pfad);
+    for (Dateidaten& d : gelesen) {
+        d.geraet = d.inode ? geraet : 0;
+        if ((d.attribute & faDirectory) && !nurVerzeichnisse)
+            letzte.verzeichnisse.push_back(d);
+        if ((alles || m.passtRoh(d.rohname.constData(), d.rohname.size())) && !jeEintrag(d)) {
             letzte.gueltig = false;
             break;
         }
+    }
     return true;
 }
 
