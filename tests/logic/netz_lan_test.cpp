@@ -3,7 +3,7 @@
 // Never in the machine's own namespace.
 #include "netinfo/netzbericht.h"
 #include "netinfo/netzressourcen.h"
-#include "netz_lan.h"
+#include "lan_suite.h"
 #include "platform/linux/linux_system.h"
 #include "platform/linux/netz/erkundung.h"
 #include "platform/linux/netz/linux_netz.h"
@@ -34,25 +34,9 @@ using namespace std::chrono;
 
 namespace {
 
-NetzLan* g_lan = nullptr;
-
-class Lan : public ::testing::Test {
+class Lan : public LanSuite {
 protected:
     static void SetUpTestSuite() { g_lan = new NetzLan; }
-    static void TearDownTestSuite()
-    {
-        delete g_lan;
-        g_lan = nullptr;
-    }
-    void SetUp() override
-    {
-        if (!g_lan->bereit())
-            GTEST_SKIP() << g_lan->grund().toStdString();
-    }
-    std::optional<QStringList> imClient(const std::function<QStringList()>& arbeit)
-    {
-        return imNamensraum(g_lan->namensraum(QStringLiteral("cli")), g_lan->heim(), arbeit);
-    }
 };
 
 QStringList funde(const std::vector<erkundung::Fund>& v)

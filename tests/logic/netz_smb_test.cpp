@@ -1,7 +1,7 @@
 // Listing shares of the private test LAN over SMB: the engine as a user runs it, credentials,
 // writing onto a share, and servers that vanish or never answer. Never in the machine's own
 // namespace.
-#include "netz_lan.h"
+#include "lan_suite.h"
 #include "platform/anmeldung.h"
 #include "platform/linux/netz/smb_dateisystem.h"
 
@@ -21,8 +21,6 @@
 using namespace plattform;
 
 namespace {
-
-NetzLan* g_lan = nullptr;
 
 QString liste()
 {
@@ -66,7 +64,7 @@ QStringList lauf(const QStringList& argumente, bool lokal = false, const QString
     return l;
 }
 
-class Smb : public ::testing::Test {
+class Smb : public LanSuite {
 protected:
     static void SetUpTestSuite()
     {
@@ -87,20 +85,6 @@ protected:
         const QString archiv = g_lan->ordner("pc2", "Archiv");
         for (int i = 0; i < 20000; ++i)
             datei(archiv + QStringLiteral("/T%1/e%2.dat").arg(i / 500).arg(i));
-    }
-    static void TearDownTestSuite()
-    {
-        delete g_lan;
-        g_lan = nullptr;
-    }
-    void SetUp() override
-    {
-        if (!g_lan->bereit())
-            GTEST_SKIP() << g_lan->grund().toStdString();
-    }
-    std::optional<QStringList> imClient(const std::function<QStringList()>& arbeit, int grenzeMs = 60000)
-    {
-        return imNamensraum(g_lan->namensraum(QStringLiteral("cli")), g_lan->heim(), arbeit, grenzeMs);
     }
 };
 
