@@ -454,16 +454,18 @@ std::optional<plattform::Anmeldung> kennwortErfragen(const QString& benutzer, co
     const int tty = ::open("/dev/tty", O_RDWR | O_CLOEXEC | O_NOCTTY);
     if (tty < 0)
         return std::nullopt;
-    const QByteArray frage = QStringLiteral("Kennwort von %1 für %2: ").arg(benutzer, freigabe).toUtf8();
-    (void)!::write(tty, frage.constData(), size_t(frage.size()));
+    // Echo goes off before the prompt appears, and without flushing: a password typed as soon
+    // as the prompt shows is neither echoed nor thrown away.
     termios alt{};
     const bool terminal = ::tcgetattr(tty, &alt) == 0;
     if (terminal) {
         termios neu = alt;
         neu.c_lflag &= ~tcflag_t(ECHO);
         neu.c_lflag |= ECHONL;
-        ::tcsetattr(tty, TCSAFLUSH, &neu);
+        ::tcsetattr(tty, TCSANOW, &neu);
     }
+    const QByteArray frage = QStringLiteral("Kennwort von %1 für %2: ").arg(benutzer, freigabe).toUtf8();
+    (void)!::write(tty, frage.constData(), size_t(frage.size()));
     QByteArray kennwort;
     bool zeilenende = false;
     char c;
@@ -475,7 +477,7 @@ std::optional<plattform::Anmeldung> kennwortErfragen(const QString& benutzer, co
         kennwort += c;
     }
     if (terminal)
-        ::tcsetattr(tty, TCSAFLUSH, &alt);
+        ::tcsetattr(tty, TCSANOW, &alt);
     ::close(tty);
     if (!zeilenende)
         return std::nullopt;
