@@ -50,7 +50,7 @@ int main(int argc, char** argv)
     const double sekunden = uhr.nsecsElapsed() / 1e9;
 
     std::fprintf(stderr, "%d Zeilen in der Liste, %d in der Zusammenfassung, %d Dateien gefunden\n",
-                 Haupt->RichEdit1->document()->blockCount(), Haupt->RichEdit2->document()->blockCount(),
+                 int(Haupt->RichEdit1->zeilenzahl()), int(Haupt->RichEdit2->zeilenzahl()),
                  Haupt->zustand.gefundeneDateien);
     // A look at the result, for whoever wants to see what was measured.
     if (const QByteArray bild = qgetenv("BENCH_BILD"); !bild.isEmpty())

@@ -431,6 +431,8 @@ QWidget* THaupt::rechteSeiteAnlegen()
 
     RichEdit1 = new Ausgabefeld(Panel4);
     RichEdit1->setObjectName(QStringLiteral("RichEdit1"));
+    // Larger listings are drawn from a line store: as a document they would cost 300 bytes a line.
+    RichEdit1->setzeSpeicherAb(50000);
     setzeHilfestichwort(RichEdit1, QLatin1String(stwAusgabefenster));
     spalte->addWidget(RichEdit1, 1);
 

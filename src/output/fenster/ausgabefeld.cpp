@@ -1,12 +1,17 @@
 #include "output/fenster/ausgabefeld.h"
 
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QMimeData>
 #include <QPalette>
+#include <QScrollBar>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocumentFragment>
 #include <QTextFragment>
 #include <QTextOption>
+
+#include "output/fenster/speicheransicht.h"
 
 namespace {
 // Past this many buffered lines a batch is appended even between progress steps, so that
@@ -26,6 +31,13 @@ Ausgabefeld::Ausgabefeld(QWidget* parent)
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     setTabChangesFocus(false);
     setUndoRedoEnabled(true);
+    // Program output goes in with the undo stack off, so a command on it is the user's edit.
+    connect(document(), &QTextDocument::undoCommandAdded, this, [this] {
+        if (m_speicherAb > 0 && !m_bearbeitet) {
+            m_bearbeitet = true;
+            m_speicher.leeren();
+        }
+    });
 }
 
 void Ausgabefeld::zeile(const QString& text)
@@ -36,6 +48,14 @@ void Ausgabefeld::zeile(const QString& text)
 
 void Ausgabefeld::zeileUtf8(const char* daten, qsizetype laenge)
 {
+    if (m_speicherAb > 0 && !m_bearbeitet) {
+        m_speicher.anhaengen(daten, laenge);
+        if (m_ansicht) {
+            if (++m_gepuffert >= maxGepuffert)
+                puffernLeeren();
+            return;
+        }
+    }
     // Lines collect as UTF-8 in one buffer and are decoded once per batch: a million small
     // strings cost more than the text itself.
     if (m_gepuffert > 0)
@@ -49,6 +69,26 @@ void Ausgabefeld::puffernLeeren()
 {
     if (m_gepuffert == 0)
         return;
+    if (m_ansicht) {
+        m_gepuffert = 0;
+        m_ansicht->aktualisieren();
+        return;
+    }
+    if (m_speicherAb > 0 && !m_bearbeitet && m_speicher.anzahl() > m_speicherAb) {
+        // From here the store alone holds the listing; the document's share of it goes.
+        m_puffer = QByteArray();
+        m_gepuffert = 0;
+        const bool fokus = hasFocus();
+        QPlainTextEdit::clear();
+        m_ansicht = new Speicheransicht(this, &m_speicher);
+        m_ansicht->setGeometry(rect());
+        m_ansicht->show();
+        setFocusProxy(m_ansicht);
+        if (fokus)
+            m_ansicht->setFocus();
+        m_ansicht->aktualisieren();
+        return;
+    }
     // An empty first line leaves the document empty, so ask for blocks with text or a prior append.
     const bool leer = !m_angehaengt && document()->isEmpty();
     if (!leer)
@@ -68,12 +108,136 @@ void Ausgabefeld::puffernLeeren()
     document()->setUndoRedoEnabled(rueckgaengig);
 }
 
+void Ausgabefeld::ansichtEntfernen()
+{
+    if (!m_ansicht)
+        return;
+    const bool fokus = m_ansicht->hasFocus();
+    setFocusProxy(nullptr);
+    m_ansicht->hide();
+    // It may be the receiver of the event that led here.
+    m_ansicht->deleteLater();
+    m_ansicht = nullptr;
+    if (fokus)
+        setFocus();
+}
+
 void Ausgabefeld::leeren()
 {
     m_puffer.clear();
     m_gepuffert = 0;
     m_angehaengt = false;
+    ansichtEntfernen();
+    m_speicher.leeren();
+    m_bearbeitet = false;
     clear();
+}
+
+void Ausgabefeld::dokumentAufbauen()
+{
+    if (!m_ansicht)
+        return;
+    const Textstelle anker = m_ansicht->anker();
+    const Textstelle caret = m_ansicht->caret();
+    const int oben = m_ansicht->verticalScrollBar()->value();
+    const int links = m_ansicht->horizontalScrollBar()->value();
+    Speicheransicht* ansicht = m_ansicht;
+    m_ansicht = nullptr;
+    // The lines go in as program output, one block each, as if they had never left the document.
+    m_bearbeitet = true;
+    m_gepuffert = 0;
+    m_puffer.clear();
+    m_angehaengt = false;
+    for (qsizetype z = 0; z < m_speicher.anzahl(); ++z) {
+        const QByteArrayView zeile = m_speicher.utf8(z);
+        zeileUtf8(zeile.data(), zeile.size());
+    }
+    puffernLeeren();
+    m_speicher.leeren();
+    const auto position = [this](Textstelle s) {
+        const QTextBlock b = document()->findBlockByNumber(int(s.zeile));
+        return b.isValid() ? b.position() + int(std::min<qsizetype>(s.spalte, b.length() - 1)) : 0;
+    };
+    QTextCursor c(document());
+    c.setPosition(position(anker));
+    c.setPosition(position(caret), QTextCursor::KeepAnchor);
+    setTextCursor(c);
+    verticalScrollBar()->setValue(oben);
+    horizontalScrollBar()->setValue(links);
+    m_ansicht = ansicht;
+    ansichtEntfernen();
+}
+
+qsizetype Ausgabefeld::zeilenzahl() const
+{
+    if (m_ansicht)
+        return m_speicher.anzahl();
+    return istLeer() ? 0 : document()->blockCount();
+}
+
+bool Ausgabefeld::istLeer() const
+{
+    if (m_ansicht)
+        return m_speicher.anzahl() == 0;
+    return document()->blockCount() == 1 && document()->firstBlock().length() <= 1;
+}
+
+bool Ausgabefeld::hatAuswahl() const { return m_ansicht ? m_ansicht->hatAuswahl() : textCursor().hasSelection(); }
+
+void Ausgabefeld::markiereAlles()
+{
+    setFocus();
+    if (m_ansicht)
+        m_ansicht->allesMarkieren();
+    else
+        selectAll();
+}
+
+void Ausgabefeld::kopiereAuswahl()
+{
+    if (!hatAuswahl())
+        return;
+    if (m_ansicht)
+        QGuiApplication::clipboard()->setMimeData(createMimeDataFromSelection());
+    else
+        copy();
+}
+
+bool Ausgabefeld::weitersuchen(const QString& text, QTextDocument::FindFlags optionen)
+{
+    if (!m_ansicht) {
+        const QTextCursor c = textCursor();
+        return suchen(text, c.hasSelection() ? c.selectionEnd() : 0, optionen);
+    }
+    if (text.isEmpty())
+        return false;
+    const Textstelle ab = m_ansicht->hatAuswahl() ? std::max(m_ansicht->anker(), m_ansicht->caret()) : Textstelle{};
+    const auto treffer = m_speicher.suchen(text, ab,
+                                           optionen & QTextDocument::FindCaseSensitively ? Qt::CaseSensitive
+                                                                                        : Qt::CaseInsensitive,
+                                           optionen & QTextDocument::FindWholeWords);
+    if (!treffer)
+        return false;
+    m_ansicht->auswaehlen(*treffer, {treffer->zeile, treffer->spalte + text.size()});
+    m_ansicht->caretZeigen();
+    return true;
+}
+
+void Ausgabefeld::resizeEvent(QResizeEvent* e)
+{
+    QPlainTextEdit::resizeEvent(e);
+    if (m_ansicht) {
+        m_ansicht->setGeometry(rect());
+        // The pane lays out its own scroll bars on top again.
+        m_ansicht->raise();
+    }
+}
+
+void Ausgabefeld::changeEvent(QEvent* e)
+{
+    QPlainTextEdit::changeEvent(e);
+    if (m_ansicht && (e->type() == QEvent::FontChange || e->type() == QEvent::PaletteChange))
+        m_ansicht->aktualisieren();
 }
 
 void Ausgabefeld::setzeTabstops(const QList<double>& punkte)
@@ -87,6 +251,8 @@ void Ausgabefeld::setzeTabstops(const QList<double>& punkte)
     option.setTabs(tabs);
     option.setWrapMode(QTextOption::NoWrap);
     document()->setDefaultTextOption(option);
+    if (m_ansicht)
+        m_ansicht->aktualisieren();
 }
 
 void Ausgabefeld::setzeGrundschrift(const QFont& schrift)
@@ -136,8 +302,21 @@ bool Ausgabefeld::suchen(const QString& text, int ab, QTextDocument::FindFlags o
 
 QMimeData* Ausgabefeld::createMimeDataFromSelection() const
 {
-    const QTextCursor c = textCursor();
     auto* daten = new QMimeData;
+    if (m_ansicht) {
+        if (!m_ansicht->hatAuswahl())
+            return daten;
+        // The rich text of store lines is that of the same lines in a document of this pane's look.
+        const QString text = m_ansicht->ausgewaehlterText();
+        QTextDocument stueck;
+        stueck.setDefaultFont(document()->defaultFont());
+        stueck.setUndoRedoEnabled(false);
+        QTextCursor(&stueck).insertText(text);
+        daten->setText(text);
+        daten->setHtml(QTextDocumentFragment(&stueck).toHtml());
+        return daten;
+    }
+    const QTextCursor c = textCursor();
     if (!c.hasSelection())
         return daten;
     const QTextDocumentFragment stueck = c.selection();

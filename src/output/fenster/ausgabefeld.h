@@ -10,6 +10,9 @@
 #include <QTextDocument>
 
 #include "listing/zeilensenke.h"
+#include "output/zeilenspeicher.h"
+
+class Speicheransicht;
 
 class Ausgabefeld : public QPlainTextEdit, public Zeilensenke {
     Q_OBJECT
@@ -24,6 +27,24 @@ public:
     int gepufferteZeilen() const { return m_gepuffert; }
 
     void leeren();
+
+    // Past this many program lines, an unedited pane keeps its listing in a line store and draws
+    // the visible lines itself: a text document costs some 300 bytes a line. 0: never.
+    void setzeSpeicherAb(qsizetype zeilen) { m_speicherAb = zeilen; }
+    bool imSpeicher() const { return m_ansicht != nullptr; }
+    const Zeilenspeicher& speicher() const { return m_speicher; }
+    // Back to a text document with the same lines, caret, selection and scroll position; done
+    // before anything edits the pane.
+    void dokumentAufbauen();
+
+    // These hold in both forms of the pane.
+    qsizetype zeilenzahl() const;
+    bool istLeer() const;
+    bool hatAuswahl() const;
+    void markiereAlles();
+    void kopiereAuswahl();
+    // Finds forward from the end of the selection, or from the start without one.
+    bool weitersuchen(const QString& text, QTextDocument::FindFlags optionen);
     // Tab stops in points from the left margin.
     void setzeTabstops(const QList<double>& punkte);
     QList<double> tabstops() const { return m_tabstops; }
@@ -41,14 +62,22 @@ public:
     bool suchen(const QString& text, int ab, QTextDocument::FindFlags optionen = {});
 
 protected:
+    void resizeEvent(QResizeEvent* e) override;
+    void changeEvent(QEvent* e) override;
     // Copies carry plain text and HTML, so formats survive a paste into other programs.
     QMimeData* createMimeDataFromSelection() const override;
     bool canInsertFromMimeData(const QMimeData* quelle) const override;
     void insertFromMimeData(const QMimeData* quelle) override;
 
 private:
+    void ansichtEntfernen();
+
     QByteArray m_puffer;  // buffered lines, UTF-8, separated by '\n'
     int m_gepuffert = 0;
     QList<double> m_tabstops;
     bool m_angehaengt = false;
+    Zeilenspeicher m_speicher;
+    qsizetype m_speicherAb = 0;
+    bool m_bearbeitet = false;  // the user changed the document: program lines go there from now on
+    Speicheransicht* m_ansicht = nullptr;
 };

@@ -10,20 +10,22 @@ void allesMarkieren(Ausgabefeld* feld)
 {
     if (!feld)
         return;
-    feld->setFocus();
-    feld->selectAll();
+    feld->markiereAlles();
 }
 
 void kopieren(Ausgabefeld* feld)
 {
-    if (feld && feld->textCursor().hasSelection())
-        feld->copy();
+    if (feld)
+        feld->kopiereAuswahl();
 }
 
 void einfuegen(Ausgabefeld* feld)
 {
-    if (feld)
-        feld->paste();
+    if (!feld)
+        return;
+    if (!feld->isReadOnly())
+        feld->dokumentAufbauen();
+    feld->paste();
 }
 
 void rueckgaengig(Ausgabefeld* feld)

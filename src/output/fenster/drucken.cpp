@@ -16,11 +16,6 @@
 
 namespace {
 
-bool leer(const QTextDocument* d)
-{
-    return d->blockCount() == 1 && d->firstBlock().length() <= 1;
-}
-
 // The layout scales tab positions from this resolution to the printer's.
 double grundDpi()
 {
@@ -66,8 +61,25 @@ QTextBlockFormat absatzformat(const Ausgabefeld* feld, const QTextBlock* block)
 void feldAnhaengen(QTextCursor& c, const Ausgabefeld* feld, bool ersterBlock)
 {
     const QTextDocument* d = feld->document();
-    if (leer(d))
+    if (feld->istLeer())
         return;
+    if (feld->imSpeicher()) {
+        QTextCursor ende(feld->document());
+        ende.movePosition(QTextCursor::End);
+        const QTextCharFormat format = vollesFormat(feld, ende.charFormat());
+        const QTextBlockFormat absatz = absatzformat(feld, nullptr);
+        const Zeilenspeicher& s = feld->speicher();
+        for (qsizetype i = 0; i < s.anzahl(); ++i) {
+            if (ersterBlock)
+                c.setBlockFormat(absatz);
+            else
+                c.insertBlock(absatz, format);
+            ersterBlock = false;
+            c.setBlockCharFormat(format);
+            c.insertText(s.zeile(i), format);
+        }
+        return;
+    }
     for (QTextBlock b = d->firstBlock(); b.isValid(); b = b.next()) {
         if (ersterBlock)
             c.setBlockFormat(absatzformat(feld, &b));
@@ -116,7 +128,7 @@ std::unique_ptr<QTextDocument> druckdokument(const Ausgabefeld* feld, const Ausg
         ende.movePosition(QTextCursor::End);
         const QTextCharFormat trennformat = vollesFormat(feld, ende.charFormat());
         const QString striche(trennlinieDruckenLaenge, u'_');
-        bool erster = leer(feld->document());
+        bool erster = feld->istLeer();
         for (const QString& z : {QString(), striche, QString()}) {
             if (erster)
                 c.setBlockFormat(absatzformat(feld, nullptr));

@@ -296,6 +296,9 @@ void Formatleiste::formatAnwenden(const QTextCharFormat& format)
 {
     if (!m_feld)
         return;
+    // A format of its own for part of the listing needs the listing as a document.
+    if (m_feld->hatAuswahl())
+        m_feld->dokumentAufbauen();
     QTextCursor c = m_feld->textCursor();
     if (c.hasSelection()) {
         c.mergeCharFormat(format);

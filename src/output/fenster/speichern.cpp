@@ -13,9 +13,12 @@
 
 namespace {
 
-bool leer(const QTextDocument* d)
+// The format program lines get at the pane's end, which is what store lines would have had.
+QTextCharFormat endformat(const Ausgabefeld* feld)
 {
-    return d->blockCount() == 1 && d->firstBlock().length() <= 1;
+    QTextCursor c(feld->document());
+    c.movePosition(QTextCursor::End);
+    return c.charFormat();
 }
 
 RtfFarbe rtfFarbe(const QColor& c)
@@ -56,9 +59,7 @@ QList<double> tabstopsDesBlocks(const Ausgabefeld* feld, const QTextBlock& block
 // The separator lines take the format of the listing's end, as lines appended there would.
 RtfAbsatz trennabsatz(const Ausgabefeld* feld, const QString& text)
 {
-    QTextCursor c(feld->document());
-    c.movePosition(QTextCursor::End);
-    return RtfAbsatz{{lauf(feld, c.charFormat(), text)}, feld->tabstops()};
+    return RtfAbsatz{{lauf(feld, endformat(feld), text)}, feld->tabstops()};
 }
 
 QString nameOhneVerzeichnis(const QString& pfad)
@@ -79,13 +80,20 @@ class Absatzquelle {
 public:
     explicit Absatzquelle(const Ausgabefeld* feld)
         : m_feld(feld)
-        , m_anzahl(leer(feld->document()) ? 0 : feld->document()->blockCount())
+        , m_anzahl(feld->zeilenzahl())
     {
+        if (feld->imSpeicher())
+            m_zeilenlauf = lauf(feld, endformat(feld), QString());
     }
     qsizetype anzahl() const { return m_anzahl; }
 
     RtfAbsatz absatz(qsizetype i)
     {
+        if (m_feld->imSpeicher()) {
+            RtfLauf l = m_zeilenlauf;
+            l.text = m_feld->speicher().zeile(i);
+            return RtfAbsatz{{l}, m_feld->tabstops()};
+        }
         if (i == m_nummer + 1 && m_block.isValid())
             m_block = m_block.next();
         else
@@ -122,6 +130,7 @@ private:
     QTextBlock m_block;
     qsizetype m_nummer = -2;
     QHash<int, RtfLauf> m_formate;
+    RtfLauf m_zeilenlauf;
 };
 
 QByteArray rtfVon(const Ausgabefeld* liste, const Ausgabefeld* anhang)
@@ -190,8 +199,21 @@ Schritt eineDatei(const Speicherauftrag& a, const QString& vorgabename, const QS
 QStringList feldZeilen(const Ausgabefeld* feld)
 {
     QStringList zeilen;
-    if (!feld || leer(feld->document()))
+    if (!feld || feld->istLeer())
         return zeilen;
+    if (feld->imSpeicher()) {
+        const Zeilenspeicher& s = feld->speicher();
+        zeilen.reserve(s.anzahl());
+        for (qsizetype i = 0; i < s.anzahl(); ++i) {
+            QString text = s.zeile(i);
+            text.remove(QChar::ObjectReplacementCharacter);
+            if (text.contains(QChar::LineSeparator))
+                zeilen += text.split(QChar::LineSeparator);
+            else
+                zeilen.append(text);
+        }
+        return zeilen;
+    }
     const QTextDocument* d = feld->document();
     zeilen.reserve(d->blockCount());
     for (QTextBlock b = d->firstBlock(); b.isValid(); b = b.next()) {

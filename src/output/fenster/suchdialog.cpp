@@ -17,14 +17,12 @@ bool textSuchen(Ausgabefeld* liste, const QString& text, bool grossKlein, bool g
 {
     if (!liste)
         return false;
-    const QTextCursor c = liste->textCursor();
-    const int ab = c.hasSelection() ? c.selectionEnd() : 0;
     QTextDocument::FindFlags optionen;
     if (grossKlein)
         optionen |= QTextDocument::FindCaseSensitively;
     if (ganzeWoerter)
         optionen |= QTextDocument::FindWholeWords;
-    if (!liste->suchen(text, ab, optionen)) {
+    if (!liste->weitersuchen(text, optionen)) {
         Dialogseam::piepen();
         return false;
     }

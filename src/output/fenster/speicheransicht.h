@@ -1,0 +1,60 @@
+#pragma once
+// Shows a listing pane's line store: draws only the visible lines, keeps a caret and a selection
+// in line and column, scrolls, finds and copies. Anything that edits asks the pane to turn the
+// store into its text document first and then goes to the pane.
+#include <QAbstractScrollArea>
+#include <QBasicTimer>
+#include <QTextLayout>
+
+#include "output/zeilenspeicher.h"
+
+class Ausgabefeld;
+
+class Speicheransicht : public QAbstractScrollArea {
+    Q_OBJECT
+public:
+    Speicheransicht(Ausgabefeld* feld, const Zeilenspeicher* speicher);
+
+    // The store grew or the pane's look changed.
+    void aktualisieren();
+
+    Textstelle caret() const { return m_caret; }
+    Textstelle anker() const { return m_anker; }
+    bool hatAuswahl() const { return m_caret != m_anker; }
+    void auswaehlen(Textstelle anker, Textstelle caret);
+    void allesMarkieren();
+    QString ausgewaehlterText() const;  // lines joined by '\n'
+    void caretZeigen();
+
+protected:
+    void paintEvent(QPaintEvent* e) override;
+    void resizeEvent(QResizeEvent* e) override;
+    void scrollContentsBy(int dx, int dy) override;
+    void mousePressEvent(QMouseEvent* e) override;
+    void mouseMoveEvent(QMouseEvent* e) override;
+    void mouseReleaseEvent(QMouseEvent* e) override;
+    void mouseDoubleClickEvent(QMouseEvent* e) override;
+    void keyPressEvent(QKeyEvent* e) override;
+    void contextMenuEvent(QContextMenuEvent* e) override;
+    void focusInEvent(QFocusEvent* e) override;
+    void focusOutEvent(QFocusEvent* e) override;
+    void timerEvent(QTimerEvent* e) override;
+
+private:
+    void zeileSetzen(QTextLayout& layout, qsizetype zeile) const;
+    double zeilenhoehe() const;
+    int sichtbareZeilen() const;
+    Textstelle stelleBei(const QPoint& p) const;
+    void bewegen(Textstelle ziel, bool auswahl);
+    qsizetype zeilenlaenge(qsizetype zeile) const;
+    void blinkenNeu();
+
+    Ausgabefeld* m_feld;
+    const Zeilenspeicher* m_speicher;
+    Textstelle m_caret;
+    Textstelle m_anker;
+    double m_breite = 0;
+    QBasicTimer m_blinken;
+    bool m_caretSichtbar = true;
+    bool m_ziehen = false;
+};

@@ -1,0 +1,243 @@
+// Large listings live in a line store and are drawn by the pane itself. The same lines must come
+// out of both forms: as lines, saved, printed, found, copied, and after the first edit.
+#include <QApplication>
+#include <QClipboard>
+#include <QFile>
+#include <QMimeData>
+#include <QPushButton>
+#include <QRandomGenerator>
+#include <QScrollBar>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocument>
+
+#include "output/fenster/ausgabefeld.h"
+#include "output/fenster/dialogseam.h"
+#include "output/fenster/drucken.h"
+#include "output/fenster/formatleiste.h"
+#include "output/fenster/speichern.h"
+#include "output/fenster/suchdialog.h"
+#include "output/zeilenspeicher.h"
+
+namespace {
+
+const QStringList probe = {QStringLiteral("Verzeichnis /home/ö"), QString(), QStringLiteral("a.txt\t\ta\t  1 KB"),
+                           QStringLiteral("Größe\tÄrger_1 Ä"), QStringLiteral("x\u00a0y wort wörter Wort"),
+                           QStringLiteral("zeile\rmit\r\nUmbrüchen\u2029und\nmehr\r"), QStringLiteral("ende\u2028weich")};
+
+// The probe lines many times over, into a pane that keeps them in its store or its document.
+void fuellen(Ausgabefeld& f, bool speicher, int runden = 20)
+{
+    f.setzeSpeicherAb(speicher ? 10 : 0);
+    f.setzeTabstops({60, 120, 180});
+    for (int r = 0; r < runden; ++r)
+        for (const QString& z : probe)
+            f.zeile(z + (r ? QString::number(r) : QString()));
+    f.puffernLeeren();
+}
+
+QByteArray gespeichert(Ausgabefeld& f, Ausgabefeld& zusammenfassung, const QString& datei, int art)
+{
+    Dialogseam::dateinameFragen = [&](QWidget*, const QString&, const QString&, const QString&) { return datei; };
+    QFile::remove(datei);
+    Speicherauftrag a;
+    a.liste = &f;
+    a.zusammenfassung = &zusammenfassung;
+    a.speicherart = art;
+    a.meldungsfenster = false;
+    speichern(a);
+    Dialogseam::zuruecksetzen();
+    QFile d(datei);
+    return d.open(QIODevice::ReadOnly) ? d.readAll() : QByteArray();
+}
+
+}  // namespace
+
+class ZeilenspeicherTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    // Random lines of breaks, umlauts, blanks and word characters: the store holds the blocks a
+    // document makes of them, and finds what the document finds from every start.
+    void wieEinDokument()
+    {
+        const QString zeichen = QStringLiteral("aAäÄ _1\t\n\r\u2029\u2028\u00a0xß");
+        auto* zufall = QRandomGenerator::global();
+        for (int runde = 0; runde < 30; ++runde) {
+            Zeilenspeicher s;
+            QTextDocument d;
+            QStringList zeilen;
+            for (int i = 0, n = int(zufall->bounded(1, 40)); i < n; ++i) {
+                QString z;
+                for (int k = 0, l = int(zufall->bounded(0, 12)); k < l; ++k)
+                    z += zeichen.at(zufall->bounded(zeichen.size()));
+                zeilen << z;
+                const QByteArray u = z.toUtf8();
+                s.anhaengen(u.constData(), u.size());
+            }
+            // A CR ending a line belongs to its line end; the last line has none to join.
+            zeilen << QStringLiteral("ende");
+            s.anhaengen("ende", 4);
+            QTextCursor(&d).insertText(zeilen.join(u'\n'));
+            QCOMPARE(s.anzahl(), d.blockCount());
+            for (QTextBlock b = d.begin(); b.isValid(); b = b.next())
+                QCOMPARE(s.zeile(b.blockNumber()), b.text());
+
+            for (int k = 0; k < 20; ++k) {
+                QString nadel;
+                for (int l = 0, n = int(zufall->bounded(1, 3)); l < n; ++l)
+                    nadel += QStringLiteral("aAä _1x").at(zufall->bounded(7));
+                QTextDocument::FindFlags optionen;
+                if (zufall->bounded(2))
+                    optionen |= QTextDocument::FindCaseSensitively;
+                if (zufall->bounded(2))
+                    optionen |= QTextDocument::FindWholeWords;
+                const int ab = int(zufall->bounded(d.characterCount()));
+                const QTextBlock b = d.findBlock(ab);
+                const QTextCursor erwartet = d.find(nadel, ab, optionen);
+                const auto treffer = s.suchen(nadel, {b.blockNumber(), ab - b.position()},
+                                              optionen & QTextDocument::FindCaseSensitively ? Qt::CaseSensitive
+                                                                                           : Qt::CaseInsensitive,
+                                              optionen & QTextDocument::FindWholeWords);
+                QCOMPARE(treffer.has_value(), !erwartet.isNull());
+                if (treffer) {
+                    const QTextBlock tb = d.findBlockByNumber(int(treffer->zeile));
+                    QCOMPARE(tb.position() + treffer->spalte, erwartet.selectionStart());
+                }
+            }
+        }
+        // A line longer than a chunk gets one of its own; the lines around it stay whole.
+        Zeilenspeicher s;
+        const QByteArray lang(5 << 20, 'L');
+        s.anhaengen("vor", 3);
+        s.anhaengen(lang.constData(), lang.size());
+        s.anhaengen("nach", 4);
+        QCOMPARE(s.utf8(0), "vor");
+        QCOMPARE(s.utf8(1).size(), lang.size());
+        QCOMPARE(s.utf8(2), "nach");
+        QCOMPARE(s.laengste(), 1);
+    }
+
+    // Saved in every variant, as text and rich text, and printed: the same bytes and lines as
+    // from a document; the pane's own base font counts in both.
+    void speichernUndDruckenWieAusDemDokument()
+    {
+        Ausgabefeld dok, sp, zus;
+        fuellen(dok, false);
+        fuellen(sp, true);
+        QVERIFY(sp.imSpeicher());
+        QVERIFY(!dok.imSpeicher());
+        QCOMPARE(sp.zeilenzahl(), dok.zeilenzahl());
+        QCOMPARE(dok.document()->lastBlock().text(), sp.speicher().zeile(sp.zeilenzahl() - 1));
+        zus.zeile(QStringLiteral("Zusammenfassung"));
+        zus.puffernLeeren();
+        QFont f(QStringLiteral("Courier New"), 13);
+        f.setItalic(true);
+        dok.setzeGrundschrift(f);
+        sp.setzeGrundschrift(f);
+
+        QTemporaryDir ordner;
+        for (int art : {SpeicherartInhalt, SpeicherartAngehaengt})
+            for (const char* endung : {"rtf", "txt"}) {
+                const QString datei = ordner.filePath(QStringLiteral("l.") + QLatin1String(endung));
+                const QByteArray a = gespeichert(dok, zus, datei, art);
+                QVERIFY(a.size() > 1000);
+                QCOMPARE(gespeichert(sp, zus, datei, art), a);
+            }
+        const auto d1 = druckdokument(&dok, &zus);
+        const auto d2 = druckdokument(&sp, &zus);
+        QCOMPARE(d2->toPlainText(), d1->toPlainText());
+        QCOMPARE(d2->blockCount(), d1->blockCount());
+        QCOMPARE(d2->lastBlock().previous().previous().charFormat().font().italic(), true);
+    }
+
+    // Find: first, next, a beep at the end; copy as text and rich text; keys and the mouse move
+    // the caret; typing, pasting or formatting turns the store into the document first.
+    void findenKopierenBearbeiten()
+    {
+        Ausgabefeld dok, sp;
+        fuellen(dok, false);
+        fuellen(sp, true);
+        sp.resize(600, 300);
+        sp.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&sp));
+        auto* ansicht = sp.findChild<QAbstractScrollArea*>(QStringLiteral("Zeilenansicht"));
+        QVERIFY(ansicht && ansicht->isVisible());
+        QVERIFY(ansicht->verticalScrollBar()->maximum() > 100);
+
+        int piepser = 0;
+        Dialogseam::piepen = [&] { ++piepser; };
+        for (const auto& [text, gross, ganz] :
+             {std::tuple{QStringLiteral("wort"), false, true}, {QStringLiteral("Ä"), true, false},
+              {QStringLiteral("x y"), false, false}}) {
+            dok.setTextCursor(QTextCursor(dok.document()));
+            QTest::keyClick(ansicht, Qt::Key_Home, Qt::ControlModifier);
+            while (textSuchen(&dok, text, gross, ganz)) {
+                QVERIFY(textSuchen(&sp, text, gross, ganz));
+                const QTextBlock b = dok.textCursor().block();
+                QCOMPARE(sp.speicher().zeile(b.blockNumber()).mid(dok.textCursor().selectionStart() - b.position(),
+                                                                    text.size()),
+                         dok.textCursor().selectedText());
+            }
+            QCOMPARE(textSuchen(&sp, text, gross, ganz), false);
+        }
+        QCOMPARE(piepser, 6);
+        Dialogseam::zuruecksetzen();
+
+        // Caret and selection by keys, the copy as text with line ends and as rich text.
+        QTest::keyClick(ansicht, Qt::Key_Home, Qt::ControlModifier);
+        QTest::keyClick(ansicht, Qt::Key_Down, Qt::ShiftModifier);
+        QTest::keyClick(ansicht, Qt::Key_Down, Qt::ShiftModifier);
+        QTest::keyClick(ansicht, Qt::Key_Right, Qt::ShiftModifier);
+        QVERIFY(sp.hatAuswahl());
+        sp.kopiereAuswahl();
+        QCOMPARE(QApplication::clipboard()->text(), probe[0] + QStringLiteral("\n\na"));
+        QVERIFY(QApplication::clipboard()->mimeData()->html().contains(QStringLiteral("/home/ö")));
+        // A click on the fourth visible line puts the caret there.
+        const int h = QFontMetrics(sp.font()).height();
+        QTest::mouseClick(ansicht->viewport(), Qt::LeftButton, {}, QPoint(3, 4 + 3 * h + h / 2));
+        QVERIFY(!sp.hatAuswahl());
+
+        // Typing goes into the document, at the caret, and lands on the undo stack.
+        QTest::keyClick(ansicht, Qt::Key_End, Qt::ShiftModifier);
+        QTest::keyClicks(ansicht, QStringLiteral("Z"));
+        QVERIFY(!sp.imSpeicher());
+        QCOMPARE(sp.document()->blockCount(), int(dok.zeilenzahl()));
+        QCOMPARE(sp.document()->findBlockByNumber(3).text(), QStringLiteral("Z"));
+        QCOMPARE(sp.document()->findBlockByNumber(4).text(), dok.document()->findBlockByNumber(4).text());
+        sp.undo();
+        QCOMPARE(sp.document()->findBlockByNumber(3).text(), dok.document()->findBlockByNumber(3).text());
+        // Edited, the pane keeps further program lines in its document.
+        sp.zeile(QStringLiteral("danach"));
+        sp.puffernLeeren();
+        QVERIFY(!sp.imSpeicher());
+        QCOMPARE(sp.document()->lastBlock().text(), QStringLiteral("danach"));
+
+        // Bold on a selection made in the store: exactly that text turns bold.
+        Ausgabefeld neu;
+        Formatleiste leiste(Formatleiste::Inhalt, &neu);
+        fuellen(neu, true);
+        neu.show();
+        auto* a2 = neu.findChild<QAbstractScrollArea*>(QStringLiteral("Zeilenansicht"));
+        QTest::keyClick(a2, Qt::Key_Down);
+        QTest::keyClick(a2, Qt::Key_Down);
+        QTest::keyClick(a2, Qt::Key_Right, Qt::ShiftModifier);
+        leiste.findChild<QPushButton*>(QStringLiteral("Button1"))->click();
+        QVERIFY(!neu.imSpeicher());
+        const QTextBlock b = neu.document()->findBlockByNumber(2);
+        QCOMPARE(b.begin().fragment().text(), QStringLiteral("a"));
+        QVERIFY(b.begin().fragment().charFormat().font().bold());
+        QVERIFY(!(++b.begin()).fragment().charFormat().font().bold());
+
+        // Cleared, the pane starts over as a document and can go to the store again.
+        neu.leeren();
+        QVERIFY(!neu.imSpeicher());
+        fuellen(neu, true);
+        QVERIFY(neu.imSpeicher());
+    }
+};
+
+QTEST_MAIN(ZeilenspeicherTest)
+#include "ausgabe_zeilenspeicher_test.moc"
