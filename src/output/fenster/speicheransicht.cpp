@@ -15,8 +15,10 @@ bool wortzeichen(QChar c) { return c.isLetterOrNumber() || c == u'_'; }
 
 bool bearbeitet(QKeyEvent* e)
 {
-    if (e == QKeySequence::Paste || e == QKeySequence::Cut || e == QKeySequence::Undo || e == QKeySequence::Redo
-        || e == QKeySequence::Delete || e == QKeySequence::DeleteEndOfWord || e == QKeySequence::DeleteStartOfWord
+    // Undo has nothing to take back here: program lines are not on the undo stack.
+    if (e == QKeySequence::Undo || e == QKeySequence::Redo)
+        return false;
+    if (e == QKeySequence::Paste || e == QKeySequence::Cut || e == QKeySequence::Delete || e == QKeySequence::DeleteEndOfWord || e == QKeySequence::DeleteStartOfWord
         || e == QKeySequence::DeleteEndOfLine || e == QKeySequence::InsertParagraphSeparator
         || e == QKeySequence::InsertLineSeparator)
         return true;
