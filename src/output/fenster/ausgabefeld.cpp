@@ -71,7 +71,7 @@ void Ausgabefeld::puffernLeeren()
         return;
     if (m_ansicht) {
         m_gepuffert = 0;
-        m_ansicht->aktualisieren();
+        m_ansicht->gewachsen();
         return;
     }
     if (m_speicherAb > 0 && !m_bearbeitet && m_speicher.anzahl() > m_speicherAb) {

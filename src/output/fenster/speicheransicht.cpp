@@ -93,10 +93,19 @@ void Speicheransicht::aktualisieren()
     raise();
     if (font() != m_feld->font())
         setFont(m_feld->font());
+    m_breite = 0;
+    m_gemessen = -1;
+    m_gezeigt = -1;
+    gewachsen();
+}
+
+void Speicheransicht::gewachsen()
+{
     const double rand = m_feld->document()->documentMargin();
-    if (m_speicher->laengste() >= 0) {
+    if (m_speicher->laengste() != m_gemessen) {
+        m_gemessen = m_speicher->laengste();
         QTextLayout l;
-        zeileSetzen(l, m_speicher->laengste());
+        zeileSetzen(l, m_gemessen);
         m_breite = std::max(m_breite, l.lineAt(0).naturalTextWidth() + 2 * rand);
     }
     const qsizetype n = m_speicher->anzahl();
@@ -107,7 +116,9 @@ void Speicheransicht::aktualisieren()
     horizontalScrollBar()->setRange(0, std::max(0, int(m_breite) - viewport()->width()));
     horizontalScrollBar()->setPageStep(viewport()->width());
     horizontalScrollBar()->setSingleStep(20);
-    viewport()->update();
+    // During a walk the new lines are mostly below the view: the scroll bars say enough then.
+    if (m_gezeigt < 0 || m_gezeigt <= verticalScrollBar()->value() + sichtbar)
+        viewport()->update();
 }
 
 void Speicheransicht::resizeEvent(QResizeEvent* e)
@@ -120,6 +131,7 @@ void Speicheransicht::scrollContentsBy(int, int) { viewport()->update(); }
 
 void Speicheransicht::paintEvent(QPaintEvent*)
 {
+    m_gezeigt = m_speicher->anzahl();
     QPainter p(viewport());
     const QPalette& farben = m_feld->palette();
     p.fillRect(viewport()->rect(), farben.brush(QPalette::Base));

@@ -15,8 +15,10 @@ class Speicheransicht : public QAbstractScrollArea {
 public:
     Speicheransicht(Ausgabefeld* feld, const Zeilenspeicher* speicher);
 
-    // The store grew or the pane's look changed.
+    // The pane's look changed: everything is measured and drawn again.
     void aktualisieren();
+    // The store grew: the scroll ranges follow, but only new lines in view are drawn.
+    void gewachsen();
 
     Textstelle caret() const { return m_caret; }
     Textstelle anker() const { return m_anker; }
@@ -54,6 +56,8 @@ private:
     Textstelle m_caret;
     Textstelle m_anker;
     double m_breite = 0;
+    qsizetype m_gemessen = -1;  // the longest line whose width is in m_breite
+    qsizetype m_gezeigt = 0;    // lines in the store when last drawn
     QBasicTimer m_blinken;
     bool m_caretSichtbar = true;
     bool m_ziehen = false;
