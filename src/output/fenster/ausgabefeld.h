@@ -1,7 +1,7 @@
 #pragma once
 // The rich-text pane of the main window (listing and summary) and of the report windows.
-// Built on QPlainTextEdit, which lays out lazily and keeps a million lines affordable,
-// while its document still keeps character formats.
+// Built on QPlainTextEdit, whose document keeps character formats; a large unedited listing
+// is kept in a line store instead and drawn by a view laid over the pane.
 #include <QColor>
 #include <QFont>
 #include <QPlainTextEdit>
