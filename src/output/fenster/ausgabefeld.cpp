@@ -168,6 +168,13 @@ void Ausgabefeld::dokumentAufbauen()
     ansichtEntfernen();
 }
 
+QTextCharFormat Ausgabefeld::endformat() const
+{
+    QTextCursor c(document());
+    c.movePosition(QTextCursor::End);
+    return c.charFormat();
+}
+
 qsizetype Ausgabefeld::zeilenzahl() const
 {
     if (m_ansicht)

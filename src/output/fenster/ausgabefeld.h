@@ -37,6 +37,10 @@ public:
     // before anything edits the pane.
     void dokumentAufbauen();
 
+    // The format program lines get at the pane's end: that of every line in the store, and of
+    // the separator lines a save or print appends.
+    QTextCharFormat endformat() const;
+
     // These hold in both forms of the pane.
     qsizetype zeilenzahl() const;
     bool istLeer() const;

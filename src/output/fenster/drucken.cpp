@@ -64,9 +64,7 @@ void feldAnhaengen(QTextCursor& c, const Ausgabefeld* feld, bool ersterBlock)
     if (feld->istLeer())
         return;
     if (feld->imSpeicher()) {
-        QTextCursor ende(feld->document());
-        ende.movePosition(QTextCursor::End);
-        const QTextCharFormat format = vollesFormat(feld, ende.charFormat());
+        const QTextCharFormat format = vollesFormat(feld, feld->endformat());
         const QTextBlockFormat absatz = absatzformat(feld, nullptr);
         const Zeilenspeicher& s = feld->speicher();
         for (qsizetype i = 0; i < s.anzahl(); ++i) {
@@ -124,9 +122,7 @@ std::unique_ptr<QTextDocument> druckdokument(const Ausgabefeld* feld, const Ausg
     feldAnhaengen(c, feld, true);
     if (anhang) {
         // Separator lines in the format of the listing's end, as lines appended there would be.
-        QTextCursor ende(feld->document());
-        ende.movePosition(QTextCursor::End);
-        const QTextCharFormat trennformat = vollesFormat(feld, ende.charFormat());
+        const QTextCharFormat trennformat = vollesFormat(feld, feld->endformat());
         const QString striche(trennlinieDruckenLaenge, u'_');
         bool erster = feld->istLeer();
         for (const QString& z : {QString(), striche, QString()}) {

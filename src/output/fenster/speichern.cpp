@@ -13,14 +13,6 @@
 
 namespace {
 
-// The format program lines get at the pane's end, which is what store lines would have had.
-QTextCharFormat endformat(const Ausgabefeld* feld)
-{
-    QTextCursor c(feld->document());
-    c.movePosition(QTextCursor::End);
-    return c.charFormat();
-}
-
 RtfFarbe rtfFarbe(const QColor& c)
 {
     return {c.red(), c.green(), c.blue()};
@@ -59,7 +51,7 @@ QList<double> tabstopsDesBlocks(const Ausgabefeld* feld, const QTextBlock& block
 // The separator lines take the format of the listing's end, as lines appended there would.
 RtfAbsatz trennabsatz(const Ausgabefeld* feld, const QString& text)
 {
-    return RtfAbsatz{{lauf(feld, endformat(feld), text)}, feld->tabstops()};
+    return RtfAbsatz{{lauf(feld, feld->endformat(), text)}, feld->tabstops()};
 }
 
 QString nameOhneVerzeichnis(const QString& pfad)
@@ -83,7 +75,7 @@ public:
         , m_anzahl(feld->zeilenzahl())
     {
         if (feld->imSpeicher())
-            m_zeilenlauf = lauf(feld, endformat(feld), QString());
+            m_zeilenlauf = lauf(feld, feld->endformat(), QString());
     }
     qsizetype anzahl() const { return m_anzahl; }
 
