@@ -19,8 +19,8 @@ inline const QString druckauftragZusammenfassung = QStringLiteral("Zembrola-Zusa
 // top, 0.75 inch right, 1 inch bottom.
 QRect seitenrechteck(const QPrinter& drucker);
 
-// What gets printed, with every format the text does not set taken from its pane, so both
-// panes keep their look in one document. anhang (may be null) follows after the separator block.
+// What gets printed, as one document, with every format the text does not set taken from its
+// pane, so both panes keep their look. anhang (may be null) follows after the separator block.
 std::unique_ptr<QTextDocument> druckdokument(const Ausgabefeld* feld, const Ausgabefeld* anhang);
 
 // The print-cancel window, if the caller wants one: zeigen gets the function that cancels
@@ -30,11 +30,12 @@ struct Druckbegleitung {
     std::function<void()> schliessen;
 };
 
-// Prints the document page by page into the page rectangle as one job with this title; no header,
-// no footer. A line that would cross the bottom of the page starts the next page. False when
-// the printer could not start or the job was cancelled.
-bool dokumentDrucken(QTextDocument& dokument, QPrinter& drucker, const QString& titel,
-                     const Druckbegleitung* begleitung = nullptr);
+// Prints the pane (and anhang after the separator block) page by page into the page rectangle
+// as one job with this title; no header, no footer. A line that would cross the bottom of the
+// page starts the next page. Memory and time per page do not grow with the listing. Returns the
+// pages printed, -1 when the printer could not start or the job was cancelled.
+int felderDrucken(const Ausgabefeld* feld, const Ausgabefeld* anhang, QPrinter& drucker, const QString& titel,
+                  const Druckbegleitung* begleitung = nullptr);
 
 // Print variants: what one print prints.
 enum Ausgabeart : int {
