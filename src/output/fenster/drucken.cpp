@@ -80,6 +80,8 @@ public:
     // Appends blocks [von, bis) at the cursor; the document's first block takes the first.
     void anhaengen(QTextCursor& c, qsizetype von, qsizetype bis) const
     {
+        if (!m_feld)
+            return;
         bool erster = true;
         const qsizetype n1 = bloecke(m_feld);
         if (von < n1)
