@@ -81,6 +81,8 @@ void Ausgabefeld::puffernLeeren()
         const bool fokus = hasFocus();
         QPlainTextEdit::clear();
         m_ansicht = new Speicheransicht(this, &m_speicher);
+        // The pane's own scroll bars would show its empty document over the view's.
+        eigeneLeisten(false);
         m_ansicht->setGeometry(rect());
         m_ansicht->show();
         setFocusProxy(m_ansicht);
@@ -113,6 +115,7 @@ void Ausgabefeld::ansichtEntfernen()
     if (!m_ansicht)
         return;
     const bool fokus = m_ansicht->hasFocus();
+    eigeneLeisten(true);
     setFocusProxy(nullptr);
     m_ansicht->hide();
     // It may be the receiver of the event that led here.
@@ -120,6 +123,20 @@ void Ausgabefeld::ansichtEntfernen()
     m_ansicht = nullptr;
     if (fokus)
         setFocus();
+}
+
+void Ausgabefeld::eigeneLeisten(bool an)
+{
+    if (!an && !m_leistenAus) {
+        m_leisten = {horizontalScrollBarPolicy(), verticalScrollBarPolicy()};
+        setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        m_leistenAus = true;
+    } else if (an && m_leistenAus) {
+        setHorizontalScrollBarPolicy(m_leisten.first);
+        setVerticalScrollBarPolicy(m_leisten.second);
+        m_leistenAus = false;
+    }
 }
 
 void Ausgabefeld::leeren()
@@ -154,6 +171,7 @@ void Ausgabefeld::dokumentAufbauen()
     }
     puffernLeeren();
     m_speicher.leeren();
+    eigeneLeisten(true);
     const auto position = [this](Textstelle s) {
         const QTextBlock b = document()->findBlockByNumber(int(s.zeile));
         return b.isValid() ? b.position() + int(std::min<qsizetype>(s.spalte, b.length() - 1)) : 0;
@@ -233,11 +251,8 @@ bool Ausgabefeld::weitersuchen(const QString& text, QTextDocument::FindFlags opt
 void Ausgabefeld::resizeEvent(QResizeEvent* e)
 {
     QPlainTextEdit::resizeEvent(e);
-    if (m_ansicht) {
+    if (m_ansicht)
         m_ansicht->setGeometry(rect());
-        // The pane lays out its own scroll bars on top again.
-        m_ansicht->raise();
-    }
 }
 
 void Ausgabefeld::changeEvent(QEvent* e)

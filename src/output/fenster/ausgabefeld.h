@@ -75,6 +75,7 @@ protected:
 
 private:
     void ansichtEntfernen();
+    void eigeneLeisten(bool an);
 
     QByteArray m_puffer;  // buffered lines, UTF-8, separated by '\n'
     int m_gepuffert = 0;
@@ -84,4 +85,6 @@ private:
     qsizetype m_speicherAb = 0;
     bool m_bearbeitet = false;  // the user changed the document: program lines go there from now on
     Speicheransicht* m_ansicht = nullptr;
+    std::pair<Qt::ScrollBarPolicy, Qt::ScrollBarPolicy> m_leisten;  // while the view shows
+    bool m_leistenAus = false;
 };
