@@ -17,6 +17,7 @@
 #include "output/fenster/dialogseam.h"
 #include "output/fenster/drucken.h"
 #include "output/fenster/formatleiste.h"
+#include "output/fenster/speicheransicht.h"
 #include "output/fenster/speichern.h"
 #include "output/fenster/suchdialog.h"
 #include "output/zeilenspeicher.h"
@@ -51,6 +52,45 @@ QByteArray gespeichert(Ausgabefeld& f, Ausgabefeld& zusammenfassung, const QStri
     Dialogseam::zuruecksetzen();
     QFile d(datei);
     return d.open(QIODevice::ReadOnly) ? d.readAll() : QByteArray();
+}
+
+// Where caret, selection and view stand, in either form of the pane.
+struct Stand {
+    Textstelle anker, caret;
+    int oben = 0, links = 0;
+    friend bool operator==(const Stand&, const Stand&) = default;
+};
+
+QAbstractScrollArea* ansichtVon(Ausgabefeld& f)
+{
+    return f.findChild<QAbstractScrollArea*>(QStringLiteral("Zeilenansicht"));
+}
+
+Stand standVon(Ausgabefeld& f)
+{
+    if (auto* a = ansichtVon(f); a && f.imSpeicher()) {
+        auto* s = static_cast<Speicheransicht*>(a);
+        return {s->anker(), s->caret(), a->verticalScrollBar()->value(), a->horizontalScrollBar()->value()};
+    }
+    const QTextCursor c = f.textCursor();
+    const QTextBlock ab = f.document()->findBlock(c.anchor());
+    return {{ab.blockNumber(), c.anchor() - ab.position()},
+            {c.blockNumber(), c.positionInBlock()},
+            f.verticalScrollBar()->value(),
+            f.horizontalScrollBar()->value()};
+}
+
+char* toString(const Stand& s)
+{
+    return qstrdup(QStringLiteral("anker %1:%2 caret %3:%4 oben %5 links %6")
+                       .arg(s.anker.zeile)
+                       .arg(s.anker.spalte)
+                       .arg(s.caret.zeile)
+                       .arg(s.caret.spalte)
+                       .arg(s.oben)
+                       .arg(s.links)
+                       .toUtf8()
+                       .constData());
 }
 
 }  // namespace
@@ -236,6 +276,115 @@ private slots:
         QVERIFY(!neu.imSpeicher());
         fuellen(neu, true);
         QVERIFY(neu.imSpeicher());
+    }
+
+    // One script of keys and mouse over both forms: the same caret, selection and scroll position
+    // after every step. The store view is shown before its lines arrive, as during a search.
+    void einVerhaltenInBeidenFormen()
+    {
+        Ausgabefeld dok, sp;
+        QStringList zeilen;
+        for (int i = 0; i < 400; ++i) {
+            if (i % 40 == 0)
+                zeilen << QString() << QStringLiteral("/home/benutzer/Dokumente/bericht_%1/").arg(i) << QString();
+            zeilen << (i % 17 == 5 ? QStringLiteral("lang_wort, ").repeated(30)
+                                   : QStringLiteral("übersicht_foto_%1.pdf\t\ta\t%2\t24.12.2013 18:30:12")
+                                         .arg(i)
+                                         .arg(i * 7919 % 100000, 15));
+        }
+        for (Ausgabefeld* f : {&dok, &sp}) {
+            f->setzeSpeicherAb(f == &sp ? 10 : 0);
+            f->setzeTabstops({60, 120, 180, 240});
+            f->resize(500, 300);
+            f->show();
+            QVERIFY(QTest::qWaitForWindowExposed(f));
+            for (const QString& z : zeilen)
+                f->zeile(z);
+            f->puffernLeeren();
+        }
+        QVERIFY(sp.imSpeicher());
+        auto* ansicht = ansichtVon(sp);
+        // The pane's own scroll bars, of its empty document, must not show over the view's; a
+        // click low in the vertical track pages down.
+        const QPoint spur(sp.width() - 5, sp.height() - 40);
+        QVERIFY(!sp.verticalScrollBar()->isVisible() && !sp.horizontalScrollBar()->isVisible());
+        QWidget* leiste = sp.childAt(spur);
+        QVERIFY(leiste && ansicht->isAncestorOf(leiste));
+        QTest::mouseClick(leiste, Qt::LeftButton, {}, leiste->mapFrom(&sp, spur));
+        QVERIFY(ansicht->verticalScrollBar()->value() > 0);
+        ansicht->verticalScrollBar()->setValue(0);
+
+        const auto taste = [](Qt::Key k, Qt::KeyboardModifiers m = {}) {
+            return [=](QWidget* z, QWidget*) { QTest::keyClick(z, k, m); };
+        };
+        const auto klick = [](int zeile, int x, int mal) {
+            return [=](QWidget*, QWidget* v) {
+                const QPoint p(x, 4 + zeile * QFontMetrics(v->font()).height() + 3);
+                QTest::mouseClick(v, Qt::LeftButton, {}, p);
+                if (mal > 1)
+                    QTest::mouseDClick(v, Qt::LeftButton, {}, p);
+                if (mal > 2)
+                    QTest::mouseClick(v, Qt::LeftButton, {}, p);
+            };
+        };
+        const std::vector<std::pair<const char*, std::function<void(QWidget*, QWidget*)>>> schritte = {
+            {"Seite 1", taste(Qt::Key_PageDown)},
+            {"Seite 2", taste(Qt::Key_PageDown)},
+            {"Seite 3", taste(Qt::Key_PageDown)},
+            {"Seite zurück", taste(Qt::Key_PageUp)},
+            {"Seite wählen", taste(Qt::Key_PageDown, Qt::ShiftModifier)},
+            {"Anfang", taste(Qt::Key_Home, Qt::ControlModifier)},
+            {"runter", taste(Qt::Key_Down)},
+            {"Wort 1", taste(Qt::Key_Right, Qt::ControlModifier | Qt::ShiftModifier)},
+            {"Wort 2", taste(Qt::Key_Right, Qt::ControlModifier | Qt::ShiftModifier)},
+            {"Wort 3", taste(Qt::Key_Right, Qt::ControlModifier | Qt::ShiftModifier)},
+            {"Wort zurück", taste(Qt::Key_Left, Qt::ControlModifier)},
+            {"Zeile 6", klick(5, 30, 1)},
+            {"Ende lang", taste(Qt::Key_End)},
+            {"runter lang", taste(Qt::Key_Down)},
+            {"Pos1", taste(Qt::Key_Home)},
+            {"Tabs rechts", taste(Qt::Key_Right, Qt::ControlModifier)},
+            {"Tabs rechts 2", taste(Qt::Key_Right, Qt::ControlModifier)},
+            {"hoch", taste(Qt::Key_Up)},
+            {"doppelt", klick(6, 40, 2)},
+            {"dreifach", klick(7, 40, 3)},
+            {"Ende", taste(Qt::Key_End, Qt::ControlModifier)},
+            {"runter am Ende", taste(Qt::Key_Down)},
+            {"Seite am Ende", taste(Qt::Key_PageDown)},
+            {"zurück", taste(Qt::Key_PageUp, Qt::ShiftModifier)},
+            {"Anfang wählen", taste(Qt::Key_Home, Qt::ControlModifier | Qt::ShiftModifier)},
+            {"hoch am Anfang", taste(Qt::Key_Up)},
+            {"Auswahl links", taste(Qt::Key_Left)},
+            {"Wort wählen", taste(Qt::Key_Right, Qt::ControlModifier | Qt::ShiftModifier)},
+            {"Auswahl rechts", taste(Qt::Key_Right)},
+            {"Auswahl runter", taste(Qt::Key_Down, Qt::ShiftModifier)},
+            {"Auswahl aufheben runter", taste(Qt::Key_Down)},
+            {"doppelt am Zeilenende", klick(5, 480, 2)},
+            {"doppelt auf Tab", klick(9, 200, 2)},
+        };
+        QStringList abweichungen;
+        for (const auto& [name, schritt] : schritte) {
+            schritt(&dok, dok.viewport());
+            schritt(ansicht, ansicht->viewport());
+            if (standVon(sp) != standVon(dok)) {
+                std::unique_ptr<char[]> d(toString(standVon(dok))), s(toString(standVon(sp)));
+                abweichungen << QStringLiteral("%1: Dokument %2, Speicher %3").arg(name, d.get(), s.get());
+            }
+        }
+        QVERIFY2(abweichungen.isEmpty(), qPrintable(abweichungen.join(u'\n')));
+
+        // Dragged below the pane, both scroll on by themselves and the selection follows.
+        for (QWidget* v : {dok.viewport(), ansicht->viewport()}) {
+            QTest::mousePress(v, Qt::LeftButton, {}, QPoint(20, 20));
+            QMouseEvent ziehen(QEvent::MouseMove, QPointF(20, v->height() + 30), v->mapToGlobal(QPointF(20, v->height() + 30)),
+                               Qt::NoButton, Qt::LeftButton, {});
+            QCursor::setPos(v->mapToGlobal(QPoint(20, v->height() + 30)));
+            QApplication::sendEvent(v, &ziehen);
+        }
+        QTest::qWait(600);
+        QVERIFY(standVon(dok).oben > 3);
+        QVERIFY(standVon(sp).oben > 3);
+        QVERIFY(standVon(sp).caret.zeile > standVon(sp).oben);
     }
 };
 

@@ -108,6 +108,9 @@ void Ausgabefeld::puffernLeeren()
     c.movePosition(QTextCursor::End);
     c.insertText(text);
     document()->setUndoRedoEnabled(rueckgaengig);
+    // The caret of an empty pane sat where the text went in and moved with it; it stays at the start.
+    if (leer)
+        setTextCursor(QTextCursor(document()));
 }
 
 void Ausgabefeld::ansichtEntfernen()

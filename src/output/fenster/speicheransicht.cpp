@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QContextMenuEvent>
+#include <QCursor>
 #include <QKeyEvent>
 #include <QPainter>
 #include <QScrollBar>
@@ -11,7 +12,16 @@
 
 namespace {
 
-bool wortzeichen(QChar c) { return c.isLetterOrNumber() || c == u'_'; }
+// The text layout's own word rule, which the document's word moves and double clicks follow.
+bool worttrenner(QChar c)
+{
+    return QStringView(u".,?!@#$:;-<>[](){}=/+%&^*'\"`~|\\").contains(c);
+}
+
+bool leerzeichen(QChar c)
+{
+    return c == u'\t' || c == u' ' || c == QChar::Nbsp || c == QChar::LineSeparator;
+}
 
 bool bearbeitet(QKeyEvent* e)
 {
@@ -190,19 +200,26 @@ void Speicheransicht::auswaehlen(Textstelle anker, Textstelle caret)
 {
     m_anker = anker;
     m_caret = caret;
+    m_x = -1;
+    m_seiteGueltig = false;
     blinkenNeu();
     viewport()->update();
     emit m_feld->cursorPositionChanged();
     emit m_feld->selectionChanged();
 }
 
-void Speicheransicht::bewegen(Textstelle ziel, bool auswahl)
+void Speicheransicht::bewegen(Textstelle ziel, bool auswahl, bool senkrecht, bool zeigen)
 {
     const qsizetype n = m_speicher->anzahl();
     ziel.zeile = std::clamp<qsizetype>(ziel.zeile, 0, std::max<qsizetype>(n - 1, 0));
     ziel.spalte = std::clamp<qsizetype>(ziel.spalte, 0, n ? zeilenlaenge(ziel.zeile) : 0);
+    // Up and down keep the x where the caret was put last, as the document's caret does.
+    const double x = m_x;
     auswaehlen(auswahl ? m_anker : ziel, ziel);
-    caretZeigen();
+    if (senkrecht)
+        m_x = x;
+    if (zeigen)
+        caretZeigen();
 }
 
 void Speicheransicht::allesMarkieren()
@@ -227,53 +244,198 @@ QString Speicheransicht::ausgewaehlterText() const
     return text;
 }
 
-void Speicheransicht::caretZeigen()
+double Speicheransicht::versatz(qsizetype oben) const
 {
-    const int sichtbar = sichtbareZeilen();
-    QScrollBar* v = verticalScrollBar();
-    if (m_caret.zeile < v->value())
-        v->setValue(int(m_caret.zeile));
-    else if (m_caret.zeile >= v->value() + sichtbar)
-        v->setValue(int(m_caret.zeile - sichtbar + 1));
+    // Above the first line lies the document's top margin; scrolled, the top line starts at 0.
+    return oben == 0 ? -m_feld->document()->documentMargin() : 0;
+}
+
+double Speicheransicht::caretX() const
+{
     QTextLayout l;
     zeileSetzen(l, m_caret.zeile);
+    return l.lineAt(0).cursorToX(int(m_caret.spalte));
+}
+
+void Speicheransicht::obenSetzen(qsizetype zeile)
+{
+    QScrollBar* v = verticalScrollBar();
+    v->setValue(int(std::clamp<qsizetype>(zeile, 0, v->maximum())));
+}
+
+void Speicheransicht::caretZeigen()
+{
+    if (m_speicher->anzahl() == 0)
+        return;
+    const double h = zeilenhoehe();
+    const double hoehe = viewport()->height();
+    const qsizetype oben = verticalScrollBar()->value();
+    const double y = (m_caret.zeile - oben) * h - versatz(oben);
+    if (y < 0 || y + h > hoehe) {
+        const double unten = (m_caret.zeile - oben + 1) * h;
+        if (unten >= hoehe + versatz(oben)) {
+            // The caret's line becomes the last one that fits, as far as lines above allow.
+            double summe = h;
+            qsizetype z = m_caret.zeile, danach = z;
+            while (summe < hoehe && z > 0) {
+                danach = z;
+                --z;
+                summe += h;
+            }
+            obenSetzen(summe - versatz(z) <= hoehe ? z : danach);
+        } else if (unten - h < versatz(oben)) {
+            obenSetzen(m_caret.zeile);
+        }
+    }
     const double rand = m_feld->document()->documentMargin();
-    const int cx = int(l.lineAt(0).cursorToX(int(m_caret.spalte)) + rand);
+    const int cx = int(caretX() + rand);
     QScrollBar* hz = horizontalScrollBar();
     m_breite = std::max(m_breite, double(cx) + rand);
     hz->setRange(0, std::max(0, int(m_breite) - viewport()->width()));
-    if (cx < hz->value())
-        hz->setValue(std::max(0, cx - viewport()->width() / 3));
-    else if (cx >= hz->value() + viewport()->width())
-        hz->setValue(cx - viewport()->width() * 2 / 3);
+    const int links = cx - hz->value();
+    if (links - 1 < 0 || links + 1 > viewport()->width() - 1)
+        hz->setValue(cx - viewport()->width() / 2);
+}
+
+void Speicheransicht::seite(bool runter, bool auswahl)
+{
+    const qsizetype n = m_speicher->anzahl();
+    if (n == 0)
+        return;
+    caretZeigen();
+    const double h = zeilenhoehe();
+    const double rand = m_feld->document()->documentMargin();
+    const double hoehe = viewport()->height();
+    const auto blockhoehe = [&](qsizetype z) { return h + (z == n - 1 ? rand : 0); };
+    qsizetype oben = verticalScrollBar()->value();
+    if (!m_seiteGueltig)
+        m_seiteY = (m_caret.zeile - oben) * h - versatz(oben);
+    double zielY = m_seiteY;
+    if (runter) {
+        const double unten = hoehe + versatz(oben);
+        double summe = 0;
+        qsizetype z = oben;
+        bool amEnde = false;
+        while (summe + blockhoehe(z) <= unten) {
+            if (z == n - 1) {
+                amEnde = true;
+                zielY = unten;
+                break;
+            }
+            summe += blockhoehe(z);
+            ++z;
+        }
+        if (!amEnde)
+            obenSetzen(z);
+    } else {
+        const double obenKante = versatz(oben) - hoehe;
+        double summe = 0;
+        qsizetype z = oben;
+        while (summe >= obenKante) {
+            if (z == 0) {
+                if (oben == 0)
+                    zielY = 0;
+                break;
+            }
+            --z;
+            summe -= blockhoehe(z);
+        }
+        if (obenKante - summe > 0 && z + 1 < n && z + 1 != oben)
+            ++z;
+        obenSetzen(z);
+    }
+    // The caret keeps its place in the window, moved line by line so that it keeps its x.
+    oben = verticalScrollBar()->value();
+    zielY += versatz(oben);
+    Textstelle ziel = m_caret;
+    const auto y = [&](qsizetype zeile) { return (zeile - oben) * h; };
+    do {
+        if (!senkrecht(ziel, runter ? 1 : -1))
+            break;
+    } while (runter ? y(ziel.zeile) < zielY : y(ziel.zeile) > zielY);
+    const double x = m_x;
+    auswaehlen(auswahl ? m_anker : ziel, ziel);
+    m_x = x;
+    caretZeigen();
+    m_seiteGueltig = true;
+}
+
+bool Speicheransicht::senkrecht(Textstelle& z, int richtung)
+{
+    const qsizetype ziel = z.zeile + richtung;
+    if (ziel < 0 || ziel >= m_speicher->anzahl())
+        return false;
+    if (m_x < 0)
+        m_x = caretX();
+    QTextLayout l;
+    zeileSetzen(l, ziel);
+    z = {ziel, l.lineAt(0).xToCursor(m_x)};
+    return true;
 }
 
 void Speicheransicht::mousePressEvent(QMouseEvent* e)
 {
     if (e->button() != Qt::LeftButton)
         return;
+    const QPoint p = e->position().toPoint();
+    if (m_dreifach.isValid() && m_dreifach.elapsed() < QApplication::doubleClickInterval()
+        && (p - m_dreifachPunkt).manhattanLength() < QApplication::startDragDistance()) {
+        // The third click takes the whole line and its end.
+        m_dreifach.invalidate();
+        const qsizetype z = m_caret.zeile;
+        const bool letzte = z + 1 >= m_speicher->anzahl();
+        auswaehlen({z, 0}, letzte ? Textstelle{z, zeilenlaenge(z)} : Textstelle{z + 1, 0});
+        return;
+    }
     m_ziehen = true;
-    bewegen(stelleBei(e->position().toPoint()), e->modifiers() & Qt::ShiftModifier);
+    bewegen(stelleBei(p), e->modifiers() & Qt::ShiftModifier, false, false);
 }
 
 void Speicheransicht::mouseMoveEvent(QMouseEvent* e)
 {
-    if (m_ziehen && (e->buttons() & Qt::LeftButton))
-        bewegen(stelleBei(e->position().toPoint()), true);
+    if (!m_ziehen || !(e->buttons() & Qt::LeftButton))
+        return;
+    const QPoint p = e->position().toPoint();
+    bewegen(stelleBei(p), true, false, false);
+    // Outside the window the view scrolls on by itself, the faster the farther away the mouse is.
+    if (viewport()->rect().contains(p))
+        m_rollen.stop();
+    else if (!m_rollen.isActive())
+        m_rollen.start(100, this);
 }
 
-void Speicheransicht::mouseReleaseEvent(QMouseEvent*) { m_ziehen = false; }
+void Speicheransicht::mouseReleaseEvent(QMouseEvent*)
+{
+    m_ziehen = false;
+    m_rollen.stop();
+}
 
 void Speicheransicht::mouseDoubleClickEvent(QMouseEvent* e)
 {
+    if (e->button() != Qt::LeftButton)
+        return;
     const Textstelle s = stelleBei(e->position().toPoint());
     const QString zeile = m_speicher->zeile(s.zeile);
     qsizetype a = s.spalte, b = s.spalte;
-    while (a > 0 && wortzeichen(zeile.at(a - 1)))
-        --a;
-    while (b < zeile.size() && wortzeichen(zeile.at(b)))
-        ++b;
+    if (!zeile.isEmpty()) {
+        // From just after the click back to a word's start, then forward over one word or one
+        // run of separators.
+        QTextLayout l;
+        zeileSetzen(l, s.zeile);
+        if (a > 0 && !(a == zeile.size() && (leerzeichen(zeile.at(a - 1)) || worttrenner(zeile.at(a - 1)))))
+            a = l.previousCursorPosition(int(std::min<qsizetype>(a + 1, zeile.size())), QTextLayout::SkipWords);
+        b = a;
+        if (b < zeile.size() && worttrenner(zeile.at(b))) {
+            while (b < zeile.size() && worttrenner(zeile.at(b)))
+                ++b;
+        } else {
+            while (b < zeile.size() && !leerzeichen(zeile.at(b)) && !worttrenner(zeile.at(b)))
+                ++b;
+        }
+    }
     auswaehlen({s.zeile, a}, {s.zeile, b});
+    m_dreifach.start();
+    m_dreifachPunkt = e->position().toPoint();
 }
 
 void Speicheransicht::keyPressEvent(QKeyEvent* e)
@@ -295,52 +457,54 @@ void Speicheransicht::keyPressEvent(QKeyEvent* e)
         QCoreApplication::sendEvent(m_feld, &kopie);
         return;
     }
+    if (e == QKeySequence::MoveToNextPage || e == QKeySequence::SelectNextPage
+        || e == QKeySequence::MoveToPreviousPage || e == QKeySequence::SelectPreviousPage) {
+        seite(e == QKeySequence::MoveToNextPage || e == QKeySequence::SelectNextPage,
+              e == QKeySequence::SelectNextPage || e == QKeySequence::SelectPreviousPage);
+        return;
+    }
     const qsizetype n = m_speicher->anzahl();
     Textstelle z = m_caret;
-    const int seite = sichtbareZeilen();
-    const auto links = [&] {
-        if (z.spalte > 0)
-            --z.spalte;
-        else if (z.zeile > 0)
-            z = {z.zeile - 1, zeilenlaenge(z.zeile - 1)};
-    };
-    const auto rechts = [&] {
-        if (z.spalte < zeilenlaenge(z.zeile))
-            ++z.spalte;
-        else if (z.zeile + 1 < n)
-            z = {z.zeile + 1, 0};
-    };
-    const auto wortLinks = [&] {
-        const QString t = m_speicher->zeile(z.zeile);
-        if (z.spalte == 0)
-            return links();
-        while (z.spalte > 0 && !wortzeichen(t.at(z.spalte - 1)))
-            --z.spalte;
-        while (z.spalte > 0 && wortzeichen(t.at(z.spalte - 1)))
-            --z.spalte;
-    };
-    const auto wortRechts = [&] {
-        const QString t = m_speicher->zeile(z.zeile);
-        if (z.spalte >= t.size())
-            return rechts();
-        while (z.spalte < t.size() && wortzeichen(t.at(z.spalte)))
-            ++z.spalte;
-        while (z.spalte < t.size() && !wortzeichen(t.at(z.spalte)))
-            ++z.spalte;
+    // Characters and words by the text layout's own rules, across line ends as in the document.
+    const auto schritt = [&](bool vor, QTextLayout::CursorMode art) {
+        if (n == 0)
+            return;
+        const qsizetype laenge = zeilenlaenge(z.zeile);
+        if (vor && z.spalte >= laenge) {
+            if (z.zeile + 1 < n)
+                z = {z.zeile + 1, 0};
+            return;
+        }
+        if (!vor && z.spalte == 0) {
+            if (z.zeile > 0)
+                z = {z.zeile - 1, zeilenlaenge(z.zeile - 1)};
+            return;
+        }
+        QTextLayout l;
+        zeileSetzen(l, z.zeile);
+        z.spalte = vor ? l.nextCursorPosition(int(z.spalte), art) : l.previousCursorPosition(int(z.spalte), art);
     };
     struct Zug {
         QKeySequence::StandardKey bewegen, waehlen;
         std::function<void()> tat;
+        bool senkrecht = false;  // up and down: a move that cannot go on leaves everything as it is
+    };
+    // Left or right on a selection goes to its edge.
+    const auto zeichen = [&](bool vor, bool waehlen) {
+        if (!waehlen && hatAuswahl())
+            z = vor ? std::max(m_anker, m_caret) : std::min(m_anker, m_caret);
+        else
+            schritt(vor, QTextLayout::SkipCharacters);
     };
     const Zug zuege[] = {
-        {QKeySequence::MoveToPreviousChar, QKeySequence::SelectPreviousChar, links},
-        {QKeySequence::MoveToNextChar, QKeySequence::SelectNextChar, rechts},
-        {QKeySequence::MoveToPreviousWord, QKeySequence::SelectPreviousWord, wortLinks},
-        {QKeySequence::MoveToNextWord, QKeySequence::SelectNextWord, wortRechts},
-        {QKeySequence::MoveToPreviousLine, QKeySequence::SelectPreviousLine, [&] { --z.zeile; }},
-        {QKeySequence::MoveToNextLine, QKeySequence::SelectNextLine, [&] { ++z.zeile; }},
-        {QKeySequence::MoveToPreviousPage, QKeySequence::SelectPreviousPage, [&] { z.zeile -= seite; }},
-        {QKeySequence::MoveToNextPage, QKeySequence::SelectNextPage, [&] { z.zeile += seite; }},
+        {QKeySequence::MoveToPreviousChar, QKeySequence::SelectPreviousChar,
+         [&] { zeichen(false, e == QKeySequence::SelectPreviousChar); }},
+        {QKeySequence::MoveToNextChar, QKeySequence::SelectNextChar,
+         [&] { zeichen(true, e == QKeySequence::SelectNextChar); }},
+        {QKeySequence::MoveToPreviousWord, QKeySequence::SelectPreviousWord, [&] { schritt(false, QTextLayout::SkipWords); }},
+        {QKeySequence::MoveToNextWord, QKeySequence::SelectNextWord, [&] { schritt(true, QTextLayout::SkipWords); }},
+        {QKeySequence::MoveToPreviousLine, QKeySequence::SelectPreviousLine, [&] { z.zeile = senkrecht(z, -1) ? z.zeile : -1; }, true},
+        {QKeySequence::MoveToNextLine, QKeySequence::SelectNextLine, [&] { z.zeile = senkrecht(z, 1) ? z.zeile : -1; }, true},
         {QKeySequence::MoveToStartOfLine, QKeySequence::SelectStartOfLine, [&] { z.spalte = 0; }},
         {QKeySequence::MoveToEndOfLine, QKeySequence::SelectEndOfLine, [&] { z.spalte = zeilenlaenge(z.zeile); }},
         {QKeySequence::MoveToStartOfDocument, QKeySequence::SelectStartOfDocument, [&] { z = {}; }},
@@ -351,7 +515,8 @@ void Speicheransicht::keyPressEvent(QKeyEvent* e)
         const bool waehlen = e == zug.waehlen;
         if (waehlen || e == zug.bewegen) {
             zug.tat();
-            bewegen(z, waehlen);
+            if (z.zeile >= 0)
+                bewegen(z, waehlen, zug.senkrecht);
             return;
         }
     }
@@ -390,6 +555,25 @@ void Speicheransicht::focusOutEvent(QFocusEvent* e)
 
 void Speicheransicht::timerEvent(QTimerEvent* e)
 {
+    if (e->timerId() == m_rollen.timerId()) {
+        const QRect sichtbar = viewport()->rect();
+        const QPoint p = viewport()->mapFromGlobal(QCursor::pos());
+        bewegen(stelleBei(p), true, false, false);
+        const int dy = std::max(p.y() - sichtbar.top(), sichtbar.bottom() - p.y()) - sichtbar.height();
+        const int dx = std::max(p.x() - sichtbar.left(), sichtbar.right() - p.x()) - sichtbar.width();
+        const int abstand = std::max({dx, dy, 7});
+        if (std::max(dx, dy) >= 0) {
+            m_rollen.start(4900 / (abstand * abstand), this);
+            if (dy > 0)
+                verticalScrollBar()->triggerAction(p.y() < sichtbar.center().y() ? QAbstractSlider::SliderSingleStepSub
+                                                                                  : QAbstractSlider::SliderSingleStepAdd);
+            if (dx > 0)
+                horizontalScrollBar()->triggerAction(p.x() < sichtbar.center().x()
+                                                         ? QAbstractSlider::SliderSingleStepSub
+                                                         : QAbstractSlider::SliderSingleStepAdd);
+        }
+        return;
+    }
     if (e->timerId() != m_blinken.timerId())
         return QAbstractScrollArea::timerEvent(e);
     m_caretSichtbar = !m_caretSichtbar;

@@ -4,6 +4,7 @@
 // store into its text document first and then goes to the pane.
 #include <QAbstractScrollArea>
 #include <QBasicTimer>
+#include <QElapsedTimer>
 #include <QTextLayout>
 
 #include "output/zeilenspeicher.h"
@@ -47,7 +48,13 @@ private:
     double zeilenhoehe() const;
     int sichtbareZeilen() const;
     Textstelle stelleBei(const QPoint& p) const;
-    void bewegen(Textstelle ziel, bool auswahl);
+    void bewegen(Textstelle ziel, bool auswahl, bool senkrecht = false, bool zeigen = true);
+    // One line up or down at the remembered x; false at the first or last line.
+    bool senkrecht(Textstelle& z, int richtung);
+    void seite(bool runter, bool auswahl);
+    double versatz(qsizetype oben) const;
+    double caretX() const;
+    void obenSetzen(qsizetype zeile);
     qsizetype zeilenlaenge(qsizetype zeile) const;
     void blinkenNeu();
 
@@ -61,4 +68,10 @@ private:
     QBasicTimer m_blinken;
     bool m_caretSichtbar = true;
     bool m_ziehen = false;
+    QBasicTimer m_rollen;  // scrolls while the mouse drags outside the window
+    double m_x = -1;       // x that up and down keep; -1: take the caret's
+    bool m_seiteGueltig = false;
+    double m_seiteY = 0;  // the caret's place in the window that page moves keep
+    QElapsedTimer m_dreifach;
+    QPoint m_dreifachPunkt;
 };
