@@ -47,6 +47,20 @@ void Zeilenspeicher::anhaengen(const char* daten, qsizetype laenge)
     eineZeile(reinterpret_cast<const char*>(zeile), ende - zeile);
 }
 
+QString Zeilenspeicher::text(Textstelle von, Textstelle bis) const
+{
+    QString text;
+    for (qsizetype z = von.zeile; z <= bis.zeile && z < anzahl(); ++z) {
+        const QString zeile = this->zeile(z);
+        const qsizetype a = z == von.zeile ? von.spalte : 0;
+        const qsizetype e = z == bis.zeile ? bis.spalte : zeile.size();
+        if (z > von.zeile)
+            text += u'\n';
+        text += QStringView(zeile).mid(a, e - a);
+    }
+    return text;
+}
+
 void Zeilenspeicher::eineZeile(const char* daten, qsizetype laenge)
 {
     if (m_stuecke.empty() || m_stuecke.back().groesse - m_stuecke.back().belegt < laenge) {

@@ -23,6 +23,8 @@ public:
     qsizetype anzahl() const { return qsizetype(m_anfang.size()); }
     QByteArrayView utf8(qsizetype i) const;
     QString zeile(qsizetype i) const { return QString::fromUtf8(utf8(i)); }
+    // The text from `von` to `bis`, lines joined by '\n'.
+    QString text(Textstelle von, Textstelle bis) const;
     // The line with the most bytes, a stand-in for the widest one.
     qsizetype laengste() const { return m_laengste; }
 

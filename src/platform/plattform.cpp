@@ -4,6 +4,9 @@
 #include "platform/netz.h"
 
 #include <stdexcept>
+#if defined(__GLIBC__)
+#include <malloc.h>
+#endif
 #include <string>
 
 namespace plattform {
@@ -111,4 +114,12 @@ std::optional<Anmeldung> anmeldungErfragen(const QString& freigabe)
     const Anmeldefrage& f = gesetzteAnmeldefrage();
     return f ? f(freigabe) : std::nullopt;
 }
+
+void freienSpeicherAbgeben()
+{
+#if defined(__GLIBC__)
+    malloc_trim(0);
+#endif
+}
+
 }  // namespace plattform

@@ -161,6 +161,10 @@ QString arbeitsverzeichnis();
 Laufwerke& laufwerke();
 Netz& netz();  // never throws: unset is an empty network
 
+// Hands memory the process has freed back to the system: after a large listing goes, the
+// allocator keeps its pages otherwise.
+void freienSpeicherAbgeben();
+
 // Installs the backend the program was built with (defined by the backend chosen in CMake).
 void standardInstallieren();
 

@@ -12,6 +12,7 @@
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
+#include <QTextDocumentFragment>
 
 #include "output/fenster/ausgabefeld.h"
 #include "output/fenster/dialogseam.h"
@@ -276,6 +277,40 @@ private slots:
         QVERIFY(!neu.imSpeicher());
         fuellen(neu, true);
         QVERIFY(neu.imSpeicher());
+    }
+
+    // A copy of store lines holds nothing in advance; pasted, it gives the selected text and the
+    // rich text a document of the same lines gives, also after the pane moved on to a new listing.
+    void kopierenAufAnfrage()
+    {
+        Ausgabefeld sp;
+        fuellen(sp, true, 400);
+        sp.show();
+        QTest::keyClick(ansichtVon(sp), Qt::Key_Down);
+        QTest::keyClick(ansichtVon(sp), Qt::Key_Right, Qt::ShiftModifier);
+        QTest::keyClick(ansichtVon(sp), Qt::Key_End, Qt::ControlModifier | Qt::ShiftModifier);
+        sp.kopiereAuswahl();
+        struct Roh : QMimeData {
+            static QVariant vorab(const QMimeData* m, const QString& art)
+            {
+                return static_cast<const Roh*>(m)->QMimeData::retrieveData(art, QMetaType::fromType<QString>());
+            }
+        };
+        const QMimeData* daten = QApplication::clipboard()->mimeData();
+        QVERIFY(daten->hasText() && daten->hasHtml());
+        QVERIFY(!Roh::vorab(daten, QStringLiteral("text/plain")).isValid());
+        QVERIFY(!Roh::vorab(daten, QStringLiteral("text/html")).isValid());
+
+        QString erwartet = sp.speicher().text({1, 1}, {sp.zeilenzahl() - 1, sp.speicher().zeile(sp.zeilenzahl() - 1).size()});
+        QTextDocument ganz;
+        ganz.setDefaultFont(sp.document()->defaultFont());
+        QTextCursor(&ganz).insertText(erwartet);
+        const QString html = QTextDocumentFragment(&ganz).toHtml();
+        sp.leeren();
+        fuellen(sp, true, 2);
+        QVERIFY(erwartet.count(u'\n') > 2000);
+        QCOMPARE(daten->text(), erwartet);
+        QCOMPARE(daten->html(), html);
     }
 
     // One script of keys and mouse over both forms: the same caret, selection and scroll position

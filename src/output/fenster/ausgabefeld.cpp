@@ -12,8 +12,81 @@
 #include <QTextOption>
 
 #include "output/fenster/speicheransicht.h"
+#include "platform/plattform.h"
 
 namespace {
+
+// A selection of store lines, turned into text only when someone asks: a copy of a million
+// lines costs nothing until another program pastes it.
+class Auswahldaten : public QMimeData {
+public:
+    Auswahldaten(std::shared_ptr<const Zeilenspeicher> speicher, Textstelle von, Textstelle bis, QFont schrift)
+        : m_speicher(std::move(speicher))
+        , m_von(von)
+        , m_bis(bis)
+        , m_schrift(std::move(schrift))
+    {
+    }
+
+    QStringList formats() const override
+    {
+        return m_von == m_bis ? QStringList() : QStringList{QStringLiteral("text/plain"), QStringLiteral("text/html")};
+    }
+    bool hasFormat(const QString& art) const override { return formats().contains(art); }
+
+protected:
+    QVariant retrieveData(const QString& art, QMetaType) const override
+    {
+        if (!hasFormat(art))
+            return {};
+        const QString text = m_speicher->text(m_von, m_bis);
+        if (art == u"text/plain")
+            return text;
+        // The rich text of store lines is that of the same lines in a document of the pane's look,
+        // laid out a thousand lines at a time.
+        QString html;
+        qsizetype ab = 0;
+        while (ab <= text.size()) {
+            qsizetype bis = ab;
+            for (int n = 0; n < 1000 && bis >= 0; ++n)
+                bis = text.indexOf(u'\n', bis + (n ? 1 : 0));
+            const bool letztes = bis < 0;
+            QTextDocument stueck;
+            stueck.setDefaultFont(m_schrift);
+            stueck.setUndoRedoEnabled(false);
+            QTextCursor(&stueck).insertText(text.mid(ab, letztes ? -1 : bis - ab));
+            const QString teil = QTextDocumentFragment(&stueck).toHtml();
+            // Each piece marks where it ends (and where it starts, unless with an empty line); the
+            // pieces join at a paragraph end.
+            const QLatin1StringView anfang("<!--StartFragment-->"), ende("<!--EndFragment-->");
+            const qsizetype e = teil.lastIndexOf(ende);
+            const qsizetype p = teil.indexOf(QLatin1StringView("<p"), teil.indexOf(QLatin1StringView("<body")));
+            if (e < 0 || p < 0 || p > e)
+                return {};
+            if (ab == 0) {
+                html += QStringView(teil).left(e);
+            } else {
+                html += QLatin1StringView("</p>\n");
+                QString koerper = teil.mid(p, e - p);
+                if (const qsizetype a = koerper.indexOf(anfang); a >= 0)
+                    koerper.remove(a, anfang.size());
+                html += koerper;
+            }
+            if (letztes) {
+                html += QStringView(teil).mid(e);
+                break;
+            }
+            ab = bis + 1;
+        }
+        return html;
+    }
+
+private:
+    std::shared_ptr<const Zeilenspeicher> m_speicher;
+    Textstelle m_von, m_bis;
+    QFont m_schrift;
+};
+
 // Past this many buffered lines a batch is appended even between progress steps, so that
 // a search without the wait window does not hold the whole listing twice.
 constexpr int maxGepuffert = 20000;
@@ -35,7 +108,7 @@ Ausgabefeld::Ausgabefeld(QWidget* parent)
     connect(document(), &QTextDocument::undoCommandAdded, this, [this] {
         if (m_speicherAb > 0 && !m_bearbeitet) {
             m_bearbeitet = true;
-            m_speicher.leeren();
+            m_speicher = std::make_shared<Zeilenspeicher>();
         }
     });
 }
@@ -49,7 +122,7 @@ void Ausgabefeld::zeile(const QString& text)
 void Ausgabefeld::zeileUtf8(const char* daten, qsizetype laenge)
 {
     if (m_speicherAb > 0 && !m_bearbeitet) {
-        m_speicher.anhaengen(daten, laenge);
+        m_speicher->anhaengen(daten, laenge);
         if (m_ansicht) {
             if (++m_gepuffert >= maxGepuffert)
                 puffernLeeren();
@@ -74,13 +147,13 @@ void Ausgabefeld::puffernLeeren()
         m_ansicht->gewachsen();
         return;
     }
-    if (m_speicherAb > 0 && !m_bearbeitet && m_speicher.anzahl() > m_speicherAb) {
+    if (m_speicherAb > 0 && !m_bearbeitet && m_speicher->anzahl() > m_speicherAb) {
         // From here the store alone holds the listing; the document's share of it goes.
         m_puffer = QByteArray();
         m_gepuffert = 0;
         const bool fokus = hasFocus();
         QPlainTextEdit::clear();
-        m_ansicht = new Speicheransicht(this, &m_speicher);
+        m_ansicht = new Speicheransicht(this, m_speicher.get());
         // The pane's own scroll bars would show its empty document over the view's.
         eigeneLeisten(false);
         m_ansicht->setGeometry(rect());
@@ -144,13 +217,16 @@ void Ausgabefeld::eigeneLeisten(bool an)
 
 void Ausgabefeld::leeren()
 {
+    const bool gross = zeilenzahl() > 10000;
     m_puffer.clear();
     m_gepuffert = 0;
     m_angehaengt = false;
     ansichtEntfernen();
-    m_speicher.leeren();
+    m_speicher = std::make_shared<Zeilenspeicher>();
     m_bearbeitet = false;
     clear();
+    if (gross)
+        plattform::freienSpeicherAbgeben();
 }
 
 void Ausgabefeld::dokumentAufbauen()
@@ -168,12 +244,12 @@ void Ausgabefeld::dokumentAufbauen()
     m_gepuffert = 0;
     m_puffer.clear();
     m_angehaengt = false;
-    for (qsizetype z = 0; z < m_speicher.anzahl(); ++z) {
-        const QByteArrayView zeile = m_speicher.utf8(z);
+    for (qsizetype z = 0; z < m_speicher->anzahl(); ++z) {
+        const QByteArrayView zeile = m_speicher->utf8(z);
         zeileUtf8(zeile.data(), zeile.size());
     }
     puffernLeeren();
-    m_speicher.leeren();
+    m_speicher = std::make_shared<Zeilenspeicher>();
     eigeneLeisten(true);
     const auto position = [this](Textstelle s) {
         const QTextBlock b = document()->findBlockByNumber(int(s.zeile));
@@ -199,14 +275,14 @@ QTextCharFormat Ausgabefeld::endformat() const
 qsizetype Ausgabefeld::zeilenzahl() const
 {
     if (m_ansicht)
-        return m_speicher.anzahl();
+        return m_speicher->anzahl();
     return istLeer() ? 0 : document()->blockCount();
 }
 
 bool Ausgabefeld::istLeer() const
 {
     if (m_ansicht)
-        return m_speicher.anzahl() == 0;
+        return m_speicher->anzahl() == 0;
     return document()->blockCount() == 1 && document()->firstBlock().length() <= 1;
 }
 
@@ -226,9 +302,16 @@ void Ausgabefeld::kopiereAuswahl()
     if (!hatAuswahl())
         return;
     if (m_ansicht)
-        QGuiApplication::clipboard()->setMimeData(createMimeDataFromSelection());
+        auswahlAnbieten(QClipboard::Clipboard);
     else
         copy();
+}
+
+void Ausgabefeld::auswahlAnbieten(QClipboard::Mode art)
+{
+    QClipboard* ablage = QGuiApplication::clipboard();
+    if (art == QClipboard::Clipboard || ablage->supportsSelection())
+        ablage->setMimeData(createMimeDataFromSelection(), art);
 }
 
 bool Ausgabefeld::weitersuchen(const QString& text, QTextDocument::FindFlags optionen)
@@ -240,7 +323,7 @@ bool Ausgabefeld::weitersuchen(const QString& text, QTextDocument::FindFlags opt
     if (text.isEmpty())
         return false;
     const Textstelle ab = m_ansicht->hatAuswahl() ? std::max(m_ansicht->anker(), m_ansicht->caret()) : Textstelle{};
-    const auto treffer = m_speicher.suchen(text, ab,
+    const auto treffer = m_speicher->suchen(text, ab,
                                            optionen & QTextDocument::FindCaseSensitively ? Qt::CaseSensitive
                                                                                         : Qt::CaseInsensitive,
                                            optionen & QTextDocument::FindWholeWords);
@@ -327,20 +410,10 @@ bool Ausgabefeld::suchen(const QString& text, int ab, QTextDocument::FindFlags o
 
 QMimeData* Ausgabefeld::createMimeDataFromSelection() const
 {
+    if (m_ansicht)
+        return new Auswahldaten(m_speicher, std::min(m_ansicht->anker(), m_ansicht->caret()),
+                                std::max(m_ansicht->anker(), m_ansicht->caret()), document()->defaultFont());
     auto* daten = new QMimeData;
-    if (m_ansicht) {
-        if (!m_ansicht->hatAuswahl())
-            return daten;
-        // The rich text of store lines is that of the same lines in a document of this pane's look.
-        const QString text = m_ansicht->ausgewaehlterText();
-        QTextDocument stueck;
-        stueck.setDefaultFont(document()->defaultFont());
-        stueck.setUndoRedoEnabled(false);
-        QTextCursor(&stueck).insertText(text);
-        daten->setText(text);
-        daten->setHtml(QTextDocumentFragment(&stueck).toHtml());
-        return daten;
-    }
     const QTextCursor c = textCursor();
     if (!c.hasSelection())
         return daten;

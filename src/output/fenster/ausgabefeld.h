@@ -2,12 +2,15 @@
 // The rich-text pane of the main window (listing and summary) and of the report windows.
 // Built on QPlainTextEdit, whose document keeps character formats; a large unedited listing
 // is kept in a line store instead and drawn by a view laid over the pane.
+#include <QClipboard>
 #include <QColor>
 #include <QFont>
 #include <QPlainTextEdit>
 #include <QStringList>
 #include <QTextCharFormat>
 #include <QTextDocument>
+
+#include <memory>
 
 #include "listing/zeilensenke.h"
 #include "output/zeilenspeicher.h"
@@ -32,7 +35,7 @@ public:
     // the visible lines itself: a text document costs some 300 bytes a line. 0: never.
     void setzeSpeicherAb(qsizetype zeilen) { m_speicherAb = zeilen; }
     bool imSpeicher() const { return m_ansicht != nullptr; }
-    const Zeilenspeicher& speicher() const { return m_speicher; }
+    const Zeilenspeicher& speicher() const { return *m_speicher; }
     // Back to a text document with the same lines, caret, selection and scroll position; done
     // before anything edits the pane.
     void dokumentAufbauen();
@@ -47,6 +50,8 @@ public:
     bool hatAuswahl() const;
     void markiereAlles();
     void kopiereAuswahl();
+    // Hands the selection to the clipboard or, where the system has one, the mouse selection.
+    void auswahlAnbieten(QClipboard::Mode art);
     // Finds forward from the end of the selection, or from the start without one.
     bool weitersuchen(const QString& text, QTextDocument::FindFlags optionen);
     // Tab stops in points from the left margin.
@@ -81,7 +86,9 @@ private:
     int m_gepuffert = 0;
     QList<double> m_tabstops;
     bool m_angehaengt = false;
-    Zeilenspeicher m_speicher;
+    // Shared with the clipboard, which reads a copied selection only when another program pastes;
+    // a new listing gets a new store.
+    std::shared_ptr<Zeilenspeicher> m_speicher = std::make_shared<Zeilenspeicher>();
     qsizetype m_speicherAb = 0;
     bool m_bearbeitet = false;  // the user changed the document: program lines go there from now on
     Speicheransicht* m_ansicht = nullptr;

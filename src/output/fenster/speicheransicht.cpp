@@ -228,22 +228,6 @@ void Speicheransicht::allesMarkieren()
     auswaehlen({}, n ? Textstelle{n - 1, zeilenlaenge(n - 1)} : Textstelle{});
 }
 
-QString Speicheransicht::ausgewaehlterText() const
-{
-    const Textstelle von = std::min(m_anker, m_caret);
-    const Textstelle bis = std::max(m_anker, m_caret);
-    QString text;
-    for (qsizetype z = von.zeile; z <= bis.zeile && z < m_speicher->anzahl(); ++z) {
-        const QString zeile = m_speicher->zeile(z);
-        const qsizetype a = z == von.zeile ? von.spalte : 0;
-        const qsizetype e = z == bis.zeile ? bis.spalte : zeile.size();
-        if (z > von.zeile)
-            text += u'\n';
-        text += QStringView(zeile).mid(a, e - a);
-    }
-    return text;
-}
-
 double Speicheransicht::versatz(qsizetype oben) const
 {
     // Above the first line lies the document's top margin; scrolled, the top line starts at 0.
@@ -385,6 +369,7 @@ void Speicheransicht::mousePressEvent(QMouseEvent* e)
         const qsizetype z = m_caret.zeile;
         const bool letzte = z + 1 >= m_speicher->anzahl();
         auswaehlen({z, 0}, letzte ? Textstelle{z, zeilenlaenge(z)} : Textstelle{z + 1, 0});
+        m_feld->auswahlAnbieten(QClipboard::Selection);
         return;
     }
     m_ziehen = true;
@@ -406,6 +391,9 @@ void Speicheransicht::mouseMoveEvent(QMouseEvent* e)
 
 void Speicheransicht::mouseReleaseEvent(QMouseEvent*)
 {
+    // What the mouse selected is there for a middle click, as in every text field.
+    if (m_ziehen && hatAuswahl())
+        m_feld->auswahlAnbieten(QClipboard::Selection);
     m_ziehen = false;
     m_rollen.stop();
 }
@@ -434,6 +422,8 @@ void Speicheransicht::mouseDoubleClickEvent(QMouseEvent* e)
         }
     }
     auswaehlen({s.zeile, a}, {s.zeile, b});
+    if (hatAuswahl())
+        m_feld->auswahlAnbieten(QClipboard::Selection);
     m_dreifach.start();
     m_dreifachPunkt = e->position().toPoint();
 }

@@ -26,7 +26,6 @@ public:
     bool hatAuswahl() const { return m_caret != m_anker; }
     void auswaehlen(Textstelle anker, Textstelle caret);
     void allesMarkieren();
-    QString ausgewaehlterText() const;  // lines joined by '\n'
     void caretZeigen();
 
 protected:
