@@ -1,0 +1,142 @@
+// The listing pane at the size of a whole drive: one full search of a tree in the main window
+// (offscreen, all fields), then, each timed, what a user does with the result: the first typed
+// character, bold on a thousand lines, undo, Ctrl+A and Ctrl+C, find of a name near the end,
+// printing the listing to a PDF file, and a new search. Resident memory after each step.
+// Last line: zeilen=N suche_s=… erste_bearbeitung_ms=… fett_ms=… rueckgaengig_ms=… kopieren_ms=…
+// suchen_ms=… druck_s=… druck_seiten=… rss_mb_suche=… rss_mb_spitze=… rss_mb_neue_suche=…
+#include <QCheckBox>
+#include <QElapsedTimer>
+#include <QFileInfo>
+#include <QKeyEvent>
+#include <QPrinter>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTextBlock>
+#include <QTextCursor>
+
+#include <cstdio>
+
+#include "app/anwendung.h"
+#include "app/fenster.h"
+#include "app/hauptfenster.h"
+#include "app/verzeichnisliste.h"
+#include "output/fenster/ausgabefeld.h"
+#include "output/fenster/drucken.h"
+#include "output/fenster/formatleiste.h"
+#include "output/fenster/suchdialog.h"
+#include "platform/linux/linux_plattform.h"
+#include "spitzenspeicher.h"
+
+namespace {
+
+double rssMb()
+{
+    QFile f(QStringLiteral("/proc/self/statm"));
+    if (!f.open(QIODevice::ReadOnly))
+        return -1;
+    return f.readAll().split(' ').value(1).toDouble() * 4096 / (1024.0 * 1024.0);
+}
+
+// Milliseconds until the step and the window's reaction to it are done.
+template <typename F> double ms(F schritt)
+{
+    QElapsedTimer uhr;
+    uhr.start();
+    schritt();
+    QCoreApplication::processEvents();
+    return uhr.nsecsElapsed() / 1e6;
+}
+
+// To the pane as the keyboard reaches it: its line view while it shows one.
+void taste(Ausgabefeld* feld, int k, Qt::KeyboardModifiers m = {}, const QString& text = {})
+{
+    QWidget* ziel = feld->focusProxy() ? feld->focusProxy() : feld;
+    QKeyEvent druck(QEvent::KeyPress, k, m, text), los(QEvent::KeyRelease, k, m, text);
+    QCoreApplication::sendEvent(ziel, &druck);
+    QCoreApplication::sendEvent(ziel, &los);
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc < 2) {
+        std::fprintf(stderr, "Aufruf: %s VERZEICHNIS [PDF]\n", argv[0]);
+        return 2;
+    }
+    const QString wurzel = QFileInfo(QString::fromLocal8Bit(argv[1])).absoluteFilePath();
+    QTemporaryDir ordner;
+    const QString pdf = argc > 2 ? QString::fromLocal8Bit(argv[2]) : ordner.filePath(QStringLiteral("liste.pdf"));
+    TAnwendung app(argc, argv);
+    static plattform::LinuxDateisystem ds;
+    static plattform::LinuxLaufwerke lw;
+    plattform::installieren({.dateisystem = &ds, .laufwerke = &lw});
+
+    fensterErzeugen();
+    Haupt->show();
+    QCoreApplication::processEvents();
+    if (!Haupt->DirectoryListBox1->setzeVerzeichnis(wurzel))
+        return 1;
+    for (QCheckBox* c : {Haupt->CheckBox10, Haupt->CheckBox11, Haupt->CheckBox12, Haupt->CheckBox14})
+        c->setChecked(true);
+    QCoreApplication::processEvents();
+    Ausgabefeld* feld = Haupt->RichEdit1;
+
+    QElapsedTimer uhr;
+    uhr.start();
+    Haupt->sucheStarten();
+    const double suche = uhr.nsecsElapsed() / 1e9;
+    const qsizetype zeilen = feld->zeilenzahl();
+    const double rssSuche = rssMb();
+    std::fprintf(stderr, "%lld Zeilen, Suche %.2f s, %.0f MB\n", qlonglong(zeilen), suche, rssSuche);
+    // A name near the end, taken before anything changes the pane.
+    const QString name = (feld->imSpeicher() ? feld->speicher().zeile(zeilen - 2)
+                                             : feld->document()->findBlockByNumber(int(zeilen - 2)).text())
+                             .section(u'\t', 0, 0);
+
+    feld->setFocus();
+    QCoreApplication::processEvents();
+    const double bearbeitung = ms([&] { taste(feld, Qt::Key_X, {}, QStringLiteral("x")); });
+    std::fprintf(stderr, "erste Bearbeitung %.1f ms, %.0f MB\n", bearbeitung, rssMb());
+
+    // A thousand lines from the middle, then the bold button of the pane's bar.
+    const double fett = ms([&] {
+        QTextCursor c(feld->document()->findBlockByNumber(int(zeilen / 2)));
+        c.setPosition(feld->document()->findBlockByNumber(int(zeilen / 2 + 1000)).position(), QTextCursor::KeepAnchor);
+        feld->setTextCursor(c);
+        Haupt->Leiste1->stilknopf(Formatleiste::Fett)->click();
+    });
+    std::fprintf(stderr, "fett %.1f ms, %.0f MB\n", fett, rssMb());
+    feld->setFocus();
+    const double rueckgaengig = ms([&] { taste(feld, Qt::Key_Z, Qt::ControlModifier); });
+    const double kopieren = ms([&] {
+        taste(feld, Qt::Key_A, Qt::ControlModifier);
+        taste(feld, Qt::Key_C, Qt::ControlModifier);
+    });
+    std::fprintf(stderr, "kopieren %.1f ms, %.0f MB\n", kopieren, rssMb());
+    feld->setTextCursor(QTextCursor(feld->document()));
+    bool gefunden = false;
+    const double suchen = ms([&] { gefunden = textSuchen(feld, name, false, false); });
+    if (!gefunden)
+        std::fprintf(stderr, "„%s“ nicht gefunden\n", qPrintable(name));
+
+    int seiten = 0;
+    uhr.start();
+    {
+        QPrinter drucker(QPrinter::HighResolution);
+        drucker.setOutputFormat(QPrinter::PdfFormat);
+        drucker.setOutputFileName(pdf);
+        seiten = felderDrucken(feld, nullptr, drucker, druckauftragInhalt);
+    }
+    const double druck = uhr.nsecsElapsed() / 1e9;
+    std::fprintf(stderr, "Druck %.1f s, %d Seiten, %.0f MB\n", druck, seiten, rssMb());
+
+    Haupt->sucheStarten();
+    const double rssNeu = rssMb();
+    std::printf("zeilen=%lld suche_s=%.3f erste_bearbeitung_ms=%.1f fett_ms=%.1f rueckgaengig_ms=%.1f kopieren_ms=%.1f "
+                "suchen_ms=%.1f druck_s=%.2f druck_seiten=%d rss_mb_suche=%.0f rss_mb_spitze=%.0f "
+                "rss_mb_neue_suche=%.0f\n",
+                qlonglong(zeilen), suche, bearbeitung, fett, rueckgaengig, kopieren, suchen, druck, seiten, rssSuche,
+                spitzenspeicherMb(), rssNeu);
+    return 0;
+}
