@@ -23,6 +23,7 @@
 #include "output/fenster/ausgabefeld.h"
 #include "output/fenster/drucken.h"
 #include "output/fenster/formatleiste.h"
+#include "output/fenster/speicheransicht.h"
 #include "output/fenster/suchdialog.h"
 #include "platform/linux/linux_plattform.h"
 #include "spitzenspeicher.h"
@@ -101,9 +102,14 @@ int main(int argc, char** argv)
 
     // A thousand lines from the middle, then the bold button of the pane's bar.
     const double fett = ms([&] {
-        QTextCursor c(feld->document()->findBlockByNumber(int(zeilen / 2)));
-        c.setPosition(feld->document()->findBlockByNumber(int(zeilen / 2 + 1000)).position(), QTextCursor::KeepAnchor);
-        feld->setTextCursor(c);
+        if (auto* ansicht = feld->findChild<Speicheransicht*>(QStringLiteral("Zeilenansicht")); ansicht && feld->imSpeicher()) {
+            ansicht->auswaehlen({zeilen / 2, 0}, {zeilen / 2 + 1000, 0});
+        } else {
+            QTextCursor c(feld->document()->findBlockByNumber(int(zeilen / 2)));
+            c.setPosition(feld->document()->findBlockByNumber(int(zeilen / 2 + 1000)).position(),
+                          QTextCursor::KeepAnchor);
+            feld->setTextCursor(c);
+        }
         Haupt->Leiste1->stilknopf(Formatleiste::Fett)->click();
     });
     std::fprintf(stderr, "fett %.1f ms, %.0f MB\n", fett, rssMb());
@@ -114,7 +120,7 @@ int main(int argc, char** argv)
         taste(feld, Qt::Key_C, Qt::ControlModifier);
     });
     std::fprintf(stderr, "kopieren %.1f ms, %.0f MB\n", kopieren, rssMb());
-    feld->setTextCursor(QTextCursor(feld->document()));
+    taste(feld, Qt::Key_Home, Qt::ControlModifier);
     bool gefunden = false;
     const double suchen = ms([&] { gefunden = textSuchen(feld, name, false, false); });
     if (!gefunden)

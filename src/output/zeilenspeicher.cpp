@@ -47,20 +47,6 @@ void Zeilenspeicher::anhaengen(const char* daten, qsizetype laenge)
     eineZeile(reinterpret_cast<const char*>(zeile), ende - zeile);
 }
 
-QString Zeilenspeicher::text(Textstelle von, Textstelle bis) const
-{
-    QString text;
-    for (qsizetype z = von.zeile; z <= bis.zeile && z < anzahl(); ++z) {
-        const QString zeile = this->zeile(z);
-        const qsizetype a = z == von.zeile ? von.spalte : 0;
-        const qsizetype e = z == bis.zeile ? bis.spalte : zeile.size();
-        if (z > von.zeile)
-            text += u'\n';
-        text += QStringView(zeile).mid(a, e - a);
-    }
-    return text;
-}
-
 void Zeilenspeicher::eineZeile(const char* daten, qsizetype laenge)
 {
     if (m_stuecke.empty() || m_stuecke.back().groesse - m_stuecke.back().belegt < laenge) {
@@ -101,8 +87,26 @@ QByteArrayView Zeilenspeicher::utf8(qsizetype i) const
     return QByteArrayView(s->daten.get() + von, bis - von);
 }
 
+qsizetype Zeilenspeicher::inZeile(QString zeile, const QString& text, qsizetype ab, Qt::CaseSensitivity gross,
+                                  bool ganzeWoerter)
+{
+    // A no-break space is found as a blank, as a text document's find does.
+    zeile.replace(QChar::Nbsp, u' ');
+    while (ab <= zeile.size()) {
+        const qsizetype i = zeile.indexOf(text, ab, gross);
+        if (i < 0)
+            return -1;
+        const qsizetype e = i + text.size();
+        if (!ganzeWoerter
+            || ((i == 0 || !wortzeichen(zeile.at(i - 1))) && (e == zeile.size() || !wortzeichen(zeile.at(e)))))
+            return i;
+        ab = e + 1;
+    }
+    return -1;
+}
+
 std::optional<Textstelle> Zeilenspeicher::suchen(const QString& text, Textstelle ab, Qt::CaseSensitivity gross,
-                                                 bool ganzeWoerter) const
+                                                 bool ganzeWoerter, qsizetype bis) const
 {
     if (text.isEmpty())
         return std::nullopt;
@@ -110,25 +114,15 @@ std::optional<Textstelle> Zeilenspeicher::suchen(const QString& text, Textstelle
     const bool bytesGenuegen
         = gross == Qt::CaseSensitive && !ganzeWoerter && !text.contains(QChar::ReplacementCharacter)
           && !text.contains(u' ');
-    for (qsizetype z = std::max<qsizetype>(ab.zeile, 0); z < anzahl(); ++z) {
+    const qsizetype ende = bis < 0 ? anzahl() : std::min(bis, anzahl());
+    for (qsizetype z = std::max<qsizetype>(ab.zeile, 0); z < ende; ++z) {
         const QByteArrayView roh = utf8(z);
         // Most lines cannot hold the text at all; only those that might are decoded.
         if (bytesGenuegen && roh.indexOf(nadel) < 0)
             continue;
-        // A no-break space is found as a blank, as a text document's find does.
-        QString zeile = QString::fromUtf8(roh);
-        zeile.replace(QChar::Nbsp, u' ');
-        qsizetype von = z == ab.zeile ? ab.spalte : 0;
-        while (von <= zeile.size()) {
-            const qsizetype i = zeile.indexOf(text, von, gross);
-            if (i < 0)
-                break;
-            const qsizetype e = i + text.size();
-            if (!ganzeWoerter
-                || ((i == 0 || !wortzeichen(zeile.at(i - 1))) && (e == zeile.size() || !wortzeichen(zeile.at(e)))))
-                return Textstelle{z, i};
-            von = e + 1;
-        }
+        const qsizetype i = inZeile(QString::fromUtf8(roh), text, z == ab.zeile ? ab.spalte : 0, gross, ganzeWoerter);
+        if (i >= 0)
+            return Textstelle{z, i};
     }
     return std::nullopt;
 }

@@ -23,14 +23,16 @@ public:
     qsizetype anzahl() const { return qsizetype(m_anfang.size()); }
     QByteArrayView utf8(qsizetype i) const;
     QString zeile(qsizetype i) const { return QString::fromUtf8(utf8(i)); }
-    // The text from `von` to `bis`, lines joined by '\n'.
-    QString text(Textstelle von, Textstelle bis) const;
     // The line with the most bytes, a stand-in for the widest one.
     qsizetype laengste() const { return m_laengste; }
 
     // The first match at or after `ab`, as a text document finds it within its paragraphs.
+    // Lines from `bis` on are not looked at (-1: none left out).
     std::optional<Textstelle> suchen(const QString& text, Textstelle ab, Qt::CaseSensitivity gross,
-                                     bool ganzeWoerter) const;
+                                     bool ganzeWoerter, qsizetype bis = -1) const;
+    // The first match in one line at or after column `ab`, by the same rules; -1 if none.
+    static qsizetype inZeile(QString zeile, const QString& text, qsizetype ab, Qt::CaseSensitivity gross,
+                             bool ganzeWoerter);
 
 private:
     void eineZeile(const char* daten, qsizetype laenge);

@@ -16,21 +16,41 @@
 
 namespace {
 
-// A selection of store lines, turned into text only when someone asks: a copy of a million
-// lines costs nothing until another program pastes it.
+// One model line as a block at the cursor: a new block unless it is the first, with the format
+// of its first run for the block, the runs in theirs.
+template <typename Format> void zeileEinfuegen(QTextCursor& c, const Modellzeile& m, bool neuerBlock, Format format)
+{
+    const QTextCharFormat erstes = format(m.laeufe.isEmpty() ? 0 : m.laeufe.front().format);
+    if (neuerBlock)
+        c.insertBlock(QTextBlockFormat(), erstes);
+    else
+        c.setBlockCharFormat(erstes);
+    qsizetype pos = 0;
+    for (const Lauf& l : m.laeufe) {
+        c.insertText(m.text.mid(pos, l.laenge), format(l.format));
+        pos += l.laenge;
+    }
+}
+
+// A selection of the line model, turned into text only when someone asks: a copy of a million
+// lines costs nothing until another program pastes it. It keeps its own copy of the lines, so
+// later edits and a new listing leave it as it was.
 class Auswahldaten : public QMimeData {
 public:
-    Auswahldaten(std::shared_ptr<const Zeilenspeicher> speicher, Textstelle von, Textstelle bis, QFont schrift)
-        : m_speicher(std::move(speicher))
-        , m_von(von)
-        , m_bis(bis)
+    Auswahldaten(std::shared_ptr<const Zeilenmodell> auszug, QList<QTextCharFormat> formate, QFont schrift)
+        : m_auszug(std::move(auszug))
+        , m_formate(std::move(formate))
         , m_schrift(std::move(schrift))
     {
     }
 
+    const Zeilenmodell& auszug() const { return *m_auszug; }
+    const QList<QTextCharFormat>& formate() const { return m_formate; }
+
     QStringList formats() const override
     {
-        return m_von == m_bis ? QStringList() : QStringList{QStringLiteral("text/plain"), QStringLiteral("text/html")};
+        return m_auszug->ende() == Textstelle{} ? QStringList()
+                                                : QStringList{QStringLiteral("text/plain"), QStringLiteral("text/html")};
     }
     bool hasFormat(const QString& art) const override { return formats().contains(art); }
 
@@ -39,22 +59,20 @@ protected:
     {
         if (!hasFormat(art))
             return {};
-        const QString text = m_speicher->text(m_von, m_bis);
         if (art == u"text/plain")
-            return text;
-        // The rich text of store lines is that of the same lines in a document of the pane's look,
+            return m_auszug->text({}, m_auszug->ende());
+        // The rich text of these lines is that of the same lines in a document of the pane's look,
         // laid out a thousand lines at a time.
         QString html;
-        qsizetype ab = 0;
-        while (ab <= text.size()) {
-            qsizetype bis = ab;
-            for (int n = 0; n < 1000 && bis >= 0; ++n)
-                bis = text.indexOf(u'\n', bis + (n ? 1 : 0));
-            const bool letztes = bis < 0;
+        const qsizetype n = m_auszug->anzahl();
+        for (qsizetype ab = 0; ab < n; ab += 1000) {
+            const bool letztes = ab + 1000 >= n;
             QTextDocument stueck;
             stueck.setDefaultFont(m_schrift);
             stueck.setUndoRedoEnabled(false);
-            QTextCursor(&stueck).insertText(text.mid(ab, letztes ? -1 : bis - ab));
+            QTextCursor c(&stueck);
+            for (qsizetype z = ab; z < std::min(n, ab + 1000); ++z)
+                zeileEinfuegen(c, m_auszug->mitFormaten(z), z > ab, [this](int f) { return m_formate.value(f); });
             const QString teil = QTextDocumentFragment(&stueck).toHtml();
             // Each piece marks where it ends (and where it starts, unless with an empty line); the
             // pieces join at a paragraph end.
@@ -72,20 +90,40 @@ protected:
                     koerper.remove(a, anfang.size());
                 html += koerper;
             }
-            if (letztes) {
+            if (letztes)
                 html += QStringView(teil).mid(e);
-                break;
-            }
-            ab = bis + 1;
         }
         return html;
     }
 
 private:
-    std::shared_ptr<const Zeilenspeicher> m_speicher;
-    Textstelle m_von, m_bis;
+    std::shared_ptr<const Zeilenmodell> m_auszug;
+    QList<QTextCharFormat> m_formate;
     QFont m_schrift;
 };
+
+// Lines with their character formats from rich text; tables and frames have no place in a
+// plain-text layout and are flattened into paragraphs, pictures dropped.
+template <typename Nummer> std::vector<Modellzeile> zeilenAusHtml(const QString& html, Nummer nummer)
+{
+    QTextDocument zwischen;
+    zwischen.setHtml(html);
+    std::vector<Modellzeile> zeilen;
+    for (QTextBlock b = zwischen.begin(); b.isValid(); b = b.next()) {
+        Modellzeile z;
+        for (auto it = b.begin(); !it.atEnd(); ++it) {
+            const QTextFragment f = it.fragment();
+            if (f.isValid() && !f.charFormat().isImageFormat()) {
+                z.text += f.text();
+                z.laeufe.append({f.text().size(), nummer(f.charFormat())});
+            }
+        }
+        if (z.laeufe.isEmpty())
+            z.laeufe.append({0, nummer(b.charFormat())});
+        zeilen.push_back(std::move(z));
+    }
+    return zeilen;
+}
 
 // Past this many buffered lines a batch is appended even between progress steps, so that
 // a search without the wait window does not hold the whole listing twice.
@@ -144,6 +182,7 @@ void Ausgabefeld::puffernLeeren()
         return;
     if (m_ansicht) {
         m_gepuffert = 0;
+        m_modell->nachziehen();
         m_ansicht->gewachsen();
         return;
     }
@@ -153,7 +192,10 @@ void Ausgabefeld::puffernLeeren()
         m_gepuffert = 0;
         const bool fokus = hasFocus();
         QPlainTextEdit::clear();
-        m_ansicht = new Speicheransicht(this, m_speicher.get());
+        // Store lines look as program lines at the pane's end do.
+        m_formate = {endformat()};
+        m_modell = std::make_shared<Zeilenmodell>(m_speicher);
+        m_ansicht = new Speicheransicht(this, m_modell);
         // The pane's own scroll bars would show its empty document over the view's.
         eigeneLeisten(false);
         m_ansicht->setGeometry(rect());
@@ -222,6 +264,8 @@ void Ausgabefeld::leeren()
     m_gepuffert = 0;
     m_angehaengt = false;
     ansichtEntfernen();
+    m_modell.reset();
+    m_formate.clear();
     m_speicher = std::make_shared<Zeilenspeicher>();
     m_bearbeitet = false;
     clear();
@@ -244,12 +288,22 @@ void Ausgabefeld::dokumentAufbauen()
     m_gepuffert = 0;
     m_puffer.clear();
     m_angehaengt = false;
-    for (qsizetype z = 0; z < m_speicher->anzahl(); ++z) {
-        const QByteArrayView zeile = m_speicher->utf8(z);
-        zeileUtf8(zeile.data(), zeile.size());
+    if (m_modell->unveraendert()) {
+        for (qsizetype z = 0; z < m_speicher->anzahl(); ++z) {
+            const QByteArrayView zeile = m_speicher->utf8(z);
+            zeileUtf8(zeile.data(), zeile.size());
+        }
+        puffernLeeren();
+    } else {
+        // Edited lines with their formats, one block each, also outside the undo stack.
+        document()->setUndoRedoEnabled(false);
+        QTextCursor c(document());
+        for (qsizetype z = 0; z < m_modell->anzahl(); ++z)
+            zeileEinfuegen(c, m_modell->mitFormaten(z), z > 0, [this](int f) { return zeichenformat(f); });
+        document()->setUndoRedoEnabled(true);
+        m_angehaengt = true;
     }
-    puffernLeeren();
-    m_speicher = std::make_shared<Zeilenspeicher>();
+    m_modell.reset();
     eigeneLeisten(true);
     const auto position = [this](Textstelle s) {
         const QTextBlock b = document()->findBlockByNumber(int(s.zeile));
@@ -267,6 +321,8 @@ void Ausgabefeld::dokumentAufbauen()
 
 QTextCharFormat Ausgabefeld::endformat() const
 {
+    if (m_modell)
+        return zeichenformat(m_modell->formatBei(m_modell->ende()));
     QTextCursor c(document());
     c.movePosition(QTextCursor::End);
     return c.charFormat();
@@ -275,14 +331,14 @@ QTextCharFormat Ausgabefeld::endformat() const
 qsizetype Ausgabefeld::zeilenzahl() const
 {
     if (m_ansicht)
-        return m_speicher->anzahl();
+        return m_modell->anzahl();
     return istLeer() ? 0 : document()->blockCount();
 }
 
 bool Ausgabefeld::istLeer() const
 {
     if (m_ansicht)
-        return m_speicher->anzahl() == 0;
+        return m_modell->anzahl() == 0 || (m_modell->anzahl() == 1 && m_modell->laenge(0) == 0);
     return document()->blockCount() == 1 && document()->firstBlock().length() <= 1;
 }
 
@@ -323,7 +379,7 @@ bool Ausgabefeld::weitersuchen(const QString& text, QTextDocument::FindFlags opt
     if (text.isEmpty())
         return false;
     const Textstelle ab = m_ansicht->hatAuswahl() ? std::max(m_ansicht->anker(), m_ansicht->caret()) : Textstelle{};
-    const auto treffer = m_speicher->suchen(text, ab,
+    const auto treffer = m_modell->suchen(text, ab,
                                            optionen & QTextDocument::FindCaseSensitively ? Qt::CaseSensitive
                                                                                         : Qt::CaseInsensitive,
                                            optionen & QTextDocument::FindWholeWords);
@@ -411,8 +467,8 @@ bool Ausgabefeld::suchen(const QString& text, int ab, QTextDocument::FindFlags o
 QMimeData* Ausgabefeld::createMimeDataFromSelection() const
 {
     if (m_ansicht)
-        return new Auswahldaten(m_speicher, std::min(m_ansicht->anker(), m_ansicht->caret()),
-                                std::max(m_ansicht->anker(), m_ansicht->caret()), document()->defaultFont());
+        return new Auswahldaten(m_modell->auszug(m_ansicht->anker(), m_ansicht->caret()), m_formate,
+                                document()->defaultFont());
     auto* daten = new QMimeData;
     const QTextCursor c = textCursor();
     if (!c.hasSelection())
@@ -438,20 +494,19 @@ void Ausgabefeld::insertFromMimeData(const QMimeData* quelle)
         return;
     QTextCursor c = textCursor();
     if (quelle->hasHtml()) {
-        // Tables and frames have no place in a plain-text layout: keep the character formats
-        // and flatten everything else into paragraphs.
-        QTextDocument zwischen;
-        zwischen.setHtml(quelle->html());
+        std::vector<QTextCharFormat> formate;
+        const auto zeilen = zeilenAusHtml(quelle->html(), [&](const QTextCharFormat& f) {
+            formate.push_back(f);
+            return int(formate.size() - 1);
+        });
         c.beginEditBlock();
-        bool erster = true;
-        for (QTextBlock b = zwischen.begin(); b.isValid(); b = b.next()) {
-            if (!erster)
+        for (std::size_t i = 0; i < zeilen.size(); ++i) {
+            if (i > 0)
                 c.insertBlock();
-            erster = false;
-            for (auto it = b.begin(); !it.atEnd(); ++it) {
-                const QTextFragment f = it.fragment();
-                if (f.isValid() && !f.charFormat().isImageFormat())
-                    c.insertText(f.text(), f.charFormat());
+            qsizetype pos = 0;
+            for (const Lauf& l : zeilen[i].laeufe) {
+                c.insertText(zeilen[i].text.mid(pos, l.laenge), formate[std::size_t(l.format)]);
+                pos += l.laenge;
             }
         }
         c.endEditBlock();
@@ -462,4 +517,141 @@ void Ausgabefeld::insertFromMimeData(const QMimeData* quelle)
     }
     setTextCursor(c);
     ensureCursorVisible();
+}
+
+int Ausgabefeld::formatnummer(const QTextCharFormat& format)
+{
+    const qsizetype i = m_formate.indexOf(format);
+    if (i >= 0)
+        return int(i);
+    m_formate.append(format);
+    return int(m_formate.size() - 1);
+}
+
+void Ausgabefeld::nachBearbeitung(Textstelle anker, Textstelle caret)
+{
+    m_ansicht->gewachsen();
+    m_ansicht->auswaehlen(anker, caret);
+    m_ansicht->caretZeigen();
+    m_ansicht->viewport()->update();
+    emit textChanged();
+    emit undoAvailable(m_modell->kannRueckgaengig());
+    emit redoAvailable(m_modell->kannWiederholen());
+}
+
+void Ausgabefeld::ersetzen(Textstelle von, Textstelle bis, const QString& text, bool tippen)
+{
+    if (!m_ansicht) {
+        QTextCursor c(document());
+        const auto position = [this](Textstelle s) {
+            return document()->findBlockByNumber(int(s.zeile)).position() + int(s.spalte);
+        };
+        c.setPosition(position(von));
+        c.setPosition(position(bis), QTextCursor::KeepAnchor);
+        c.insertText(text);
+        setTextCursor(c);
+        return;
+    }
+    if (isReadOnly())
+        return;
+    const int format = m_modell->formatBei(m_ansicht->caret());
+    Textstelle ende;
+    if (text.contains(u'\n') || text.contains(u'\r') || text.contains(QChar::ParagraphSeparator)) {
+        // Split where a text document starts its paragraphs, as program lines are.
+        auto zeilen = std::make_shared<Zeilenspeicher>();
+        const QByteArray utf8 = text.toUtf8();
+        zeilen->anhaengen(utf8.constData(), utf8.size());
+        ende = m_modell->einfuegen(von, bis, std::move(zeilen), format);
+    } else {
+        ende = m_modell->ersetzen(von, bis, text, format, tippen);
+    }
+    nachBearbeitung(ende, ende);
+}
+
+void Ausgabefeld::einfuegenAusAblage()
+{
+    if (isReadOnly())
+        return;
+    if (!m_ansicht) {
+        paste();
+        return;
+    }
+    const QMimeData* quelle = QGuiApplication::clipboard()->mimeData();
+    if (!quelle)
+        return;
+    const Textstelle von = std::min(m_ansicht->anker(), m_ansicht->caret());
+    const Textstelle bis = std::max(m_ansicht->anker(), m_ansicht->caret());
+    Textstelle ende;
+    if (const auto* eigen = dynamic_cast<const Auswahldaten*>(quelle)) {
+        // Our own copy goes in as it is, however long: its lines stay where they are kept.
+        ende = m_modell->einfuegen(von, bis, eigen->auszug(),
+                                   [&](int f) { return formatnummer(eigen->formate().value(f)); });
+    } else if (quelle->hasHtml()) {
+        ende = m_modell->ersetzen(von, bis, zeilenAusHtml(quelle->html(), [this](const QTextCharFormat& f) {
+                                      return formatnummer(f);
+                                  }));
+    } else if (quelle->hasText()) {
+        ersetzen(von, bis, quelle->text());
+        return;
+    } else {
+        return;
+    }
+    nachBearbeitung(ende, ende);
+}
+
+void Ausgabefeld::rueckgaengigMachen()
+{
+    if (!m_ansicht) {
+        undo();
+        return;
+    }
+    Textstelle anker, caret;
+    if (m_modell->rueckgaengig(anker, caret))
+        nachBearbeitung(anker, caret);
+}
+
+void Ausgabefeld::wiederholenMachen()
+{
+    if (!m_ansicht) {
+        redo();
+        return;
+    }
+    Textstelle anker, caret;
+    if (m_modell->wiederholen(anker, caret))
+        nachBearbeitung(anker, caret);
+}
+
+void Ausgabefeld::auswahlFormatieren(const QTextCharFormat& format)
+{
+    if (!m_ansicht) {
+        QTextCursor c = textCursor();
+        if (c.hasSelection())
+            c.mergeCharFormat(format);
+        return;
+    }
+    if (!m_ansicht->hatAuswahl() || isReadOnly())
+        return;
+    const Textstelle anker = m_ansicht->anker(), caret = m_ansicht->caret();
+    m_modell->formatieren(anker, caret, [&](int f) {
+        QTextCharFormat neu = zeichenformat(f);
+        neu.merge(format);
+        return formatnummer(neu);
+    });
+    nachBearbeitung(anker, caret);
+}
+
+QTextCharFormat Ausgabefeld::auswahlformat() const
+{
+    if (m_ansicht) {
+        const Textstelle a = m_ansicht->anker(), c = m_ansicht->caret();
+        return zeichenformat(a == c ? m_modell->formatBei(c) : m_modell->formatVon(std::min(a, c), std::max(a, c)));
+    }
+    QTextCursor c = textCursor();
+    if (c.hasSelection()) {
+        // The first selected character speaks for the selection.
+        const int start = c.selectionStart();
+        c.setPosition(start);
+        c.setPosition(start + 1, QTextCursor::KeepAnchor);
+    }
+    return c.charFormat();
 }

@@ -13,9 +13,18 @@
 #include <memory>
 
 #include "listing/zeilensenke.h"
+#include "output/zeilenmodell.h"
 #include "output/zeilenspeicher.h"
 
 class Speicheransicht;
+
+// Whether text in `format` is underlined, its font resolved to `schrift`: a format's own underline
+// is a style its font does not always carry along.
+inline bool unterstrichen(const QTextCharFormat& format, const QFont& schrift)
+{
+    return format.hasProperty(QTextFormat::TextUnderlineStyle) ? format.underlineStyle() != QTextCharFormat::NoUnderline
+                                                               : schrift.underline();
+}
 
 class Ausgabefeld : public QPlainTextEdit, public Zeilensenke {
     Q_OBJECT
@@ -36,6 +45,24 @@ public:
     void setzeSpeicherAb(qsizetype zeilen) { m_speicherAb = zeilen; }
     bool imSpeicher() const { return m_ansicht != nullptr; }
     const Zeilenspeicher& speicher() const { return *m_speicher; }
+    // The lines as edited, while the pane is in its store form; formats are numbered by the pane.
+    const Zeilenmodell& modell() const { return *m_modell; }
+    QTextCharFormat zeichenformat(int nummer) const { return m_formate.value(nummer); }
+    int formatnummer(const QTextCharFormat& format);
+
+    // Edits in either form, as keys and menus make them.
+    void ersetzen(Textstelle von, Textstelle bis, const QString& text, bool tippen = false);
+    void einfuegenAusAblage();
+    void rueckgaengigMachen();
+    void wiederholenMachen();
+    void tippenBeenden()
+    {
+        if (m_modell)
+            m_modell->tippenBeenden();
+    }
+    void auswahlFormatieren(const QTextCharFormat& format);
+    // The format of the selection's first character, else the one typed text would take.
+    QTextCharFormat auswahlformat() const;
     // Back to a text document with the same lines, caret, selection and scroll position; done
     // before anything edits the pane.
     void dokumentAufbauen();
@@ -80,6 +107,7 @@ protected:
 
 private:
     void ansichtEntfernen();
+    void nachBearbeitung(Textstelle anker, Textstelle caret);
     void eigeneLeisten(bool an);
 
     QByteArray m_puffer;  // buffered lines, UTF-8, separated by '\n'
@@ -92,6 +120,8 @@ private:
     qsizetype m_speicherAb = 0;
     bool m_bearbeitet = false;  // the user changed the document: program lines go there from now on
     Speicheransicht* m_ansicht = nullptr;
+    std::shared_ptr<Zeilenmodell> m_modell;  // with the view
+    QList<QTextCharFormat> m_formate;
     std::pair<Qt::ScrollBarPolicy, Qt::ScrollBarPolicy> m_leisten;  // while the view shows
     bool m_leistenAus = false;
 };

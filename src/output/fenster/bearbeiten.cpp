@@ -21,17 +21,14 @@ void kopieren(Ausgabefeld* feld)
 
 void einfuegen(Ausgabefeld* feld)
 {
-    if (!feld)
-        return;
-    if (!feld->isReadOnly())
-        feld->dokumentAufbauen();
-    feld->paste();
+    if (feld)
+        feld->einfuegenAusAblage();
 }
 
 void rueckgaengig(Ausgabefeld* feld)
 {
     if (feld)
-        feld->undo();
+        feld->rueckgaengigMachen();
 }
 
 Ausgabefeld* fokussiertesFeld(Ausgabefeld* liste, Ausgabefeld* zusammenfassung)

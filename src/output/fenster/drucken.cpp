@@ -37,7 +37,7 @@ QTextCharFormat vollesFormat(const Ausgabefeld* feld, const QTextCharFormat& for
     f.setFontPointSize(punkte);
     f.setFontWeight(schrift.weight());
     f.setFontItalic(schrift.italic());
-    f.setFontUnderline(schrift.underline());
+    f.setFontUnderline(unterstrichen(format, schrift));
     const bool eigeneFarbe
         = format.hasProperty(QTextFormat::ForegroundBrush) && format.foreground().style() != Qt::NoBrush;
     f.setForeground(eigeneFarbe ? format.foreground().color() : feld->palette().color(QPalette::Text));
@@ -103,7 +103,7 @@ private:
     {
         if (feld->istLeer())
             return 0;
-        return feld->imSpeicher() ? feld->speicher().anzahl() : feld->document()->blockCount();
+        return feld->imSpeicher() ? feld->modell().anzahl() : feld->document()->blockCount();
     }
 
     static void blockAnfangen(QTextCursor& c, const QTextBlockFormat& absatz, const QTextCharFormat& format,
@@ -123,11 +123,25 @@ private:
     static void feldAnhaengen(QTextCursor& c, const Ausgabefeld* feld, qsizetype von, qsizetype bis, bool& erster)
     {
         if (feld->imSpeicher()) {
-            const QTextCharFormat format = vollesFormat(feld, feld->endformat());
             const QTextBlockFormat absatz = absatzformat(feld, nullptr);
-            const Zeilenspeicher& s = feld->speicher();
-            for (qsizetype i = von; i < bis; ++i)
-                blockAnfangen(c, absatz, format, erster, s.zeile(i));
+            QHash<int, QTextCharFormat> formate;
+            const auto format = [&](int nummer) {
+                auto it = formate.constFind(nummer);
+                if (it == formate.constEnd())
+                    it = formate.insert(nummer, vollesFormat(feld, feld->zeichenformat(nummer)));
+                return it.value();
+            };
+            const Zeilenmodell& m = feld->modell();
+            for (qsizetype i = von; i < bis; ++i) {
+                const Modellzeile z = m.mitFormaten(i);
+                blockAnfangen(c, absatz, format(z.laeufe.isEmpty() ? 0 : z.laeufe.front().format), erster, {});
+                qsizetype pos = 0;
+                for (const Lauf& l : z.laeufe) {
+                    if (l.laenge > 0)
+                        c.insertText(z.text.mid(pos, l.laenge), format(l.format));
+                    pos += l.laenge;
+                }
+            }
             return;
         }
         QTextBlock b = feld->document()->findBlockByNumber(int(von));

@@ -128,14 +128,7 @@ Textattribute attributeAnDerAuswahl(const Ausgabefeld* feld)
     Textattribute a;
     if (!feld)
         return a;
-    QTextCursor c = feld->textCursor();
-    if (c.hasSelection()) {
-        // The first selected character speaks for the selection.
-        const int start = c.selectionStart();
-        c.setPosition(start);
-        c.setPosition(start + 1, QTextCursor::KeepAnchor);
-    }
-    const QTextCharFormat format = c.charFormat();
+    const QTextCharFormat format = feld->auswahlformat();
     const QFont schrift = format.font().resolve(feld->document()->defaultFont());
     a.schriftart = schrift.families().isEmpty() ? schrift.family() : schrift.families().constFirst();
     a.groesse = punktgroesse(schrift, feld);
@@ -296,12 +289,8 @@ void Formatleiste::formatAnwenden(const QTextCharFormat& format)
 {
     if (!m_feld)
         return;
-    // A format of its own for part of the listing needs the listing as a document.
-    if (m_feld->hatAuswahl())
-        m_feld->dokumentAufbauen();
-    QTextCursor c = m_feld->textCursor();
-    if (c.hasSelection()) {
-        c.mergeCharFormat(format);
+    if (m_feld->hatAuswahl()) {
+        m_feld->auswahlFormatieren(format);
         return;
     }
     // Nothing selected: the pane's base format, which all text without a format of its own shows.

@@ -25,9 +25,6 @@ bool leerzeichen(QChar c)
 
 bool bearbeitet(QKeyEvent* e)
 {
-    // Undo has nothing to take back here: program lines are not on the undo stack.
-    if (e == QKeySequence::Undo || e == QKeySequence::Redo)
-        return false;
     if (e == QKeySequence::Paste || e == QKeySequence::Cut || e == QKeySequence::Delete || e == QKeySequence::DeleteEndOfWord || e == QKeySequence::DeleteStartOfWord
         || e == QKeySequence::DeleteEndOfLine || e == QKeySequence::InsertParagraphSeparator
         || e == QKeySequence::InsertLineSeparator)
@@ -48,10 +45,10 @@ bool bearbeitet(QKeyEvent* e)
 
 }  // namespace
 
-Speicheransicht::Speicheransicht(Ausgabefeld* feld, const Zeilenspeicher* speicher)
+Speicheransicht::Speicheransicht(Ausgabefeld* feld, std::shared_ptr<const Zeilenmodell> modell)
     : QAbstractScrollArea(feld)
     , m_feld(feld)
-    , m_speicher(speicher)
+    , m_modell(std::move(modell))
 {
     setObjectName(QStringLiteral("Zeilenansicht"));
     setFrameStyle(feld->frameStyle());
@@ -81,7 +78,17 @@ int Speicheransicht::sichtbareZeilen() const
 
 void Speicheransicht::zeileSetzen(QTextLayout& layout, qsizetype zeile) const
 {
-    layout.setText(m_speicher->zeile(zeile));
+    const Modellzeile m = m_modell->mitFormaten(zeile);
+    layout.setText(m.text);
+    if (m.laeufe.size() > 1 || (!m.laeufe.isEmpty() && m.laeufe.front().format != 0)) {
+        QList<QTextLayout::FormatRange> formate;
+        int pos = 0;
+        for (const Lauf& l : m.laeufe) {
+            formate.append({pos, int(l.laenge), m_feld->zeichenformat(l.format)});
+            pos += int(l.laenge);
+        }
+        layout.setFormats(formate);
+    }
     layout.setFont(m_feld->font());
     QTextOption option = m_feld->document()->defaultTextOption();
     option.setWrapMode(QTextOption::NoWrap);
@@ -96,7 +103,7 @@ void Speicheransicht::zeileSetzen(QTextLayout& layout, qsizetype zeile) const
     layout.endLayout();
 }
 
-qsizetype Speicheransicht::zeilenlaenge(qsizetype zeile) const { return m_speicher->zeile(zeile).size(); }
+qsizetype Speicheransicht::zeilenlaenge(qsizetype zeile) const { return m_modell->laenge(zeile); }
 
 void Speicheransicht::aktualisieren()
 {
@@ -112,13 +119,13 @@ void Speicheransicht::aktualisieren()
 void Speicheransicht::gewachsen()
 {
     const double rand = m_feld->document()->documentMargin();
-    if (m_speicher->laengste() != m_gemessen) {
-        m_gemessen = m_speicher->laengste();
+    if (m_modell->laengste() != m_gemessen) {
+        m_gemessen = m_modell->laengste();
         QTextLayout l;
         zeileSetzen(l, m_gemessen);
         m_breite = std::max(m_breite, l.lineAt(0).naturalTextWidth() + 2 * rand);
     }
-    const qsizetype n = m_speicher->anzahl();
+    const qsizetype n = m_modell->anzahl();
     const int sichtbar = sichtbareZeilen();
     verticalScrollBar()->setRange(0, int(std::clamp<qsizetype>(n - sichtbar, 0, INT_MAX)));
     verticalScrollBar()->setPageStep(sichtbar);
@@ -141,7 +148,7 @@ void Speicheransicht::scrollContentsBy(int, int) { viewport()->update(); }
 
 void Speicheransicht::paintEvent(QPaintEvent*)
 {
-    m_gezeigt = m_speicher->anzahl();
+    m_gezeigt = m_modell->anzahl();
     QPainter p(viewport());
     const QPalette& farben = m_feld->palette();
     p.fillRect(viewport()->rect(), farben.brush(QPalette::Base));
@@ -153,7 +160,7 @@ void Speicheransicht::paintEvent(QPaintEvent*)
     const double x = rand - horizontalScrollBar()->value();
     const Textstelle von = std::min(m_anker, m_caret);
     const Textstelle bis = std::max(m_anker, m_caret);
-    for (qsizetype z = oben; z < m_speicher->anzahl() && y < viewport()->height(); ++z, y += h) {
+    for (qsizetype z = oben; z < m_modell->anzahl() && y < viewport()->height(); ++z, y += h) {
         QTextLayout l;
         zeileSetzen(l, z);
         m_breite = std::max(m_breite, l.lineAt(0).naturalTextWidth() + 2 * rand);
@@ -182,7 +189,7 @@ void Speicheransicht::paintEvent(QPaintEvent*)
 
 Textstelle Speicheransicht::stelleBei(const QPoint& punkt) const
 {
-    const qsizetype n = m_speicher->anzahl();
+    const qsizetype n = m_modell->anzahl();
     if (n == 0)
         return {};
     const double rand = m_feld->document()->documentMargin();
@@ -210,11 +217,12 @@ void Speicheransicht::auswaehlen(Textstelle anker, Textstelle caret)
 
 void Speicheransicht::bewegen(Textstelle ziel, bool auswahl, bool senkrecht, bool zeigen)
 {
-    const qsizetype n = m_speicher->anzahl();
+    const qsizetype n = m_modell->anzahl();
     ziel.zeile = std::clamp<qsizetype>(ziel.zeile, 0, std::max<qsizetype>(n - 1, 0));
     ziel.spalte = std::clamp<qsizetype>(ziel.spalte, 0, n ? zeilenlaenge(ziel.zeile) : 0);
     // Up and down keep the x where the caret was put last, as the document's caret does.
     const double x = m_x;
+    m_feld->tippenBeenden();
     auswaehlen(auswahl ? m_anker : ziel, ziel);
     if (senkrecht)
         m_x = x;
@@ -224,7 +232,7 @@ void Speicheransicht::bewegen(Textstelle ziel, bool auswahl, bool senkrecht, boo
 
 void Speicheransicht::allesMarkieren()
 {
-    const qsizetype n = m_speicher->anzahl();
+    const qsizetype n = m_modell->anzahl();
     auswaehlen({}, n ? Textstelle{n - 1, zeilenlaenge(n - 1)} : Textstelle{});
 }
 
@@ -249,7 +257,7 @@ void Speicheransicht::obenSetzen(qsizetype zeile)
 
 void Speicheransicht::caretZeigen()
 {
-    if (m_speicher->anzahl() == 0)
+    if (m_modell->anzahl() == 0)
         return;
     const double h = zeilenhoehe();
     const double hoehe = viewport()->height();
@@ -283,7 +291,7 @@ void Speicheransicht::caretZeigen()
 
 void Speicheransicht::seite(bool runter, bool auswahl)
 {
-    const qsizetype n = m_speicher->anzahl();
+    const qsizetype n = m_modell->anzahl();
     if (n == 0)
         return;
     caretZeigen();
@@ -347,7 +355,7 @@ void Speicheransicht::seite(bool runter, bool auswahl)
 bool Speicheransicht::senkrecht(Textstelle& z, int richtung)
 {
     const qsizetype ziel = z.zeile + richtung;
-    if (ziel < 0 || ziel >= m_speicher->anzahl())
+    if (ziel < 0 || ziel >= m_modell->anzahl())
         return false;
     if (m_x < 0)
         m_x = caretX();
@@ -367,7 +375,7 @@ void Speicheransicht::mousePressEvent(QMouseEvent* e)
         // The third click takes the whole line and its end.
         m_dreifach.invalidate();
         const qsizetype z = m_caret.zeile;
-        const bool letzte = z + 1 >= m_speicher->anzahl();
+        const bool letzte = z + 1 >= m_modell->anzahl();
         auswaehlen({z, 0}, letzte ? Textstelle{z, zeilenlaenge(z)} : Textstelle{z + 1, 0});
         m_feld->auswahlAnbieten(QClipboard::Selection);
         return;
@@ -403,7 +411,7 @@ void Speicheransicht::mouseDoubleClickEvent(QMouseEvent* e)
     if (e->button() != Qt::LeftButton)
         return;
     const Textstelle s = stelleBei(e->position().toPoint());
-    const QString zeile = m_speicher->zeile(s.zeile);
+    const QString zeile = m_modell->zeile(s.zeile);
     qsizetype a = s.spalte, b = s.spalte;
     if (!zeile.isEmpty()) {
         // From just after the click back to a word's start, then forward over one word or one
@@ -428,6 +436,74 @@ void Speicheransicht::mouseDoubleClickEvent(QMouseEvent* e)
     m_dreifachPunkt = e->position().toPoint();
 }
 
+Textstelle Speicheransicht::nachbar(Textstelle z, bool vor, QTextLayout::CursorMode art) const
+{
+    const qsizetype n = m_modell->anzahl();
+    if (n == 0)
+        return z;
+    if (vor && z.spalte >= zeilenlaenge(z.zeile))
+        return z.zeile + 1 < n ? Textstelle{z.zeile + 1, 0} : z;
+    if (!vor && z.spalte == 0)
+        return z.zeile > 0 ? Textstelle{z.zeile - 1, zeilenlaenge(z.zeile - 1)} : z;
+    // Characters and words by the text layout's own rules.
+    QTextLayout l;
+    zeileSetzen(l, z.zeile);
+    z.spalte = vor ? l.nextCursorPosition(int(z.spalte), art) : l.previousCursorPosition(int(z.spalte), art);
+    return z;
+}
+
+bool Speicheransicht::tasteBearbeiten(QKeyEvent* e)
+{
+    const Textstelle von = std::min(m_anker, m_caret), bis = std::max(m_anker, m_caret);
+    const bool auswahl = von != bis;
+    // Deletes from `a` to `b`, or the selection if there is one.
+    const auto loeschen = [&](Textstelle a, Textstelle b) {
+        if (auswahl)
+            m_feld->ersetzen(von, bis, QString());
+        else if (a != b)
+            m_feld->ersetzen(std::min(a, b), std::max(a, b), QString());
+    };
+    if (e == QKeySequence::Paste) {
+        m_feld->einfuegenAusAblage();
+    } else if (e == QKeySequence::Cut) {
+        if (auswahl) {
+            m_feld->kopiereAuswahl();
+            loeschen(von, bis);
+        }
+    } else if (e == QKeySequence::InsertParagraphSeparator) {
+        m_feld->ersetzen(von, bis, QStringLiteral("\n"));
+    } else if (e == QKeySequence::InsertLineSeparator) {
+        m_feld->ersetzen(von, bis, QString(QChar::LineSeparator));
+    } else if (e == QKeySequence::DeleteStartOfWord) {
+        loeschen(m_caret, nachbar(m_caret, false, QTextLayout::SkipWords));
+    } else if (e == QKeySequence::DeleteEndOfWord) {
+        // Without a selection there is nothing marked to delete.
+        loeschen(m_caret, m_caret);
+    } else if (e == QKeySequence::Delete || e->key() == Qt::Key_Delete) {
+        loeschen(m_caret, nachbar(m_caret, true, QTextLayout::SkipCharacters));
+    } else if (e->key() == Qt::Key_Backspace && !(e->modifiers() & ~(Qt::ShiftModifier | Qt::KeypadModifier))) {
+        // One character back, a surrogate pair as one, across a line end.
+        Textstelle ziel = m_caret;
+        if (ziel.spalte > 0) {
+            const QString zeile = m_modell->zeile(ziel.zeile);
+            --ziel.spalte;
+            if (ziel.spalte > 0 && zeile.at(ziel.spalte).isLowSurrogate() && zeile.at(ziel.spalte - 1).isHighSurrogate())
+                --ziel.spalte;
+        } else if (ziel.zeile > 0) {
+            ziel = {ziel.zeile - 1, zeilenlaenge(ziel.zeile - 1)};
+        }
+        loeschen(m_caret, ziel);
+    } else if (e->key() == Qt::Key_Tab && !(e->modifiers() & ~Qt::KeypadModifier)) {
+        m_feld->ersetzen(von, bis, QStringLiteral("\t"), true);
+    } else if (const QString t = e->text();
+               !t.isEmpty() && t.at(0).isPrint() && !(e->modifiers() & (Qt::ControlModifier | Qt::MetaModifier))) {
+        m_feld->ersetzen(von, bis, t, true);
+    } else {
+        return false;
+    }
+    return true;
+}
+
 void Speicheransicht::keyPressEvent(QKeyEvent* e)
 {
     if (e == QKeySequence::SelectAll) {
@@ -438,10 +514,15 @@ void Speicheransicht::keyPressEvent(QKeyEvent* e)
         m_feld->kopiereAuswahl();
         return;
     }
+    if (e == QKeySequence::Undo || e == QKeySequence::Redo) {
+        if (!m_feld->isReadOnly())
+            e == QKeySequence::Undo ? m_feld->rueckgaengigMachen() : m_feld->wiederholenMachen();
+        return;
+    }
     if (bearbeitet(e)) {
-        if (m_feld->isReadOnly())
+        if (m_feld->isReadOnly() || tasteBearbeiten(e))
             return;
-        // Editing needs the text document; the pane takes over the key from here.
+        // The rest needs the text document; the pane takes over the key from here.
         m_feld->dokumentAufbauen();
         QKeyEvent kopie(e->type(), e->key(), e->modifiers(), e->text(), e->isAutoRepeat(), ushort(e->count()));
         QCoreApplication::sendEvent(m_feld, &kopie);
@@ -453,27 +534,9 @@ void Speicheransicht::keyPressEvent(QKeyEvent* e)
               e == QKeySequence::SelectNextPage || e == QKeySequence::SelectPreviousPage);
         return;
     }
-    const qsizetype n = m_speicher->anzahl();
+    const qsizetype n = m_modell->anzahl();
     Textstelle z = m_caret;
-    // Characters and words by the text layout's own rules, across line ends as in the document.
-    const auto schritt = [&](bool vor, QTextLayout::CursorMode art) {
-        if (n == 0)
-            return;
-        const qsizetype laenge = zeilenlaenge(z.zeile);
-        if (vor && z.spalte >= laenge) {
-            if (z.zeile + 1 < n)
-                z = {z.zeile + 1, 0};
-            return;
-        }
-        if (!vor && z.spalte == 0) {
-            if (z.zeile > 0)
-                z = {z.zeile - 1, zeilenlaenge(z.zeile - 1)};
-            return;
-        }
-        QTextLayout l;
-        zeileSetzen(l, z.zeile);
-        z.spalte = vor ? l.nextCursorPosition(int(z.spalte), art) : l.previousCursorPosition(int(z.spalte), art);
-    };
+    const auto schritt = [&](bool vor, QTextLayout::CursorMode art) { z = nachbar(z, vor, art); };
     struct Zug {
         QKeySequence::StandardKey bewegen, waehlen;
         std::function<void()> tat;

@@ -1,20 +1,20 @@
 #pragma once
-// Shows a listing pane's line store: draws only the visible lines, keeps a caret and a selection
-// in line and column, scrolls, finds and copies. Anything that edits asks the pane to turn the
-// store into its text document first and then goes to the pane.
+// Shows a listing pane's line model: draws only the visible lines, keeps a caret and a selection
+// in line and column, scrolls, and turns keys into edits of the model. The few edits the model
+// does not take ask the pane to turn it into its text document first.
 #include <QAbstractScrollArea>
 #include <QBasicTimer>
 #include <QElapsedTimer>
 #include <QTextLayout>
 
-#include "output/zeilenspeicher.h"
+#include "output/zeilenmodell.h"
 
 class Ausgabefeld;
 
 class Speicheransicht : public QAbstractScrollArea {
     Q_OBJECT
 public:
-    Speicheransicht(Ausgabefeld* feld, const Zeilenspeicher* speicher);
+    Speicheransicht(Ausgabefeld* feld, std::shared_ptr<const Zeilenmodell> modell);
 
     // The pane's look changed: everything is measured and drawn again.
     void aktualisieren();
@@ -48,6 +48,11 @@ private:
     int sichtbareZeilen() const;
     Textstelle stelleBei(const QPoint& p) const;
     void bewegen(Textstelle ziel, bool auswahl, bool senkrecht = false, bool zeigen = true);
+    // The next or previous character or word position, across line ends as in the document.
+    Textstelle nachbar(Textstelle z, bool vor, QTextLayout::CursorMode art) const;
+    // Typing, deleting, pasting and cutting go to the pane's line model; false for keys it leaves
+    // to the text document.
+    bool tasteBearbeiten(QKeyEvent* e);
     // One line up or down at the remembered x; false at the first or last line.
     bool senkrecht(Textstelle& z, int richtung);
     void seite(bool runter, bool auswahl);
@@ -58,7 +63,7 @@ private:
     void blinkenNeu();
 
     Ausgabefeld* m_feld;
-    const Zeilenspeicher* m_speicher;
+    std::shared_ptr<const Zeilenmodell> m_modell;
     Textstelle m_caret;
     Textstelle m_anker;
     double m_breite = 0;

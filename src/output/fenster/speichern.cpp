@@ -29,7 +29,7 @@ RtfLauf lauf(const Ausgabefeld* feld, const QTextCharFormat& format, const QStri
                                                                      : 10.0);
     l.fett = schrift.bold();
     l.kursiv = schrift.italic();
-    l.unterstrichen = schrift.underline();
+    l.unterstrichen = unterstrichen(format, schrift);
     const bool eigeneFarbe
         = format.hasProperty(QTextFormat::ForegroundBrush) && format.foreground().style() != Qt::NoBrush;
     l.farbe = rtfFarbe(eigeneFarbe ? format.foreground().color() : feld->palette().color(QPalette::Text));
@@ -74,17 +74,26 @@ public:
         : m_feld(feld)
         , m_anzahl(feld->zeilenzahl())
     {
-        if (feld->imSpeicher())
-            m_zeilenlauf = lauf(feld, feld->endformat(), QString());
     }
     qsizetype anzahl() const { return m_anzahl; }
 
     RtfAbsatz absatz(qsizetype i)
     {
         if (m_feld->imSpeicher()) {
-            RtfLauf l = m_zeilenlauf;
-            l.text = m_feld->speicher().zeile(i);
-            return RtfAbsatz{{l}, m_feld->tabstops()};
+            // Model lines: runs with the pane's numbered formats, an empty line one empty run.
+            const Modellzeile m = m_feld->modell().mitFormaten(i);
+            RtfAbsatz a{{}, m_feld->tabstops()};
+            qsizetype pos = 0;
+            for (const Lauf& l : m.laeufe) {
+                auto it = m_modellformate.constFind(l.format);
+                if (it == m_modellformate.constEnd())
+                    it = m_modellformate.insert(l.format, lauf(m_feld, m_feld->zeichenformat(l.format), QString()));
+                RtfLauf r = it.value();
+                r.text = m.text.mid(pos, l.laenge);
+                pos += l.laenge;
+                a.laeufe.append(r);
+            }
+            return a;
         }
         if (i == m_nummer + 1 && m_block.isValid())
             m_block = m_block.next();
@@ -122,7 +131,7 @@ private:
     QTextBlock m_block;
     qsizetype m_nummer = -2;
     QHash<int, RtfLauf> m_formate;
-    RtfLauf m_zeilenlauf;
+    QHash<int, RtfLauf> m_modellformate;
 };
 
 QByteArray rtfVon(const Ausgabefeld* liste, const Ausgabefeld* anhang)
@@ -194,10 +203,10 @@ QStringList feldZeilen(const Ausgabefeld* feld)
     if (!feld || feld->istLeer())
         return zeilen;
     if (feld->imSpeicher()) {
-        const Zeilenspeicher& s = feld->speicher();
-        zeilen.reserve(s.anzahl());
-        for (qsizetype i = 0; i < s.anzahl(); ++i) {
-            QString text = s.zeile(i);
+        const Zeilenmodell& m = feld->modell();
+        zeilen.reserve(m.anzahl());
+        for (qsizetype i = 0; i < m.anzahl(); ++i) {
+            QString text = m.zeile(i);
             text.remove(QChar::ObjectReplacementCharacter);
             if (text.contains(QChar::LineSeparator))
                 zeilen += text.split(QChar::LineSeparator);
