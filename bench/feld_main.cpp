@@ -5,9 +5,14 @@
 // Last line: zeilen=N suche_s=… erste_bearbeitung_ms=… fett_ms=… rueckgaengig_ms=… kopieren_ms=…
 // suchen_ms=… druck_s=… druck_seiten=… rss_mb_suche=… rss_mb_spitze=… rss_mb_neue_suche=…
 #include <QCheckBox>
+#include <QClipboard>
+#include <QProcess>
+#include <QScreen>
+#include <QTimer>
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <QKeyEvent>
+#include <QMimeData>
 #include <QPrinter>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -21,7 +26,10 @@
 #include "app/hauptfenster.h"
 #include "app/verzeichnisliste.h"
 #include "output/fenster/ausgabefeld.h"
+#include "output/fenster/dialogseam.h"
 #include "output/fenster/drucken.h"
+#include "output/fenster/einstellungselemente.h"
+#include "output/fenster/optionsfenster.h"
 #include "output/fenster/formatleiste.h"
 #include "output/fenster/speicheransicht.h"
 #include "output/fenster/suchdialog.h"
@@ -120,25 +128,49 @@ int main(int argc, char** argv)
         taste(feld, Qt::Key_C, Qt::ControlModifier);
     });
     std::fprintf(stderr, "kopieren %.1f ms, %.0f MB\n", kopieren, rssMb());
+    // The whole listing pasted back as text from another program.
+    {
+        auto* fremd = new QMimeData;
+        fremd->setText(QGuiApplication::clipboard()->text());
+        QGuiApplication::clipboard()->setMimeData(fremd);
+        taste(feld, Qt::Key_End, Qt::ControlModifier);
+        const double einfuegen = ms([&] { taste(feld, Qt::Key_V, Qt::ControlModifier); });
+        std::fprintf(stderr, "Liste als fremder Text eingefügt: %.1f ms, %lld Zeilen, %.0f MB\n", einfuegen,
+                     qlonglong(feld->zeilenzahl()), rssMb());
+        taste(feld, Qt::Key_Z, Qt::ControlModifier);
+    }
     taste(feld, Qt::Key_Home, Qt::ControlModifier);
     bool gefunden = false;
     const double suchen = ms([&] { gefunden = textSuchen(feld, name, false, false); });
     if (!gefunden)
         std::fprintf(stderr, "„%s“ nicht gefunden\n", qPrintable(name));
 
-    int seiten = 0;
-    uhr.start();
-    {
-        QPrinter drucker(QPrinter::HighResolution);
+    // Through the print button as a user prints: the listing variant, the dialog answered with a
+    // PDF file, the cancel window up while it runs.
+    Optionsfenster->RadioGroup2->setItemIndex(AusgabeartInhalt);
+    Dialogseam::druckdialog = [&](QWidget*, QPrinter& drucker) {
         drucker.setOutputFormat(QPrinter::PdfFormat);
         drucker.setOutputFileName(pdf);
-        seiten = felderDrucken(feld, nullptr, drucker, druckauftragInhalt);
-    }
+        return true;
+    };
+    // BENCH_BILD: a picture of the screen a second into printing.
+    if (const QString bild = qEnvironmentVariable("BENCH_BILD"); !bild.isEmpty())
+        QTimer::singleShot(1000, [bild] { QGuiApplication::primaryScreen()->grabWindow(0).save(bild); });
+    uhr.start();
+    Haupt->ToolButton3Click();
     const double druck = uhr.nsecsElapsed() / 1e9;
+    int seiten = -1;
+    if (QProcess pdfinfo; pdfinfo.start(QStringLiteral("pdfinfo"), {pdf}), pdfinfo.waitForFinished(60000))
+        for (const QByteArray& zeile : pdfinfo.readAllStandardOutput().split('\n'))
+            if (zeile.startsWith("Pages:"))
+                seiten = zeile.mid(6).trimmed().toInt();
     std::fprintf(stderr, "Druck %.1f s, %d Seiten, %.0f MB\n", druck, seiten, rssMb());
 
     Haupt->sucheStarten();
     const double rssNeu = rssMb();
+    // What a copy still held in the clipboard keeps, apart.
+    QGuiApplication::clipboard()->clear();
+    std::fprintf(stderr, "nach neuer Suche ohne Zwischenablage: %.0f MB\n", rssMb());
     std::printf("zeilen=%lld suche_s=%.3f erste_bearbeitung_ms=%.1f fett_ms=%.1f rueckgaengig_ms=%.1f kopieren_ms=%.1f "
                 "suchen_ms=%.1f druck_s=%.2f druck_seiten=%d rss_mb_suche=%.0f rss_mb_spitze=%.0f "
                 "rss_mb_neue_suche=%.0f\n",
