@@ -236,6 +236,7 @@ void Ausgabefeld::ansichtEntfernen()
     eigeneLeisten(true);
     setFocusProxy(nullptr);
     m_ansicht->hide();
+    m_ansicht->abkoppeln();
     // It may be the receiver of the event that led here.
     m_ansicht->deleteLater();
     m_ansicht = nullptr;

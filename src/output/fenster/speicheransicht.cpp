@@ -60,6 +60,15 @@ Speicheransicht::Speicheransicht(Ausgabefeld* feld, std::shared_ptr<const Zeilen
     setAttribute(Qt::WA_InputMethodEnabled, false);
 }
 
+void Speicheransicht::abkoppeln()
+{
+    m_blinken.stop();
+    m_rollen.stop();
+    m_ziehen = false;
+    m_anker = m_caret = {};
+    m_modell = std::make_shared<const Zeilenmodell>(std::make_shared<const Zeilenspeicher>());
+}
+
 double Speicheransicht::zeilenhoehe() const
 {
     QTextLayout l(QStringLiteral("X"), m_feld->font());

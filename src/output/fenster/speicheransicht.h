@@ -16,6 +16,9 @@ class Speicheransicht : public QAbstractScrollArea {
 public:
     Speicheransicht(Ausgabefeld* feld, std::shared_ptr<const Zeilenmodell> modell);
 
+    // The pane is done with this view, which goes later: it lets go of the lines at once, so a
+    // large listing's memory is free before the next one comes.
+    void abkoppeln();
     // The pane's look changed: everything is measured and drawn again.
     void aktualisieren();
     // The store grew: the scroll ranges follow, but only new lines in view are drawn.
