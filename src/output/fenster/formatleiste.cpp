@@ -134,7 +134,7 @@ Textattribute attributeAnDerAuswahl(const Ausgabefeld* feld)
     a.groesse = punktgroesse(schrift, feld);
     a.fett = schrift.bold();
     a.kursiv = schrift.italic();
-    a.unterstrichen = schrift.underline();
+    a.unterstrichen = unterstrichen(format, schrift);
     const bool eigeneFarbe
         = format.hasProperty(QTextFormat::ForegroundBrush) && format.foreground().style() != Qt::NoBrush;
     a.farbe = eigeneFarbe ? format.foreground().color() : feld->palette().color(QPalette::Text);
