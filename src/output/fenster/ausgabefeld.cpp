@@ -4,6 +4,7 @@
 #include <QGuiApplication>
 #include <QMimeData>
 #include <QPalette>
+#include <QScopeGuard>
 #include <QScrollBar>
 #include <QTextBlock>
 #include <QTextCursor>
@@ -577,6 +578,9 @@ void Ausgabefeld::einfuegenAusAblage()
         paste();
         return;
     }
+    // A paste of another program's million lines takes a moment: the mouse says so.
+    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+    const auto zurueck = qScopeGuard([] { QGuiApplication::restoreOverrideCursor(); });
     const QMimeData* quelle = QGuiApplication::clipboard()->mimeData();
     if (!quelle)
         return;
