@@ -134,7 +134,7 @@ void TDirectoryListBox::aufbauen()
         aktuell = e;
     }
 
-    // Its subdirectories, hidden ones left out as a file manager does.
+    // Its subdirectories in the enumeration's name order, hidden ones left out as a file manager does.
     QStringList namen;
     plattform::dateisystemFuer(m_verzeichnis)
         .auflisten(QFile::encodeName(m_verzeichnis), QStringLiteral("*"), true, [&namen](const plattform::Dateidaten& d) {
@@ -142,10 +142,6 @@ void TDirectoryListBox::aufbauen()
                 namen.append(QFile::decodeName(d.rohname));
             return true;
         });
-    std::sort(namen.begin(), namen.end(), [](const QString& a, const QString& b) {
-        const int c = a.compare(b, Qt::CaseInsensitive);
-        return c != 0 ? c < 0 : a < b;
-    });
     for (const QString& name : namen) {
         auto* e = new QListWidgetItem(zu, name, this);
         e->setData(rollePfad, anhaengen(m_verzeichnis, name, trenner));

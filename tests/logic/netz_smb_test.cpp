@@ -82,6 +82,8 @@ protected:
         QFile::link("..", daten + "/Ring/A/zurueck");
         for (int i = 0; i < 20000; ++i)
             datei(daten + QStringLiteral("/Viel/d%1.txt").arg(i, 5, 10, QLatin1Char('0')));
+        for (const char* n : {"zebra", "Äpfel", "apfel", "Banane", "_x", "10.txt", "2.txt", "Mango", "~tilde", "a b"})
+            datei(daten + "/Folge/" + QString::fromUtf8(n));
         const QString archiv = g_lan->ordner("pc2", "Archiv");
         for (int i = 0; i < 20000; ++i)
             datei(archiv + QStringLiteral("/T%1/e%2.dat").arg(i / 500).arg(i));
@@ -125,6 +127,13 @@ TEST_F(Smb, FreigabeListetWieDerOrdnerSelbst)
     EXPECT_TRUE(netz.contains("<w>/Ring/A/"));
     EXPECT_FALSE(netz.join('\n').contains("zurueck"));
     EXPECT_EQ(r->last(), "status 0");
+
+    // A Samba server hands out hash order; the listing comes in name order.
+    QStringList folge;
+    for (const QString& z : lauf({"-m", "*", "\\\\10.99.0.11\\Daten\\Folge"}))
+        if (z.contains(u'\t'))
+            folge << z.section(u'\t', 0, 0);
+    EXPECT_EQ(folge, QStringList({"10.txt", "2.txt", "a b", "apfel", "Banane", "Mango", "zebra", "_x", "~tilde", "Äpfel"}));
 }
 
 // Guest refused: the user is asked once per try, a wrong or cancelled answer is not kept, the

@@ -1,6 +1,7 @@
 #include "platform/linux/linux_plattform.h"
 
 #include "platform/maske.h"
+#include "platform/namensfolge.h"
 
 #include <QDir>
 #include <QFile>
@@ -182,6 +183,8 @@ bool LinuxDateisystem::auflisten(const QByteArray& verzeichnis, const QString& m
     const Maske m(maske);
     Dateidaten daten;
     struct stat st;
+    // Read whole and handed on in name order (namensfolge.h), not readdir's hash order.
+    std::vector<Dateidaten> eintraege;
     while (const dirent* e = ::readdir(d.get())) {
         const char* name = e->d_name;
         if (punktOderPunktpunkt(name))
@@ -209,9 +212,12 @@ bool LinuxDateisystem::auflisten(const QByteArray& verzeichnis, const QString& m
             daten.geraet = 0;
             daten.inode = 0;
         }
-        if (!jeEintrag(daten))
-            break;
+        eintraege.push_back(std::move(daten));
     }
+    inNamensfolge(eintraege);
+    for (const Dateidaten& eintrag : eintraege)
+        if (!jeEintrag(eintrag))
+            break;
     return true;
 }
 

@@ -3,6 +3,7 @@
 #include "platform/linux/netz/linux_netz.h"
 #include "platform/linux/netz/smbleser.h"
 #include "platform/maske.h"
+#include "platform/namensfolge.h"
 
 #include <QHostAddress>
 
@@ -330,6 +331,8 @@ bool SmbDateisystem::auflisten(const QByteArray& verzeichnis, const QString& mas
         letzte.pfad = QByteArray(verzeichnis.constData(), verzeichnis.size());
         letzte.zeit = steady_clock::now();
     }
+    // A Samba server hands out hash order too.
+    inNamensfolge(gelesen);
     const Maske m(maske);
     const bool alles = m.allesPasst();
     const quint64 geraet = freigabekennung(z->pfad);
