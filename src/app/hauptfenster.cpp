@@ -618,8 +618,10 @@ void THaupt::closeEvent(QCloseEvent* ereignis)
     if (wartenfenster)
         wartenfenster->close();
     QMainWindow::closeEvent(ereignis);
+    // The program ends with its main window. quit() would first ask every window to close, and
+    // a report window that only hides itself would cancel it.
     if (ereignis->isAccepted())
-        QApplication::quit();
+        QCoreApplication::exit(0);
 }
 
 void THaupt::ToolButton1Click()

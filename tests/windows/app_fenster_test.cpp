@@ -5,6 +5,7 @@
 #include <QAbstractItemView>
 #include <QComboBox>
 #include <QDialog>
+#include <functional>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
@@ -416,6 +417,37 @@ private slots:
         Haupt->ZembrolaimInternet1->trigger();
         QCOMPARE(fehler, QStringList{QStringLiteral("Die Seite https://www.zembrola.de konnte nicht im Browser geöffnet werden.")});
         webseitenoeffner = nullptr;
+    }
+
+    // Closing the main window ends the program, whatever else is open: no window, a report
+    // window, both, a modal dialog. Last, as it ends the message loop.
+    void beendenSchliesstAlles()
+    {
+        fensterErzeugen();
+        const std::vector<std::function<void()>> faelle = {
+            [] {},
+            [] { Haupt->ToolButton5Click(); },
+            [] {
+                Haupt->ToolButton5Click();
+                Haupt->ToolButton8Click();
+            },
+            [] {
+                QTimer::singleShot(0, [] {
+                    QDialog d(Haupt);
+                    d.exec();
+                });
+            },
+        };
+        for (std::size_t i = 0; i < faelle.size(); ++i) {
+            Haupt->show();
+            faelle[i]();
+            QTimer::singleShot(200, [] { Haupt->B1->trigger(); });
+            QTimer notbremse;
+            notbremse.setSingleShot(true);
+            connect(&notbremse, &QTimer::timeout, [] { QCoreApplication::exit(99); });
+            notbremse.start(5000);
+            QCOMPARE(QApplication::exec(), 0);
+        }
     }
 };
 
