@@ -116,6 +116,14 @@ private slots:
         QApplication::clipboard()->setText("x");
         f.Timer1Timer();
         QVERIFY(f.ToolButton6->isEnabled() && kopieren->isEnabled() && einfuegen->isEnabled() && f.ToolButton7->isEnabled());
+        // Ctrl+Entf without a selection deletes nothing; with one, the selection.
+        const QString bericht = f.Memo1->toPlainText();
+        f.Memo1->moveCursor(QTextCursor::Start);
+        f.Timer1Timer();
+        QTest::keyClick(f.Memo1, Qt::Key_Delete, Qt::ControlModifier);
+        QCOMPARE(f.Memo1->toPlainText(), bericht);
+        klicken(f, "ToolButton5");
+        f.Timer1Timer();
         f.findChild<QAction*>("loeschen1")->trigger();
         QCOMPARE(f.Memo1->toPlainText(), QString());
         klicken(f, "ToolButton7");

@@ -1,6 +1,7 @@
 #include "output/fenster/berichtsfeld.h"
 
 #include <QEvent>
+#include <QKeyEvent>
 #include <QPalette>
 #include <QPlainTextEdit>
 
@@ -25,6 +26,16 @@ protected:
             setPalette(p);
         }
         QPlainTextEdit::changeEvent(e);
+    }
+    void keyPressEvent(QKeyEvent* e) override
+    {
+        // Ctrl+Entf is "löschen", which deletes the selection; with nothing selected it does
+        // nothing, also when the disabled item leaves the key to the text area.
+        if (e == QKeySequence::DeleteEndOfWord && !textCursor().hasSelection()) {
+            e->accept();
+            return;
+        }
+        QPlainTextEdit::keyPressEvent(e);
     }
 };
 

@@ -486,8 +486,7 @@ bool Speicheransicht::tasteBearbeiten(QKeyEvent* e)
     } else if (e == QKeySequence::DeleteStartOfWord) {
         loeschen(m_caret, nachbar(m_caret, false, QTextLayout::SkipWords));
     } else if (e == QKeySequence::DeleteEndOfWord) {
-        // Without a selection there is nothing marked to delete.
-        loeschen(m_caret, m_caret);
+        loeschen(m_caret, nachbar(m_caret, true, QTextLayout::SkipWords));
     } else if (e == QKeySequence::Delete || e->key() == Qt::Key_Delete) {
         loeschen(m_caret, nachbar(m_caret, true, QTextLayout::SkipCharacters));
     } else if (e->key() == Qt::Key_Backspace && !(e->modifiers() & ~(Qt::ShiftModifier | Qt::KeypadModifier))) {
