@@ -203,6 +203,12 @@ private slots:
         QCOMPARE(warten, 0);
         QVERIFY(zeilen(f.Memo1).contains("Netzinfomationen"));
         QVERIFY(!zeilen(f.Memo1).contains("Computer im Netzwerk"));
+        // F1 in the text area opens the window's topic as the menu item does.
+        f.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&f));
+        f.Memo1->setFocus();
+        QTest::keyClick(f.Memo1, Qt::Key_F1);
+        QCOMPARE(hilfe, (QStringList{"Netzwerkanalyse", "Netzwerkanalyse"}));
         Berichtsfenster::hilfeZeigen = nullptr;
         Berichtsfenster::infoZeigen = nullptr;
         Berichtsfenster::meldungZeigen = nullptr;

@@ -14,6 +14,7 @@
 #include <QPlainTextEdit>
 #include <QPrinter>
 #include <QScreen>
+#include <QShortcut>
 #include <QStatusBar>
 #include <QStyle>
 #include <QTextBlock>
@@ -167,6 +168,17 @@ Berichtsfenster::Berichtsfenster(const Art& art, QWidget* parent) : QMainWindow(
     hilfe1->setShortcut(Qt::Key_F1);
     hilfe1->setShortcutContext(Qt::WidgetShortcut);
     eintrag(hilfe, "Info1", "&Info", &Berichtsfenster::ToolButton9Click);
+    // F1 opens the topic of the control with the focus, the window's own where it has none.
+    auto* f1 = new QShortcut(QKeySequence(Qt::Key_F1), this);
+    f1->setContext(Qt::WindowShortcut);
+    connect(f1, &QShortcut::activated, this, [this] {
+        QString wort;
+        for (const QWidget* w = QApplication::focusWidget(); w && w->window() == this && wort.isEmpty();
+             w = w->parentWidget())
+            wort = w->whatsThis();
+        if (hilfeZeigen)
+            hilfeZeigen(wort.isEmpty() ? m_art.hilfe : wort);
+    });
 
     PopupMenu1 = new QMenu(this);
     PopupMenu1->setObjectName(QStringLiteral("PopupMenu1"));
