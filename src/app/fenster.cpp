@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QLabel>
+#include <QWindow>
 
 #include "app/Meldungsfenster.h"
 #include "app/Meldungsfenster2.h"
@@ -88,6 +89,12 @@ void fensterErzeugen()
     wartenfenster = erzeugen<Twartenfenster>();
     Suchmasken = erzeugen<TSuchmasken>();
     Netzwerk = erzeugen<TNetzwerk>();
+    // The report windows belong to the main window: they stay above it when it is activated.
+    for (QWidget* bericht : {static_cast<QWidget*>(Systemausgabe), static_cast<QWidget*>(Netzwerk)}) {
+        bericht->winId();
+        Haupt->winId();
+        bericht->windowHandle()->setTransientParent(Haupt->windowHandle());
+    }
 }
 
 QList<QWidget*> alleFenster()

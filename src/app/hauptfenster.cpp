@@ -1094,22 +1094,25 @@ void THaupt::ToolButton4Click()
     druckerEinrichten(this, aktuellerDrucker());
 }
 
+// Shown, brought back from the task bar if minimised, and on top.
+void THaupt::berichtZeigen(QWidget* fenster)
+{
+    if (!fenster)
+        return;
+    fenster->setWindowState(fenster->windowState() & ~Qt::WindowMinimized);
+    fenster->show();
+    fenster->raise();
+    fenster->activateWindow();
+}
+
 void THaupt::ToolButton5Click()
 {
-    if (Systemausgabe) {
-        Systemausgabe->show();
-        Systemausgabe->raise();
-        Systemausgabe->activateWindow();
-    }
+    berichtZeigen(Systemausgabe);
 }
 
 void THaupt::ToolButton8Click()
 {
-    if (Netzwerk) {
-        Netzwerk->show();
-        Netzwerk->raise();
-        Netzwerk->activateWindow();
-    }
+    berichtZeigen(Netzwerk);
 }
 
 void THaupt::Netzwerkanalyse1Click()

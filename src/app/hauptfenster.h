@@ -209,6 +209,7 @@ public slots:
     void ToolButton4Click();
     void ToolButton5Click();
     void ToolButton8Click();
+    void berichtZeigen(QWidget* fenster);
     void Netzwerkanalyse1Click();
     void ToolButton10Click();
     void Programmeinstellungen1Click();

@@ -21,6 +21,7 @@
 #include <QTextCursor>
 #include <QTimer>
 #include <QToolButton>
+#include <QWindow>
 #include <stdexcept>
 
 #include "app/aboutbox.h"
@@ -84,6 +85,14 @@ private slots:
         QCOMPARE(static_cast<QWidget*>(Haupt), fenster[0]);
         QVERIFY(fenster[7]->windowFlags().testFlag(Qt::FramelessWindowHint));
         QVERIFY(fenster[2]->windowFlags().testFlag(Qt::FramelessWindowHint));
+
+        // The report windows stay above the main window; F6 brings a minimised one back.
+        for (QWidget* bericht : {fenster[6], fenster[9]})
+            QCOMPARE(bericht->windowHandle()->transientParent(), Haupt->windowHandle());
+        fenster[6]->showMinimized();
+        Haupt->ToolButton5Click();
+        QVERIFY(fenster[6]->isVisible() && !fenster[6]->isMinimized());
+        fenster[6]->hide();
 
         // Created once: a second call leaves the same windows.
         fensterErzeugen();
