@@ -263,7 +263,8 @@ void Berichtsfenster::ToolButton1Click() { hide(); }
 
 void Berichtsfenster::ToolButton2Click()
 {
-    const QString name = Dialogseam::dateinameFragen(this, QFileInfo(m_letzterName).completeBaseName(), QStringLiteral("txt"),
+    // The folder and whole name saved to last, or the report's own name at first.
+    const QString name = Dialogseam::dateinameFragen(this, m_letzterName, QStringLiteral("txt"),
                                                      QStringLiteral("Textdatei|*.txt"));
     if (name.isEmpty())
         return;
