@@ -496,13 +496,16 @@ void THaupt::statusleisteAnlegen()
     const int breiten[Statusfelder] = {60, 150, 60, 150, 65, 150, 110, 50};
     const QString texte[Statusfelder] = {QStringLiteral("Laufwerk:"), QString(), QStringLiteral("Größe:"), QString(),
                               QStringLiteral("davon frei:"), QString(), QStringLiteral("Suchpfad + Maske:"), QString()};
+    // What a network search writes into the same labels.
+    const QString auchTexte[Statusfelder] = {QStringLiteral("Computer:"), QString(), QStringLiteral("Freigabe:")};
     for (int i = 0; i < Statusfelder; ++i) {
         auto* l = new QLabel(texte[i], leiste);
         l->setObjectName(QStringLiteral("StatusPanel%1").arg(i));
         if (i == StatusLaufwerk || i == StatusGroesse || i == StatusFrei)
             l->setAlignment(Qt::AlignCenter);
         // The widths were made for a smaller font: never narrower than the text.
-        const int breite = std::max(breiten[i], l->fontMetrics().horizontalAdvance(texte[i]) + 14);
+        const int breite = std::max({breiten[i], l->fontMetrics().horizontalAdvance(texte[i]) + 14,
+                                     l->fontMetrics().horizontalAdvance(auchTexte[i]) + 14});
         // The last panel takes the rest of the bar, as the search pattern may be long.
         if (i != StatusMuster) {
             l->setFixedWidth(breite);

@@ -404,6 +404,12 @@ private slots:
             } else {
                 pruefen(f, zu_eng);
             }
+            // The status bar's fixed labels as a network search writes them.
+            if (f == Haupt) {
+                Haupt->statusfeld(StatusLaufwerkText, QStringLiteral("Computer:"));
+                Haupt->statusfeld(StatusGroesseText, QStringLiteral("Freigabe:"));
+                pruefen(f, zu_eng);
+            }
             f->hide();
         }
         zu_eng.removeDuplicates();
