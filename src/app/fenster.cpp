@@ -70,10 +70,7 @@ void fensterErzeugen()
     Berichtsfenster::wartenOeffnen = [](const QString& zeile1, const QString& zeile2) {
         if (!wartenfenster)
             return;
-        wartenfenster->Label1->setText(zeile1);
-        wartenfenster->Label2->setText(zeile2);
-        wartenfenster->show();
-        wartenfenster->raise();
+        wartenfenster->zeigenUndMalen(zeile1, zeile2);
     };
     Berichtsfenster::wartenSchliessen = [] {
         if (wartenfenster)

@@ -802,15 +802,12 @@ void THaupt::wartenfensterZeigen(const QString& zeile1, const QString& zeile2, c
 {
     if (!wartenfenster)
         return;
-    wartenfenster->Label1->setText(zeile1);
-    wartenfenster->Label2->setText(zeile2);
     if (zaehler) {
         wartenfenster->Edit1->setText(*zaehler);
         wartenfenster->zaehlerZeigen();
         wartenfenster->abbruch = false;
     }
-    wartenfenster->show();
-    wartenfenster->raise();
+    wartenfenster->zeigenUndMalen(zeile1, zeile2);
     QCoreApplication::processEvents();
 }
 

@@ -1,6 +1,7 @@
 #include "app/warten.h"
 
 #include <QCloseEvent>
+#include <QElapsedTimer>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
@@ -8,6 +9,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QTimer>
+#include <QWindow>
 
 #include "app/ikonen.h"
 
@@ -137,6 +139,19 @@ void Twartenfenster::FormClose()
     Label3->hide();
     Edit1->hide();
     BitBtn1->hide();
+}
+
+void Twartenfenster::zeigenUndMalen(const QString& zeile1, const QString& zeile2)
+{
+    Label1->setText(zeile1);
+    Label2->setText(zeile2);
+    show();
+    raise();
+    QElapsedTimer uhr;
+    uhr.start();
+    while (windowHandle() && !windowHandle()->isExposed() && uhr.elapsed() < 200)
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents, 10);
+    repaint();
 }
 
 void Twartenfenster::showEvent(QShowEvent* ereignis)

@@ -28,6 +28,10 @@ public:
     // Set by the abort button, read by the directory walk; the search resets it before each walk.
     bool abbruch = false;
 
+    // Shown on top and painted with its texts before the caller goes on with the long work; the
+    // window system gets a short while to map it.
+    void zeigenUndMalen(const QString& zeile1, const QString& zeile2);
+
     // Makes counter label, counter and abort button visible (the directory search does so).
     void zaehlerZeigen();
 

@@ -34,6 +34,8 @@
 #include "app/stil.h"
 #include "app/laufwerksauswahl.h"
 #include "app/verzeichnisliste.h"
+#include "app/warten.h"
+#include "output/fenster/berichtsfenster.h"
 #include "output/fenster/ausgabefeld.h"
 #include "output/fenster/dialogseam.h"
 #include "output/einstellungen.h"
@@ -432,6 +434,26 @@ private slots:
         Haupt->ZembrolaimInternet1->trigger();
         QCOMPARE(fehler, QStringList{QStringLiteral("Die Seite https://www.zembrola.de konnte nicht im Browser geöffnet werden.")});
         webseitenoeffner = nullptr;
+    }
+
+    // The wait window a report opens is painted, texts and all, before the report's build starts.
+    void wartefensterGemaltVorDerArbeit()
+    {
+        fensterErzeugen();
+        struct Zaehler : QObject {
+            int gemalt = 0;
+            bool eventFilter(QObject*, QEvent* e) override
+            {
+                gemalt += e->type() == QEvent::Paint;
+                return false;
+            }
+        } zaehler;
+        wartenfenster->installEventFilter(&zaehler);
+        Berichtsfenster::wartenOeffnen(QStringLiteral("Systemanalyse"), QStringLiteral("läuft"));
+        QVERIFY(zaehler.gemalt > 0);
+        QCOMPARE(wartenfenster->Label2->text(), QStringLiteral("läuft"));
+        Berichtsfenster::wartenSchliessen();
+        wartenfenster->removeEventFilter(&zaehler);
     }
 
     // Closing the main window ends the program, whatever else is open: no window, a report

@@ -90,6 +90,9 @@ private slots:
         f.Memo1->setPlainText("eigener Text");
         QTest::keyClick(&f, Qt::Key_F4);
         QVERIFY(!f.isVisible());
+        // Shown again, the old report is gone before the window is painted, not after the build.
+        f.show();
+        QVERIFY(f.Memo1->toPlainText().isEmpty());
         zeigen(f);
         QVERIFY(!zeilen(f.Memo1).contains("eigener Text"));
         f.Memo1->setPlainText("eigener Text");

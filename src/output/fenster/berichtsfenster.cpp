@@ -218,6 +218,9 @@ void Berichtsfenster::tabstopsSetzen()
 
 void Berichtsfenster::showEvent(QShowEvent* ereignis)
 {
+    // The last report goes before the window is painted: it is built anew on every showing.
+    if (!ereignis->spontaneous())
+        Memo1->clear();
     QMainWindow::showEvent(ereignis);
     if (!ereignis->spontaneous())
         FormShow();
