@@ -13,6 +13,7 @@ pakete=(
   libcups2-dev cups-daemon cups-client libxcb-randr0-dev
   samba smbclient libsmbclient-dev wsdd avahi-daemon iproute2
   locales
+  fuse3 python3-fusepy
 )
 # Only the libFuzzer build compiles with clang.
 fuzzpakete=(

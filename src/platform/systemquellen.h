@@ -106,6 +106,12 @@ public:
     // "name,driver,port" of the default printer, or empty.
     virtual QString standarddrucker() const = 0;
     virtual QStringList druckerliste() const = 0;
+    // Both at once, for a report that must not ask the print service twice.
+    struct Stand {
+        QString standard;
+        QStringList namen;
+    };
+    virtual Stand stand() const { return {standarddrucker(), druckerliste()}; }
 };
 
 // The backends of the installed Plattform; one that is not installed answers as an empty machine.

@@ -114,6 +114,7 @@ QList<std::optional<plattform::Anzeigemodus>> anzeigemodi()
 QList<plattform::Anzeigegeraet> anzeigegeraete() { return plattform::anzeige().anzeigegeraete(); }
 QString standarddrucker() { return plattform::drucker().standarddrucker(); }
 QStringList druckerliste() { return plattform::drucker().druckerliste(); }
+plattform::Drucker::Stand druckerstand() { return plattform::drucker().stand(); }
 
 }  // namespace system_a
 

@@ -36,6 +36,7 @@ QList<std::optional<plattform::Anzeigemodus>> anzeigemodi();
 QList<plattform::Anzeigegeraet> anzeigegeraete();
 QString standarddrucker();
 QStringList druckerliste();
+plattform::Drucker::Stand druckerstand();
 
 }  // namespace system_a
 

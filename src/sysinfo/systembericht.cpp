@@ -171,8 +171,8 @@ public:
     void drucker()
     {
         abschnitt(z, "Drucker", 13);
-        liste = system_a::druckerliste();
-        const QString standard = system_a::standarddrucker();
+        auto [standard, namen] = system_a::druckerstand();
+        liste = std::move(namen);
         for (int k = 0; k < liste.size(); ++k) {
             const QString& name = liste[k];
             QString text = QString::number(k + 1) + QStringLiteral(". Drucker:\t") + name;

@@ -4,7 +4,11 @@
 #include "platform/linux/linux_plattform.h"
 
 #include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QProcess>
 #include <QSet>
+#include <QThread>
 
 #include <gtest/gtest.h>
 
@@ -224,4 +228,69 @@ TEST(LinuxLaufwerke, VolumenUndSpeicherplatz)
     EXPECT_FALSE(lw.volumeninformation(QString()));
     // A device node (the root of a floppy without a disk) has no free space of its own.
     EXPECT_FALSE(lw.speicherplatz("/dev/null"));
+}
+
+namespace {
+
+// A FUSE file system whose statfs sleeps, as a dead NFS or CIFS server holds it in the kernel.
+const char schlafendesFs[] = R"(import errno, stat, sys, time
+from fusepy import FUSE, Operations
+class Schlaf(Operations):
+    def getattr(self, path, fh=None):
+        if path == '/':
+            return dict(st_mode=stat.S_IFDIR | 0o755, st_nlink=2)
+        raise OSError(errno.ENOENT, '')
+    def readdir(self, path, fh):
+        return ['.', '..']
+    def statfs(self, path):
+        time.sleep(float(sys.argv[2]))
+        return dict(f_bsize=4096, f_frsize=4096, f_blocks=100, f_bavail=50)
+FUSE(Schlaf(), sys.argv[1], foreground=True)
+)";
+
+bool eingehaengt(const QString& punkt)
+{
+    QFile f("/proc/self/mountinfo");
+    return f.open(QIODevice::ReadOnly) && f.readAll().contains(' ' + QFile::encodeName(punkt) + ' ');
+}
+
+}  // namespace
+
+TEST(LinuxLaufwerke, ToteEinhaengungHaeltNiemandenAuf)
+{
+    if (!QFile::exists("/dev/fuse") || QProcess::execute("/usr/bin/python3", {"-c", "import fusepy"}) != 0)
+        GTEST_SKIP() << "FUSE or python3-fusepy is not available";
+    Testbaum baum;
+    baum.verzeichnis("punkt");
+    QFile skript(baum.pfad("schlaf.py"));
+    ASSERT_TRUE(skript.open(QIODevice::WriteOnly));
+    skript.write(schlafendesFs);
+    skript.close();
+    const QString punkt = baum.pfad("punkt");
+    QProcess fs;
+    fs.start("/usr/bin/python3", {skript.fileName(), punkt, "15"});
+    for (int i = 0; i < 100 && !eingehaengt(punkt); ++i)
+        QThread::msleep(50);
+    ASSERT_TRUE(eingehaengt(punkt));
+
+    LinuxLaufwerke lw;
+    QElapsedTimer uhr;
+    uhr.start();
+    // Treated as a drive that cannot be read; the second question joins the first one's worker.
+    EXPECT_FALSE(lw.volumeninformation(punkt));
+    EXPECT_FALSE(lw.speicherplatz(punkt));
+    EXPECT_FALSE(lw.volumeninformation(punkt));
+    const qint64 tot = uhr.elapsed();
+    // A drive that answers is not held up by the dead one.
+    uhr.restart();
+    EXPECT_TRUE(lw.speicherplatz("/"));
+    EXPECT_TRUE(lw.volumeninformation("/"));
+    const qint64 lebendig = uhr.elapsed();
+
+    QProcess::execute("fusermount", {"-u", "-z", punkt});
+    fs.kill();
+    fs.waitForFinished(3000);
+    // The sleep is 15 s: any wait for it, even one, shows far above these bounds.
+    EXPECT_LT(tot, 2000);
+    EXPECT_LT(lebendig, 1000);
 }

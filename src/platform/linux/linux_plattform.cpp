@@ -1,5 +1,6 @@
 #include "platform/linux/linux_plattform.h"
 
+#include "platform/linux/linux_volumenfrage.h"
 #include "platform/maske.h"
 #include "platform/namensfolge.h"
 
@@ -345,40 +346,49 @@ Laufwerksart LinuxLaufwerke::laufwerkstyp(QChar buchstabe) const
     return l ? Laufwerksart(l->art) : dtKeineWurzel;
 }
 
+linuxlw::Einhaengung LinuxLaufwerke::einhaengungAn(const QByteArray& punkt, bool* eingehaengt) const
+{
+    linuxlw::Einhaengung gefunden;
+    *eingehaengt = false;
+    std::lock_guard lock(m_sperre);
+    aktualisieren();
+    // The last mount on a point is the one in sight.
+    for (const linuxlw::Einhaengung& e : m_tabelle) {
+        if (e.punkt == punkt) {
+            gefunden = e;
+            *eingehaengt = true;
+        }
+    }
+    return gefunden;
+}
+
 std::optional<QString> LinuxLaufwerke::volumeninformation(const QString& wurzel) const
 {
     const QByteArray roh = ohneSchraegstrichAmEnde(QFile::encodeName(wurzel));
     if (!gueltigerPfad(roh))
         return std::nullopt;
-    linuxlw::Einhaengung gefunden;
     bool eingehaengt = false;
-    {
-        std::lock_guard lock(m_sperre);
-        aktualisieren();
-        // The last mount on a point is the one in sight.
-        for (const linuxlw::Einhaengung& e : m_tabelle) {
-            if (e.punkt == roh) {
-                gefunden = e;
-                eingehaengt = true;
-            }
-        }
-    }
-    struct statvfs sv;
-    if (!eingehaengt || ::statvfs(roh.constData(), &sv) != 0)
+    const linuxlw::Einhaengung e = einhaengungAn(roh, &eingehaengt);
+    if (!eingehaengt)
         return std::nullopt;
-    return linuxlw::bezeichnungLesen(gefunden);
+    const auto a = linuxlw::volumenFragen(roh, e, linuxlw::volumenFrist);
+    if (!a || !a->lesbar)
+        return std::nullopt;
+    return a->bezeichnung;
 }
 
 std::optional<Speicherplatz> LinuxLaufwerke::speicherplatz(const QString& wurzel) const
 {
-    const QByteArray roh = QFile::encodeName(wurzel);
-    struct stat st;
-    struct statvfs sv;
-    // A floppy without a medium stands for its device node, whose file system is not its own.
-    if (!gueltigerPfad(roh) || ::stat(roh.constData(), &st) != 0 || !S_ISDIR(st.st_mode) ||
-        ::statvfs(roh.constData(), &sv) != 0)
+    const QByteArray roh = ohneSchraegstrichAmEnde(QFile::encodeName(wurzel));
+    if (!gueltigerPfad(roh))
         return std::nullopt;
-    return Speicherplatz{begrenzt(sv.f_blocks, sv.f_frsize), begrenzt(sv.f_bavail, sv.f_frsize)};
+    bool eingehaengt = false;
+    const linuxlw::Einhaengung e = einhaengungAn(roh, &eingehaengt);
+    const auto a = linuxlw::volumenFragen(roh, e, linuxlw::volumenFrist);
+    // A floppy without a medium stands for its device node, whose file system is not its own.
+    if (!a || !a->verzeichnis || !a->lesbar)
+        return std::nullopt;
+    return Speicherplatz{begrenzt(a->bloecke, a->blockgroesse), begrenzt(a->frei, a->blockgroesse)};
 }
 
 QString LinuxLaufwerke::systemverzeichnis() const

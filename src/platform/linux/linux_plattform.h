@@ -47,6 +47,7 @@ private:
     // Re-reads the mount table; the letters are worked out again only when it changed. A cache
     // of the table: asking stays const.
     void aktualisieren() const;
+    linuxlw::Einhaengung einhaengungAn(const QByteArray& punkt, bool* eingehaengt) const;
     const linuxlw::Laufwerk* laufwerk(QChar buchstabe) const;
 
     mutable std::recursive_mutex m_sperre;

@@ -9,6 +9,10 @@
 #include <xcb/xcb.h>
 
 #include <algorithm>
+#include <chrono>
+#include <condition_variable>
+#include <mutex>
+#include <thread>
 #include <cmath>
 #include <cstdlib>
 #include <memory>
@@ -154,10 +158,10 @@ QString LinuxAnzeige::monitorname(const QByteArray& edid)
            QStringLiteral("%1").arg(b[10] | b[11] << 8, 4, 16, QChar(u'0')).toUpper();
 }
 
-LinuxAnzeige::Stand LinuxAnzeige::abfragen(bool mitAusgaengen) const
+LinuxAnzeige::Stand LinuxAnzeige::abfragenJetzt(const QString& anzeige)
 {
     Stand s;
-    const Verbindung v(m_anzeige);
+    const Verbindung v(anzeige);
     if (!v.ok())
         return s;
     xcb_screen_iterator_t it = xcb_setup_roots_iterator(xcb_get_setup(v.c));
@@ -202,7 +206,7 @@ LinuxAnzeige::Stand LinuxAnzeige::abfragen(bool mitAusgaengen) const
             continue;
         if (haupt == XCB_NONE)
             haupt = ausgaenge[i];
-        if (mitAusgaengen) {
+        {
             Anzeigegeraet g;
             g.name = QString::fromUtf8(reinterpret_cast<const char*>(xcb_randr_get_output_info_name(info.get())),
                                        xcb_randr_get_output_info_name_length(info.get()));
@@ -227,10 +231,46 @@ LinuxAnzeige::Stand LinuxAnzeige::abfragen(bool mitAusgaengen) const
     return s;
 }
 
-int LinuxAnzeige::farbtiefe() const { return abfragen(false).tiefe; }
-quint32 LinuxAnzeige::bildfrequenz() const { return abfragen(false).frequenz; }
-QList<std::optional<Anzeigemodus>> LinuxAnzeige::anzeigemodi() const { return abfragen(false).modi; }
-QSize LinuxAnzeige::bildschirm() const { return abfragen(false).groesse; }
+struct LinuxAnzeige::Frage {
+    bool fertig = false;
+    Stand stand;
+    std::chrono::steady_clock::time_point gestellt;
+};
+
+namespace {
+std::mutex anzeigeSperre;
+std::condition_variable anzeigeFertig;
+constexpr std::chrono::milliseconds anzeigeFrist{1000};
+constexpr std::chrono::seconds anzeigeGueltig{3};
+}  // namespace
+
+LinuxAnzeige::Stand LinuxAnzeige::abfragen() const
+{
+    const auto jetzt = std::chrono::steady_clock::now();
+    std::unique_lock lock(anzeigeSperre);
+    if (!m_frage || (m_frage->fertig && jetzt - m_frage->gestellt > anzeigeGueltig)) {
+        auto f = std::make_shared<Frage>();
+        f->gestellt = jetzt;
+        m_frage = f;
+        std::thread([f, anzeige = m_anzeige] {
+            Stand s = abfragenJetzt(anzeige);
+            std::lock_guard l(anzeigeSperre);
+            f->stand = std::move(s);
+            f->fertig = true;
+            anzeigeFertig.notify_all();
+        }).detach();
+    }
+    const std::shared_ptr<Frage> f = m_frage;
+    // A server that did not answer in time is not waited on again while the worker hangs.
+    if (!anzeigeFertig.wait_until(lock, f->gestellt + anzeigeFrist, [&] { return f->fertig; }))
+        return {};
+    return f->stand;
+}
+
+int LinuxAnzeige::farbtiefe() const { return abfragen().tiefe; }
+quint32 LinuxAnzeige::bildfrequenz() const { return abfragen().frequenz; }
+QList<std::optional<Anzeigemodus>> LinuxAnzeige::anzeigemodi() const { return abfragen().modi; }
+QSize LinuxAnzeige::bildschirm() const { return abfragen().groesse; }
 
 QList<Anzeigegeraet> LinuxAnzeige::anzeigegeraete() const
 {
@@ -259,7 +299,7 @@ QList<Anzeigegeraet> LinuxAnzeige::anzeigegeraete() const
         geraete.append(g);
     }
     if (geraete.isEmpty())
-        geraete = abfragen(true).ausgaenge;  // containers and VMs: the X server's outputs
+        geraete = abfragen().ausgaenge;  // containers and VMs: the X server's outputs
     return geraete;
 }
 

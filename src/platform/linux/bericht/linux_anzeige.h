@@ -3,6 +3,8 @@
 // graphics adapters with their first monitor from /sys/class/drm.
 #include "platform/systemquellen.h"
 
+#include <memory>
+
 namespace plattform {
 
 class LinuxAnzeige : public Anzeige {
@@ -21,10 +23,15 @@ public:
 
 private:
     struct Stand;
-    Stand abfragen(bool mitAusgaengen) const;
+    struct Frage;
+    // Asked in a worker with a bound (a stopped X server holds xcb_connect for ever), and one
+    // connection answers all questions of a report.
+    Stand abfragen() const;
+    static Stand abfragenJetzt(const QString& anzeige);
 
     QString m_anzeige;
     QString m_wurzel;
+    mutable std::shared_ptr<Frage> m_frage;
 };
 
 }  // namespace plattform

@@ -9,6 +9,8 @@ public:
     // "name,printer-make-and-model,device-uri"; cupsd already strips passwords from the URI.
     QString standarddrucker() const override;
     QStringList druckerliste() const override;
+    // One bounded question to CUPS; empty when it does not answer in about a second.
+    Stand stand() const override;
 };
 
 }  // namespace plattform

@@ -1,0 +1,100 @@
+#include "platform/linux/linux_volumenfrage.h"
+
+#include <sys/stat.h>
+#include <sys/statvfs.h>
+
+#include <condition_variable>
+#include <map>
+#include <memory>
+#include <mutex>
+#include <thread>
+
+namespace plattform::linuxlw {
+namespace {
+
+using Uhr = std::chrono::steady_clock;
+
+struct Frage {
+    bool fertig = false;
+    Volumenantwort antwort;
+    Uhr::time_point beantwortet;
+};
+
+struct Eintrag {
+    std::shared_ptr<Frage> frage;
+    Uhr::time_point gestellt;
+    quint32 major = 0, minor = 0;
+    QByteArray quelle, typ;
+};
+
+std::mutex sperre;
+std::condition_variable fertigMeldung;
+// Keyed by the path asked about; shared with the workers, which may outlive any caller.
+std::map<QByteArray, Eintrag>& fragen()
+{
+    static auto* m = new std::map<QByteArray, Eintrag>;  // never destroyed: a stuck worker may finish at exit
+    return *m;
+}
+
+Volumenantwort fragenJetzt(const QByteArray& pfad, const Einhaengung& e)
+{
+    Volumenantwort a;
+    struct stat st;
+    a.verzeichnis = ::stat(pfad.constData(), &st) == 0 && S_ISDIR(st.st_mode);
+    struct statvfs sv;
+    if (::statvfs(pfad.constData(), &sv) == 0) {
+        a.lesbar = true;
+        a.bloecke = sv.f_blocks;
+        a.frei = sv.f_bavail;
+        a.blockgroesse = sv.f_frsize;
+        a.bezeichnung = bezeichnungLesen(e);
+    }
+    return a;
+}
+
+bool gleicheEinhaengung(const Eintrag& x, const Einhaengung& e)
+{
+    return x.major == e.major && x.minor == e.minor && x.quelle == e.quelle && x.typ == e.typ;
+}
+
+}  // namespace
+
+std::optional<Volumenantwort> volumenFragen(const QByteArray& pfad, const Einhaengung& e,
+                                            std::chrono::milliseconds frist)
+{
+    const Uhr::time_point jetzt = Uhr::now();
+    std::unique_lock lock(sperre);
+    auto& alle = fragen();
+    auto it = alle.find(pfad);
+    bool neu = it == alle.end();
+    if (!neu) {
+        const Eintrag& x = it->second;
+        const bool offen = !x.frage->fertig;
+        const bool veraltet = x.frage->fertig && jetzt - x.frage->beantwortet > volumenGueltigkeit;
+        // A question still in the kernel is never asked twice, whatever is mounted there now.
+        neu = !offen && (veraltet || !gleicheEinhaengung(x, e));
+    }
+    if (neu) {
+        auto frage = std::make_shared<Frage>();
+        alle[pfad] = Eintrag{frage, jetzt, e.major, e.minor, e.quelle, e.typ};
+        std::thread([frage, pfad, e] {
+            Volumenantwort a = fragenJetzt(pfad, e);
+            std::lock_guard l(sperre);
+            frage->antwort = std::move(a);
+            frage->fertig = true;
+            frage->beantwortet = Uhr::now();
+            fertigMeldung.notify_all();
+        }).detach();
+        it = alle.find(pfad);
+    }
+    const std::shared_ptr<Frage> frage = it->second.frage;
+    const Uhr::time_point gestellt = it->second.gestellt;
+    // A mount that hung recently is not waited on again until its time has passed.
+    if (!frage->fertig && !neu && jetzt - gestellt > frist)
+        return std::nullopt;
+    if (!fertigMeldung.wait_until(lock, jetzt + frist, [&] { return frage->fertig; }))
+        return std::nullopt;
+    return frage->antwort;
+}
+
+}  // namespace plattform::linuxlw
