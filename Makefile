@@ -2,7 +2,7 @@
 BUILD ?= build
 JOBS ?= $(shell nproc)
 
-.PHONY: all deps configure build run test bench clean test-sanitize test-tsan fuzz
+.PHONY: all deps configure build run test bench clean paket test-sanitize test-tsan fuzz
 
 all: build
 
@@ -69,6 +69,10 @@ fuzz:
 	  || { tail -n 60 $(FUZZBUILD)/fuzz_$$z.log; echo "fuzz_$$z: Fund in $(FUZZBUILD)/funde/$$z/"; exit 1; }; \
 	  grep -E "stat::number_of_executed_units|stat::peak_rss_mb|Done [0-9]+ runs" $(FUZZBUILD)/fuzz_$$z.log; \
 	done
+
+# The Debian package zembrola_3.1-1_amd64.deb in the build folder (CPack, stripped binaries).
+paket: build
+	@cd $(BUILD) && cpack -G DEB
 
 bench: build
 	@bash bench/run

@@ -5,12 +5,15 @@
 #include <exception>
 
 #include "app/meldungen.h"
+#include "app/programm.h"
 
 TAnwendung::TAnwendung(int& argc, char** argv)
     : QApplication(argc, argv)
 {
     setApplicationName(QStringLiteral("Zembrola"));
-    setApplicationVersion(QStringLiteral("3.1"));
+    setApplicationVersion(programm::version);
+    // Wayland docks and task bars find the icon through the desktop entry of this id.
+    setDesktopFileName(programm::desktopId);
     // Qt's own dialogs and the edit controls' context menus speak German like the rest of the
     // program, whatever the locale says; without the file they stay English and all else works.
     auto* qt = new QTranslator(this);

@@ -137,7 +137,7 @@ void THaupt::FormCreate()
 {
     setObjectName(QStringLiteral("THaupt"));
     setWindowTitle(QStringLiteral("Zembrola - 3.1"));
-    setWindowIcon(QIcon(zembrolaBild(32)));
+    setWindowIcon(programmIkone());
     setzeHilfestichwort(this, QStringLiteral("Hauptfenster"));
 
     menuesAnlegen();

@@ -14,6 +14,7 @@
 
 #include "app/ikonen.h"
 #include "app/meldungen.h"
+#include "platform/ablage.h"
 
 namespace {
 // Keyword and topic file; file names stay ASCII so any file system takes them.
@@ -61,7 +62,7 @@ QString hilfeverzeichnis()
 {
     if (!g_verzeichnis.isEmpty())
         return g_verzeichnis;
-    return QCoreApplication::applicationDirPath() + QStringLiteral("/hilfe");
+    return plattform::datenverzeichnis() + QStringLiteral("/hilfe");
 }
 
 void setzeHilfeverzeichnis(const QString& verzeichnis)
@@ -127,7 +128,7 @@ THilfe::THilfe(QWidget* parent)
 {
     setObjectName(QStringLiteral("THilfe"));
     setWindowTitle(QStringLiteral("Zembrola - Hilfe"));
-    setWindowIcon(QIcon(zembrolaBild(32)));
+    setWindowIcon(programmIkone());
     resize(680, 560);
 
     Browser = new QTextBrowser(this);

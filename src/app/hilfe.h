@@ -1,6 +1,6 @@
 #pragma once
-// The program's help: German HTML topics in the folder "hilfe" beside the executable,
-// one per keyword, shown in a help window of ours.
+// The program's help: German HTML topics in the folder "hilfe" beside the executable (installed:
+// in the data folder), one per keyword, shown in a help window of ours.
 #include <QString>
 #include <QStringList>
 #include <QUrl>

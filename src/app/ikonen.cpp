@@ -4,6 +4,8 @@
 #include <QPainterPath>
 #include <QtMath>
 
+#include "app/programm.h"
+
 namespace {
 const QColor blau(19, 114, 168);
 const QColor dunkelblau(14, 90, 133);
@@ -68,6 +70,11 @@ QPixmap zembrolaBild(int groesse)
     p.setPen(Qt::white);
     p.drawText(QRectF(14, 12, 15, 18), Qt::AlignCenter, QStringLiteral("Z"));
     return bild;
+}
+
+QIcon programmIkone()
+{
+    return QIcon::fromTheme(programm::desktopId, QIcon(zembrolaBild(32)));
 }
 
 QPixmap frageBild(int groesse)

@@ -6,6 +6,8 @@
 
 // The program's picture: a blue sheet with a listing and a "Z".
 QPixmap zembrolaBild(int groesse);
+// The window icon: the installed theme's, which holds every size, else the drawn picture.
+QIcon programmIkone();
 // A question mark in a blue circle, for the yes/no window.
 QPixmap frageBild(int groesse);
 // Tool bar pictures by name: beenden, start, speichern, drucken, druckereinrichten, system,

@@ -70,6 +70,7 @@ const char* const hilfetext =
     "                             (DOMÄNE\\NAME möglich); das Kennwort wird am\n"
     "                             Terminal ohne Echo erfragt\n"
     "  -h, --help                 diese Hilfe anzeigen\n"
+    "      --version              Programmname und Version anzeigen\n"
     "\n"
     "Rückgabewert: 0 bei Erfolg, 1 wenn das Verzeichnis nicht gelesen werden kann,\n"
     "2 bei falschen Optionen.\n";
@@ -231,6 +232,10 @@ Aufruf optionenLesen(const QStringList& args)
                 a.ausgabe = brauchtWert();
             } else if (name == QLatin1String("help") || name == QLatin1String("hilfe")) {
                 std::fputs(hilfetext, stdout);
+                std::exit(0);
+            } else if (name == QLatin1String("version")) {
+                ohneWert();
+                std::printf("%s 3.1\n", programm);
                 std::exit(0);
             } else {
                 falscheOption(QStringLiteral("unbekannte Option %1").arg(anfuehren(arg)));

@@ -4,10 +4,12 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QStandardPaths>
 
 #include <cerrno>
 
 #include "output/systemfehler.h"
+#include "platform/ablage.h"
 #include "output/textausgabe.h"
 
 namespace {
@@ -129,7 +131,15 @@ QString einstellungsdateipfad()
 {
     if (!gesetzterPfad().isEmpty())
         return gesetzterPfad();
-    return QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("Zembrola.ini"));
+    const QString neben = QCoreApplication::applicationDirPath();
+    if (!plattform::installiert() && QFileInfo(neben).isWritable())
+        return QDir(neben).filePath(QStringLiteral("Zembrola.ini"));
+    // Installed, or a copy in a folder the user cannot write: one file per user. The folder is
+    // made here so the first start can write the default file into it.
+    const QString ordner = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation)
+                           + QStringLiteral("/zembrola");
+    QDir().mkpath(ordner);
+    return ordner + QStringLiteral("/Zembrola.ini");
 }
 
 void setzeEinstellungsdateipfad(const QString& pfad)

@@ -62,7 +62,8 @@ private:
     std::array<QString, anzahl + 1> m_zeilen; // slot 0 unused, so numbers match the file's lines
 };
 
-// "Zembrola.ini" beside the executable, unless tests have pointed it elsewhere.
+// "Zembrola.ini" beside the executable where that folder is writable and not an installed one,
+// else $XDG_CONFIG_HOME/zembrola/Zembrola.ini; tests may point it elsewhere.
 QString einstellungsdateipfad();
 void setzeEinstellungsdateipfad(const QString& pfad); // empty: beside the executable again
 

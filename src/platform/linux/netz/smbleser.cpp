@@ -479,9 +479,12 @@ QByteArray programmSuchen()
     const ssize_t n = ::readlink("/proc/self/exe", b, sizeof b - 1);
     if (n <= 0)
         return {};
-    QByteArray p(b, n);
-    p = p.left(p.lastIndexOf('/') + 1) + "zembrola-smbleser";
-    return ::access(p.constData(), X_OK) == 0 ? p : QByteArray();
+    const QByteArray ordner = QByteArray(b, n).left(QByteArray(b, n).lastIndexOf('/') + 1);
+    // Beside the executable in a build, in the private program folder once installed.
+    for (const QByteArray& p : {ordner + "zembrola-smbleser", ordner + ZEMBROLA_HELFER_RELATIV "/zembrola-smbleser"})
+        if (::access(p.constData(), X_OK) == 0)
+            return p;
+    return {};
 }
 
 void beenden(const Helfer& h)
