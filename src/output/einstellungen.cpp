@@ -132,7 +132,7 @@ QString einstellungsdateipfad()
     if (!gesetzterPfad().isEmpty())
         return gesetzterPfad();
     const QString neben = QCoreApplication::applicationDirPath();
-    if (!plattform::installiert() && QFileInfo(neben).isWritable())
+    if (!plattform::imInstallationsbaum() && QFileInfo(neben).isWritable())
         return QDir(neben).filePath(QStringLiteral("Zembrola.ini"));
     // Installed, or a copy in a folder the user cannot write: one file per user. The folder is
     // made here so the first start can write the default file into it.

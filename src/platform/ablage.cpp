@@ -13,7 +13,7 @@ QString installiertesDatenverzeichnis()
 }
 }  // namespace
 
-bool installiert()
+bool imInstallationsbaum()
 {
     return QFileInfo(installiertesDatenverzeichnis()).isDir();
 }
@@ -21,7 +21,7 @@ bool installiert()
 QString datenverzeichnis()
 {
     const QString neben = QCoreApplication::applicationDirPath();
-    if (QFileInfo(neben + QStringLiteral("/hilfe")).isDir() || !installiert())
+    if (QFileInfo(neben + QStringLiteral("/hilfe")).isDir() || !imInstallationsbaum())
         return neben;
     return installiertesDatenverzeichnis();
 }

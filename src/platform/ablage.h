@@ -6,7 +6,7 @@
 namespace plattform {
 
 // The executable sits in an installed tree: its data folder (…/share/zembrola) exists.
-bool installiert();
+bool imInstallationsbaum();
 // The folder of read-only data (help topics): beside the executable where "hilfe" is there,
 // else the installed data folder.
 QString datenverzeichnis();

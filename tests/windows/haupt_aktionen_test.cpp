@@ -7,6 +7,7 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QDesktopServices>
+#include <QEventLoop>
 #include <QFileInfo>
 #include <QMenu>
 #include <QMenuBar>
@@ -442,9 +443,17 @@ private slots:
         // After: the effect, and nothing else of what is recorded.
         const QStringList keineDialoge;
         switch (wirkung) {
-        case Beenden:
+        case Beenden: {
             QVERIFY(!Haupt->isVisible());
+            // The program is told to end: any event loop started now returns at once.
+            QEventLoop schleife;
+            QTimer::singleShot(2000, &schleife, [&schleife] { schleife.exit(1); });
+            QCOMPARE(schleife.exec(), -1);
+            // Clears that request, so the dialogs of the later cases run.
+            QTimer::singleShot(0, qApp, [] { QCoreApplication::exit(0); });
+            QCoreApplication::exec();
             break;
+        }
         case Suche:
             QCOMPARE(suchen, 1);
             break;
