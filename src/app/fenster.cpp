@@ -87,7 +87,11 @@ void fensterErzeugen()
     Suchmasken = erzeugen<TSuchmasken>();
     Netzwerk = erzeugen<TNetzwerk>();
     // The report windows belong to the main window: they stay above it when it is activated.
+    // X11 window managers keep a window above another only for a dialog type with WM_TRANSIENT_FOR,
+    // which Qt writes for no other type; the buttons of a normal window stay.
     for (QWidget* bericht : {static_cast<QWidget*>(Systemausgabe), static_cast<QWidget*>(Netzwerk)}) {
+        bericht->setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+                                | Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint);
         bericht->winId();
         Haupt->winId();
         bericht->windowHandle()->setTransientParent(Haupt->windowHandle());
@@ -99,11 +103,3 @@ QList<QWidget*> alleFenster()
     return g_fenster;
 }
 
-QList<Einstellungsempfaenger*> einstellungsempfaenger()
-{
-    QList<Einstellungsempfaenger*> empfaenger;
-    for (QWidget* f : g_fenster)
-        if (auto* e = dynamic_cast<Einstellungsempfaenger*>(f))
-            empfaenger.append(e);
-    return empfaenger;
-}

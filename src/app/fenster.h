@@ -4,11 +4,8 @@
 #include <QList>
 
 class QWidget;
-class Einstellungsempfaenger;
 
 // Creates the ten windows in their order; a second call creates nothing.
 void fensterErzeugen();
 // The windows in the order they were created.
 QList<QWidget*> alleFenster();
-// The windows that take their part of the settings when the file is read, in that order.
-QList<Einstellungsempfaenger*> einstellungsempfaenger();

@@ -160,6 +160,7 @@ void THaupt::FormCreate()
 
     DriveComboBox1->fuellen();
     verbinden();
+    einstellungenFolgen(this, [this](const AufgeloesteEinstellungen& werte) { einstellungenAnwenden(werte); });
 
     hilfetasteEinrichten(this);
 
@@ -722,14 +723,10 @@ Einstellungsziele THaupt::einstellungsziele()
     Einstellungsziele z;
     z.eltern = this;
     z.optionsfenster = Optionsfenster;
-    z.fenster = einstellungsempfaenger();
-    // A main window made on its own, as tests make it, still takes its part.
-    if (!z.fenster.contains(this))
-        z.fenster.prepend(this);
     return z;
 }
 
-void THaupt::einstellungenAnwenden(const AufgeloesteEinstellungen& werte, const TOptionsfenster& dialog)
+void THaupt::einstellungenAnwenden(const AufgeloesteEinstellungen& werte)
 {
     Hauptfensterteile t;
     t.richEdit1 = RichEdit1;
@@ -739,7 +736,7 @@ void THaupt::einstellungenAnwenden(const AufgeloesteEinstellungen& werte, const 
     t.comboBox3 = Leiste1->groessenliste();
     t.comboBox5 = Leiste1->farbliste();
     t.stilknoepfeAktualisieren = [l = Leiste1] { l->auswahlGeaendert(); };
-    hauptfensterAnwenden(werte, dialog, t);
+    hauptfensterAnwenden(werte, t);
     setzeAutomatischeSuche(werte.automatischeSuche);
 }
 

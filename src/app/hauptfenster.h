@@ -49,7 +49,7 @@ private:
     QButtonGroup* m_gruppe;
 };
 
-class THaupt : public QMainWindow, public Suchumgebung, public Einstellungsempfaenger {
+class THaupt : public QMainWindow, public Suchumgebung {
     Q_OBJECT
 public:
     explicit THaupt(QWidget* parent = nullptr);
@@ -177,7 +177,7 @@ public:
     // Reads the settings file and applies it to the options dialog and every window.
     void einstellungenlesen();
     // This window's part: panes, summary panel, the listing bar's lists, the start action.
-    void einstellungenAnwenden(const AufgeloesteEinstellungen& werte, const TOptionsfenster& dialog) override;
+    void einstellungenAnwenden(const AufgeloesteEinstellungen& werte);
     // Writes the default settings file.
     void wiederherstellung();
 

@@ -278,3 +278,16 @@ AufgeloesteEinstellungen einstellungenAufloesen(const Eintraege& e)
     a.netz = darstellungAufloesen(e, QStringLiteral("2"));
     return a;
 }
+
+void Einstellungen::uebernehmen(const AufgeloesteEinstellungen& werte)
+{
+    m_werte = werte;
+    m_gelesen = true;
+    emit geaendert();
+}
+
+Einstellungen& programmeinstellungen()
+{
+    static Einstellungen einstellungen;
+    return einstellungen;
+}

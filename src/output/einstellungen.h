@@ -2,6 +2,7 @@
 // The settings file "Zembrola.ini": a fixed layout of 40 lines, always written whole and read by
 // looking for key texts in its lines. This part knows the file; applying the values to windows
 // is done in fenster/einstellunganwenden.
+#include <QObject>
 #include <QString>
 #include <QStringList>
 
@@ -142,3 +143,23 @@ struct AufgeloesteEinstellungen {
 };
 
 AufgeloesteEinstellungen einstellungenAufloesen(const Eintraege& eintraege);
+
+// The settings as last read: one object every window reads and follows. Reading the file or
+// applying the dialog's values replaces them and tells every window by `geaendert`.
+class Einstellungen : public QObject {
+    Q_OBJECT
+public:
+    const AufgeloesteEinstellungen& werte() const { return m_werte; }
+    bool gelesen() const { return m_gelesen; }
+    void uebernehmen(const AufgeloesteEinstellungen& werte);
+
+signals:
+    void geaendert();
+
+private:
+    AufgeloesteEinstellungen m_werte;
+    bool m_gelesen = false;
+};
+
+// The program's settings.
+Einstellungen& programmeinstellungen();

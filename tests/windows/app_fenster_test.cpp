@@ -10,6 +10,7 @@
 #include <QFile>
 #include <QLabel>
 #include <QLibraryInfo>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTextBrowser>
@@ -38,6 +39,12 @@
 #include "output/fenster/berichtsfenster.h"
 #include "output/fenster/ausgabefeld.h"
 #include "output/fenster/dialogseam.h"
+#include "output/fenster/einstellunganwenden.h"
+#include "output/fenster/einstellungselemente.h"
+#include "output/fenster/farbliste.h"
+#include "output/fenster/optionsfenster.h"
+#include "netinfo/fenster/Netzw.h"
+#include "sysinfo/fenster/system_a.h"
 #include "output/einstellungen.h"
 #include "app_testplattform.h"
 
@@ -89,8 +96,11 @@ private slots:
         QVERIFY(fenster[2]->windowFlags().testFlag(Qt::FramelessWindowHint));
 
         // The report windows stay above the main window; F6 brings a minimised one back.
-        for (QWidget* bericht : {fenster[6], fenster[9]})
+        for (QWidget* bericht : {fenster[6], fenster[9]}) {
             QCOMPARE(bericht->windowHandle()->transientParent(), Haupt->windowHandle());
+            QCOMPARE(bericht->windowHandle()->type(), Qt::Dialog);
+            QVERIFY(bericht->windowFlags().testFlag(Qt::WindowMinimizeButtonHint));
+        }
         fenster[6]->showMinimized();
         Haupt->ToolButton5Click();
         QVERIFY(fenster[6]->isVisible() && !fenster[6]->isMinimized());
@@ -454,6 +464,110 @@ private slots:
         QCOMPARE(wartenfenster->Label2->text(), QStringLiteral("läuft"));
         Berichtsfenster::wartenSchliessen();
         wartenfenster->removeEventFilter(&zaehler);
+    }
+
+    // Each of the 21 looks of the settings, changed in the dialog, reaches the text areas as they
+    // are drawn with the style in place: at once, after a restart, and back with the defaults.
+    void darstellungKommtAn()
+    {
+        QVERIFY(stilAnwenden());
+        fensterErzeugen();
+        Haupt->einstellungenlesen();
+        for (QWidget* f : {static_cast<QWidget*>(Haupt), static_cast<QWidget*>(Systemausgabe),
+                           static_cast<QWidget*>(Netzwerk)}) {
+            f->show();
+            QVERIFY(QTest::qWaitForWindowExposed(f));
+        }
+        struct Ziel {
+            TOptionsfenster::Reiter r;
+            QList<QPlainTextEdit*> felder;
+        };
+        const QList<Ziel> ziele{{Optionsfenster->ausgabeReiter(), {Haupt->RichEdit1, Haupt->RichEdit2}},
+                                {Optionsfenster->systemReiter(), {Systemausgabe->Memo1}},
+                                {Optionsfenster->netzReiter(), {Netzwerk->Memo1}}};
+        // What the area shows: its fill below the text, whether a full block is drawn in the
+        // colour, and the font of its text.
+        auto gezeichnet = [](QPlainTextEdit* f) {
+            f->setPlainText(QStringLiteral("\u2588\u2588\u2588\u2588"));
+            const QImage bild = f->viewport()->grab().toImage();
+            return std::pair{bild.pixelColor(bild.width() - 4, bild.height() - 4), bild};
+        };
+        auto enthaelt = [](const QImage& b, const QColor& c) {
+            for (int y = 0; y < b.height() / 2; ++y)
+                for (int x = 0; x < b.width() / 2; ++x)
+                    if (b.pixelColor(x, y) == c)
+                        return true;
+            return false;
+        };
+        const QStringList familien = schriftfamilien();
+        QVERIFY(familien.size() >= 2);
+        struct Erwartet {
+            QColor grund;
+            QColor schrift;
+            QString familie;
+            int groesse;
+            bool fett, kursiv, unterstrichen;
+        };
+        auto pruefen = [&](const Ziel& z, const Erwartet& e, const char* wann) {
+            for (QPlainTextEdit* f : z.felder) {
+                const QString wo = f->window()->objectName() + u'/' + f->objectName() + u' ' + QLatin1String(wann);
+                const auto [grund, bild] = gezeichnet(f);
+                QVERIFY2(grund == e.grund, qPrintable(wo + u' ' + grund.name()));
+                QVERIFY2(enthaelt(bild, e.schrift), qPrintable(wo));
+                const QFont s = f->document()->defaultFont();
+                QVERIFY2(s.family() == e.familie && s.pointSize() == e.groesse && s.bold() == e.fett
+                             && s.italic() == e.kursiv && s.underline() == e.unterstrichen,
+                         qPrintable(wo + u' ' + s.toString()));
+            }
+        };
+        // The dialog as a user runs it from the main window, OK at the end.
+        auto imDialog = [&](const std::function<void()>& aendern, QPushButton* knopf) {
+            QTimer::singleShot(0, Optionsfenster, [&aendern, knopf] {
+                aendern();
+                knopf->click();
+            });
+            Haupt->ToolButton7->click();
+        };
+        const QColor gelb(255, 255, 0), rot(255, 0, 0);
+        QList<Erwartet> erwartet;
+        for (const Ziel& z : ziele) {
+            Erwartet e{gelb, rot, familien.at(0) == z.felder.first()->document()->defaultFont().family() ? familien.at(1)
+                                                                                                         : familien.at(0),
+                       14, true, true, true};
+            const auto& r = z.r;
+            imDialog([&] { r.hintergrund->setCurrentIndex(12); }, Optionsfenster->BitBtn1);
+            QCOMPARE(gezeichnet(z.felder.first()).first, gelb);
+            imDialog([&] { r.schriftfarbe->setCurrentIndex(10); }, Optionsfenster->BitBtn1);
+            QVERIFY(enthaelt(gezeichnet(z.felder.first()).second, rot));
+            imDialog([&] { r.schriftart->setCurrentIndex(r.schriftart->findText(e.familie)); }, Optionsfenster->BitBtn1);
+            QCOMPARE(z.felder.first()->document()->defaultFont().family(), e.familie);
+            imDialog([&] { r.groesse->setCurrentIndex(r.groesse->findText(QStringLiteral("14"))); }, Optionsfenster->BitBtn1);
+            QCOMPARE(z.felder.first()->document()->defaultFont().pointSize(), 14);
+            for (QCheckBox* k : {r.fett, r.kursiv, r.unterstrichen})
+                imDialog([k] { k->setChecked(true); }, Optionsfenster->BitBtn1);
+            pruefen(z, e, "live");
+            erwartet << e;
+        }
+        // A restart: the windows start from another look and read the file.
+        Darstellung anders;
+        anders.hintergrundindex = 1;
+        anders.schriftfarbindex = 16;
+        anders.schriftart = QStringLiteral("Courier");
+        for (const Ziel& z : ziele)
+            for (QPlainTextEdit* f : z.felder)
+                feldGestalten(f, anders);
+        Haupt->einstellungenlesen();
+        for (int i = 0; i < ziele.size(); ++i)
+            pruefen(ziele.at(i), erwartet.at(i), "restart");
+        // "Standard wiederherstellen".
+        imDialog([] {}, Optionsfenster->BitBtn4);
+        const QColor standard(19, 114, 168), weiss(255, 255, 255), schwarz(0, 0, 0);
+        pruefen(ziele.at(0), {weiss, schwarz, QStringLiteral("Arial"), 10, false, false, false}, "defaults");
+        pruefen(ziele.at(1), {standard, schwarz, QStringLiteral("Arial"), 10, false, false, false}, "defaults");
+        pruefen(ziele.at(2), {standard, schwarz, QStringLiteral("Arial"), 10, false, false, false}, "defaults");
+        for (QWidget* f : {static_cast<QWidget*>(Haupt), static_cast<QWidget*>(Systemausgabe),
+                           static_cast<QWidget*>(Netzwerk)})
+            f->hide();
     }
 
     // Closing the main window ends the program, whatever else is open: no window, a report

@@ -25,7 +25,8 @@
 namespace {
 
 // Everything the settings reach: the dialog, the report windows, and the main window's parts.
-struct Programm : Einstellungsempfaenger {
+struct Programm {
+    QObject anker; // the main window's parts follow the settings while it lives
     TOptionsfenster dialog;
     Ausgabefeld richEdit1;
     Ausgabefeld richEdit2;
@@ -38,23 +39,24 @@ struct Programm : Einstellungsempfaenger {
     Eintraege eintraege;
     int stilknoepfe = 0;
 
-    void einstellungenAnwenden(const AufgeloesteEinstellungen& werte, const TOptionsfenster& d) override
+    Programm()
     {
-        hauptfensterAnwenden(werte, d,
-                             {&richEdit1, &richEdit2, &zusammenfassung, &comboBox2, &comboBox3, &comboBox5,
-                              [this] { ++stilknoepfe; }});
+        einstellungenFolgen(&anker, [this](const AufgeloesteEinstellungen& werte) {
+            hauptfensterAnwenden(werte, {&richEdit1, &richEdit2, &zusammenfassung, &comboBox2, &comboBox3, &comboBox5,
+                                         [this] { ++stilknoepfe; }});
+        });
     }
     Einstellungsziele ziele()
     {
         Einstellungsziele z;
         z.optionsfenster = &dialog;
-        z.fenster = {this, &system, &netz};
         return z;
     }
     bool lesen() { return einstellungenlesen(eintraege, ziele()); }
 };
 
-QColor hintergrund(const QPlainTextEdit* f) { return f->palette().color(QPalette::Base); }
+// The colour the text area is filled with.
+QColor hintergrund(const QPlainTextEdit* f) { return f->viewport()->palette().color(f->viewport()->backgroundRole()); }
 QColor schriftfarbe(const QPlainTextEdit* f) { return f->palette().color(QPalette::Text); }
 
 QByteArray dateiinhalt(const QString& pfad)

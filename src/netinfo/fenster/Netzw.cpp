@@ -11,6 +11,7 @@
 #include "listing/zeittexte.h"
 #include "netinfo/netzbericht.h"
 #include "output/fenster/berichtsfeld.h"
+#include "output/fenster/einstellunganwenden.h"
 
 TNetzwerk* Netzwerk = nullptr;
 
@@ -40,6 +41,8 @@ TNetzwerk::TNetzwerk(QWidget* parent)
 {
     setFont(QFont(QStringLiteral("Tahoma"), 8));
     tabstopsSetzen();
+    // Colours and font of the report's tab of the settings.
+    einstellungenFolgen(this, [this](const AufgeloesteEinstellungen& werte) { feldGestalten(Memo1, werte.netz); });
 }
 
 void TNetzwerk::tabstopsSetzen()
@@ -76,7 +79,3 @@ void TNetzwerk::netzwerkdatenlesen()
     netzwerkberichtSchreiben(ziel, umgebung);
 }
 
-void TNetzwerk::einstellungenAnwenden(const AufgeloesteEinstellungen& werte, const TOptionsfenster&)
-{
-    feldGestalten(Memo1, werte.netz);
-}

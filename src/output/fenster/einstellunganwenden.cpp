@@ -61,13 +61,16 @@ void reiterAnwenden(TOptionsfenster& dialog, const TOptionsfenster::Reiter& r, c
     r.beispiel->setFont(gestalteteSchrift(r.beispiel->font(), d));
 }
 
-// A list of the main window shows the entry the dialog's list of the same kind shows.
-void listeFolgen(QComboBox* liste, const QComboBox* dialogliste)
+// A list of the main window shows the entry the settings name; a name it lacks keeps its entry.
+void listeFolgen(QComboBox* liste, const QString& text)
 {
     if (!liste)
         return;
+    const int i = eintragssuche(liste, text);
+    if (i < 0)
+        return;
     const QSignalBlocker b(liste);
-    liste->setCurrentIndex(dialogliste->currentIndex());
+    liste->setCurrentIndex(i);
 }
 
 } // namespace
@@ -83,25 +86,39 @@ void feldGestalten(QPlainTextEdit* feld, const Darstellung& d)
     if (d.schriftfarbindex >= 0)
         p.setColor(QPalette::Text, Farbliste::farbe(d.schriftfarbindex));
     feld->setPalette(p);
+    // The style sheet gives the text area its own palette, which a change of the frame's no longer
+    // reaches: the text would keep the colours it had when it was first shown.
+    feld->viewport()->setPalette(p);
     const QFont f = gestalteteSchrift(feld->document()->defaultFont(), d);
     feld->setFont(f);
     feld->document()->setDefaultFont(f);
 }
 
-void hauptfensterAnwenden(const AufgeloesteEinstellungen& werte, const TOptionsfenster& dialog,
-                          const Hauptfensterteile& teile)
+void hauptfensterAnwenden(const AufgeloesteEinstellungen& werte, const Hauptfensterteile& teile)
 {
     if (teile.zusammenfassung)
         teile.zusammenfassung->setVisible(werte.zusammenfassungAusgeben);
-    const TOptionsfenster::Reiter r = dialog.ausgabeReiter();
-    listeFolgen(teile.comboBox2, r.schriftart);
-    if (werte.ausgabe.groesseGelesen)
-        listeFolgen(teile.comboBox3, r.groesse);
-    listeFolgen(teile.comboBox5, r.schriftfarbe);
+    listeFolgen(teile.comboBox2, werte.ausgabe.schriftart);
+    if (werte.ausgabe.groesseGelesen) {
+        if (teile.comboBox3) {
+            const QSignalBlocker b(teile.comboBox3);
+            teile.comboBox3->setCurrentIndex(eintragssuche(teile.comboBox3, werte.ausgabe.schriftgroesse));
+        }
+    }
+    if (teile.comboBox5) {
+        const QSignalBlocker b(teile.comboBox5);
+        teile.comboBox5->setCurrentIndex(werte.ausgabe.schriftfarbindex);
+    }
     feldGestalten(teile.richEdit1, werte.ausgabe);
     feldGestalten(teile.richEdit2, werte.ausgabe);
     if (teile.stilknoepfeAktualisieren)
         teile.stilknoepfeAktualisieren();
+}
+
+void einstellungenFolgen(QObject* fenster, const std::function<void(const AufgeloesteEinstellungen&)>& anwenden)
+{
+    Einstellungen& e = programmeinstellungen();
+    QObject::connect(&e, &Einstellungen::geaendert, fenster, [&e, anwenden] { anwenden(e.werte()); });
 }
 
 void einstellungsfehlerZeigen(QWidget* eltern, const QString& fehlertext, const QString& pfad)
@@ -133,8 +150,7 @@ void einstellungenAnwenden(const AufgeloesteEinstellungen& werte, const Einstell
         reiterAnwenden(*dialog, dialog->systemReiter(), werte.system);
         reiterAnwenden(*dialog, dialog->netzReiter(), werte.netz);
     }
-    for (Einstellungsempfaenger* fenster : ziele.fenster)
-        fenster->einstellungenAnwenden(werte, *dialog);
+    (ziele.einstellungen ? ziele.einstellungen : &programmeinstellungen())->uebernehmen(werte);
 }
 
 bool einstellungenlesen(Eintraege& eintraege, const Einstellungsziele& ziele)

@@ -1,7 +1,6 @@
 #pragma once
 // Reading the settings file and carrying its values into the windows: the options dialog takes
 // them first, then every window its own part.
-#include <QList>
 #include <QString>
 
 #include <functional>
@@ -9,23 +8,20 @@
 #include "output/einstellungen.h"
 
 class QComboBox;
+class QObject;
 class QPlainTextEdit;
 class QWidget;
 class TOptionsfenster;
 
-// A window that takes its part of the settings each time the file is read. The dialog holds the
-// values just read, as the live settings do.
-class Einstellungsempfaenger {
-public:
-    virtual ~Einstellungsempfaenger() = default;
-    virtual void einstellungenAnwenden(const AufgeloesteEinstellungen& werte, const TOptionsfenster& dialog) = 0;
-};
-
 struct Einstellungsziele {
     QWidget* eltern = nullptr;                  // parent of the error box
     TOptionsfenster* optionsfenster = nullptr;  // null: the global Optionsfenster
-    QList<Einstellungsempfaenger*> fenster;     // told in this order, after the dialog
+    Einstellungen* einstellungen = nullptr;     // null: the program's
 };
+
+// A window takes its part of the settings each time they are read or applied. Every window is
+// made at start-up, before the file is first read.
+void einstellungenFolgen(QObject* fenster, const std::function<void(const AufgeloesteEinstellungen&)>& anwenden);
 
 // What the settings set in the main window; null parts are skipped.
 struct Hauptfensterteile {
@@ -37,8 +33,7 @@ struct Hauptfensterteile {
     QComboBox* comboBox5 = nullptr;             // colour list of that bar
     std::function<void()> stilknoepfeAktualisieren; // "F", "K", "U" follow the pane's selection
 };
-void hauptfensterAnwenden(const AufgeloesteEinstellungen& werte, const TOptionsfenster& dialog,
-                          const Hauptfensterteile& teile);
+void hauptfensterAnwenden(const AufgeloesteEinstellungen& werte, const Hauptfensterteile& teile);
 
 // Background, text colour and font of a text area (a pane, a report's Memo1).
 void feldGestalten(QPlainTextEdit* feld, const Darstellung& d);
@@ -48,7 +43,7 @@ void feldGestalten(QPlainTextEdit* feld, const Darstellung& d);
 bool einstellungenlesen(Eintraege& eintraege, const Einstellungsziele& ziele);
 
 // Applies resolved values to the dialog's controls and previews, in the order the file lists
-// them, then tells the windows.
+// them, then hands them to the settings, which tell the windows.
 void einstellungenAnwenden(const AufgeloesteEinstellungen& werte, const Einstellungsziele& ziele);
 
 // What the main window does when the options dialog has closed: OK reads the file again;

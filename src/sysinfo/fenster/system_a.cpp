@@ -9,6 +9,7 @@
 #include "listing/zeittexte.h"
 #include "netinfo/netzbericht.h"
 #include "output/fenster/berichtsfeld.h"
+#include "output/fenster/einstellunganwenden.h"
 #include "platform/nachrichten.h"
 #include "sysinfo/systembericht.h"
 
@@ -36,6 +37,8 @@ TSystemausgabe::TSystemausgabe(QWidget* parent)
                        QStringLiteral("zembrola_sys.txt"), false, QSize(667, 523), QFont(QStringLiteral("MS Sans Serif"), 8)},
                       parent)
 {
+    // Colours and font of the report's tab of the settings.
+    einstellungenFolgen(this, [this](const AufgeloesteEinstellungen& werte) { feldGestalten(Memo1, werte.system); });
 }
 
 void TSystemausgabe::systemdatenlesen()
@@ -62,7 +65,3 @@ void TSystemausgabe::systemdatenlesen()
         wartenSchliessen();
 }
 
-void TSystemausgabe::einstellungenAnwenden(const AufgeloesteEinstellungen& werte, const TOptionsfenster&)
-{
-    feldGestalten(Memo1, werte.system);
-}
