@@ -15,6 +15,7 @@
 #include <QTextDocumentFragment>
 
 #include "output/fenster/ausgabefeld.h"
+#include "output/fenster/berichtsfenster.h"
 #include "output/fenster/dialogseam.h"
 #include "output/fenster/drucken.h"
 #include "output/fenster/formatleiste.h"
@@ -306,6 +307,25 @@ private slots:
         QVERIFY(erwartet.count(u'\n') > 2000);
         QCOMPARE(daten->text(), erwartet);
         QCOMPARE(daten->html(), html);
+
+        // Another program's text of a whole drive shows the wait window while it goes in; a few
+        // lines do not.
+        QStringList warten;
+        Berichtsfenster::wartenOeffnen = [&](const QString& a, const QString& b) { warten << a + b; };
+        Berichtsfenster::wartenSchliessen = [&] { warten << QStringLiteral("zu"); };
+        for (const qsizetype n : {qsizetype(3), Ausgabefeld::langeEinfuegung}) {
+            sp.leeren();
+            fuellen(sp, true, 2);
+            warten.clear();
+            const qsizetype vorher = sp.modell().anzahl();
+            QApplication::clipboard()->setText(QStringLiteral("x\n").repeated(n));
+            QTest::keyClick(ansichtVon(sp), Qt::Key_V, Qt::ControlModifier);
+            QCOMPARE(sp.modell().anzahl(), vorher + n);
+            const QStringList gezeigt{QString::fromUtf8("Bitte warten - Text wird eingefügt ...."), QStringLiteral("zu")};
+            QCOMPARE(warten, n == 3 ? QStringList() : gezeigt);
+        }
+        Berichtsfenster::wartenOeffnen = nullptr;
+        Berichtsfenster::wartenSchliessen = nullptr;
     }
 
     // The same edits by keys and the format bar in both forms: the same lines after every step,

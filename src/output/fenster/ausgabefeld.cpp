@@ -12,6 +12,7 @@
 #include <QTextFragment>
 #include <QTextOption>
 
+#include "output/fenster/berichtsfenster.h"
 #include "output/fenster/speicheransicht.h"
 #include "platform/plattform.h"
 
@@ -596,7 +597,16 @@ void Ausgabefeld::einfuegenAusAblage()
                                       return formatnummer(f);
                                   }));
     } else if (quelle->hasText()) {
-        ersetzen(von, bis, quelle->text());
+        const QString text = quelle->text();
+        // Another program's listing of a whole drive: the wait window says why the window is busy.
+        const bool lang = text.count(u'\n') >= langeEinfuegung;
+        if (lang && Berichtsfenster::wartenOeffnen)
+            Berichtsfenster::wartenOeffnen(QStringLiteral("Bitte warten - "), QStringLiteral("Text wird eingefügt ...."));
+        const auto schliessen = qScopeGuard([lang] {
+            if (lang && Berichtsfenster::wartenSchliessen)
+                Berichtsfenster::wartenSchliessen();
+        });
+        ersetzen(von, bis, text);
         return;
     } else {
         return;

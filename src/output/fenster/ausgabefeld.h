@@ -53,6 +53,8 @@ public:
     // Edits in either form, as keys and menus make them.
     void ersetzen(Textstelle von, Textstelle bis, const QString& text, bool tippen = false);
     void einfuegenAusAblage();
+    // From this many lines of another program's text a paste shows the wait window.
+    static constexpr qsizetype langeEinfuegung = 100000;
     void rueckgaengigMachen();
     void wiederholenMachen();
     void tippenBeenden()
