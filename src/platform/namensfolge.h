@@ -5,17 +5,20 @@
 // backend sorts by this rule, whatever the locale.
 #include <QByteArrayView>
 #include <QString>
+#include <cstddef>
+#include <functional>
 #include <vector>
 
 #include "platform/plattform.h"
 
 namespace plattform {
 
-// The key a name sorts by: its UTF-16 code units, each upper-cased on its own.
-QString namensschluessel(QByteArrayView roh);
+// The positions of n names, `name(i)`, in the order of their keys (the UTF-16 code units, each
+// upper-cased on its own), names with equal keys (a.txt and A.txt) by their bytes. Keys are made
+// once per name.
+std::vector<std::size_t> namensfolge(std::size_t n, const std::function<QByteArrayView(std::size_t)>& name);
 
-// Sorts by the key, names with equal keys (a.txt and A.txt) by their bytes. Keys are made once
-// per entry.
+// Sorts entries by that order.
 void inNamensfolge(std::vector<Dateidaten>& eintraege);
 
 }  // namespace plattform

@@ -1,13 +1,16 @@
 // Directory enumeration of the Linux backend on real temporary trees.
 #include "baum_testbaum.h"
 #include "platform/linux/linux_plattform.h"
+#include "platform/namensfolge.h"
 
 #include <QDir>
 #include <QMap>
+#include <QRandomGenerator>
 
 #include <gtest/gtest.h>
 
 #include <errno.h>
+#include <algorithm>
 #include <stdexcept>
 #include <sys/stat.h>
 
@@ -205,4 +208,36 @@ TEST(LinuxDateisystem, Arbeitsverzeichnis)
     ASSERT_EQ(fs.setzeArbeitsverzeichnis("/"), 0);
     EXPECT_EQ(fs.arbeitsverzeichnis(), "/");
     ASSERT_EQ(fs.setzeArbeitsverzeichnis(vorher), 0);
+}
+
+TEST(Namensfolge, WieDerSchluesselAusGrossgeschriebenenEinheiten)
+{
+    // Random names from pieces that tell the rule apart: case, umlauts whose upper case lies
+    // elsewhere, characters beyond the basic plane (surrogates sort below U+E000..U+FFFF),
+    // invalid UTF-8, shared prefixes of every length around the packed first four units.
+    const std::vector<QByteArray> teile = {"a", "A", "b", "_", "~", "1", "10", "\xc3\xa4", "\xc3\x84", "\xc3\x9f",
+                                           "\xef\xbc\xa1", "\xf0\x9f\x98\x80", "\xff", "\xc3", "abcd", "ABCD", " "};
+    QRandomGenerator zufall(7);
+    std::vector<QByteArray> namen;
+    for (int i = 0; i < 5000; ++i) {
+        QByteArray n;
+        for (int k = 1 + zufall.bounded(6); k > 0; --k)
+            n += teile[zufall.bounded(int(teile.size()))];
+        namen.push_back(n);
+    }
+    const auto schluessel = [](const QByteArray& roh) {
+        QString s = QString::fromUtf8(roh);
+        for (QChar& c : s)
+            c = c.toUpper();
+        return s;
+    };
+    std::vector<QByteArray> erwartet = namen;
+    std::stable_sort(erwartet.begin(), erwartet.end(), [&](const QByteArray& a, const QByteArray& b) {
+        const int c = schluessel(a).compare(schluessel(b));
+        return c != 0 ? c < 0 : a < b;
+    });
+    std::vector<QByteArray> sortiert;
+    for (const std::size_t i : namensfolge(namen.size(), [&](std::size_t i) { return QByteArrayView(namen[i]); }))
+        sortiert.push_back(namen[i]);
+    EXPECT_EQ(sortiert, erwartet);
 }

@@ -182,10 +182,11 @@ bool LinuxDateisystem::auflisten(const QByteArray& verzeichnis, const QString& m
         return false;
     }
     const Maske m(maske);
-    Dateidaten daten;
-    struct stat st;
-    // Read whole and handed on in name order (namensfolge.h), not readdir's hash order.
-    std::vector<Dateidaten> eintraege;
+    // The names are read whole and put in name order (namensfolge.h), not readdir's hash order;
+    // each entry is then looked at and handed on in turn, so the caller works while the next is
+    // asked for.
+    std::string namen;
+    std::vector<std::pair<std::size_t, std::size_t>> lage; // start and length in `namen`
     while (const dirent* e = ::readdir(d.get())) {
         const char* name = e->d_name;
         if (punktOderPunktpunkt(name))
@@ -196,6 +197,15 @@ bool LinuxDateisystem::auflisten(const QByteArray& verzeichnis, const QString& m
         const size_t laenge = strlen(name);
         if (!m.allesPasst() && !m.passtRoh(name, qsizetype(laenge)))
             continue;
+        lage.emplace_back(namen.size(), laenge);
+        namen.append(name, laenge + 1);
+    }
+    const auto nameBei = [&](std::size_t i) { return QByteArrayView(namen.data() + lage[i].first, qsizetype(lage[i].second)); };
+    Dateidaten daten;
+    struct stat st;
+    for (const std::size_t i : namensfolge(lage.size(), nameBei)) {
+        const char* name = namen.data() + lage[i].first;
+        const size_t laenge = lage[i].second;
         if (::fstatat(fd, name, &st, 0) == 0) {
             if (nurVerzeichnisse && !S_ISDIR(st.st_mode))
                 continue;
@@ -213,12 +223,9 @@ bool LinuxDateisystem::auflisten(const QByteArray& verzeichnis, const QString& m
             daten.geraet = 0;
             daten.inode = 0;
         }
-        eintraege.push_back(std::move(daten));
-    }
-    inNamensfolge(eintraege);
-    for (const Dateidaten& eintrag : eintraege)
-        if (!jeEintrag(eintrag))
+        if (!jeEintrag(daten))
             break;
+    }
     return true;
 }
 
