@@ -41,7 +41,7 @@ test-sanitize: deps
 # address book and the share readers' helper pool are used from several threads; without root it
 # skips) again, built with ThreadSanitizer. The LAN tests also run zembrola-liste.
 TSANBUILD ?= build-tsan
-TSAN_TESTS = logik_listing_vorlesen_test logik_listing_lauf_test logik_netz_lan_test logik_netz_smb_test
+TSAN_TESTS = logik_listing_vorlesen_test logik_listing_lauf_test logik_netz_lan_test logik_netz_smb_test logik_plattform_linux_test
 test-tsan: deps
 	@cmake -S . -B $(TSANBUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZEMBROLA_TSAN=ON >/dev/null
 	@cmake --build $(TSANBUILD) -j $(JOBS) --target $(TSAN_TESTS) zembrola-liste

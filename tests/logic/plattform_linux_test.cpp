@@ -241,3 +241,30 @@ TEST(Namensfolge, WieDerSchluesselAusGrossgeschriebenenEinheiten)
         sortiert.push_back(namen[i]);
     EXPECT_EQ(sortiert, erwartet);
 }
+
+TEST(LinuxDateisystem, GrossesVerzeichnisInFolgeUndVollstaendig)
+{
+    // More entries than one block, so a helper thread reads every other block: each entry once,
+    // in name order, with its own size.
+    Testbaum b;
+    QStringList erwartet;
+    for (int i = 0; i < 10000; ++i) {
+        const QString n = QStringLiteral("d%1").arg(9999 - i, 4, 10, QLatin1Char('0'));
+        b.datei(n, i % 97);
+        erwartet.prepend(n);
+    }
+    LinuxDateisystem ds;
+    QStringList gemeldet;
+    bool groessenStimmen = true;
+    ASSERT_TRUE(ds.auflisten(b.rohpfad(), QStringLiteral("*"), false, [&](const Dateidaten& d) {
+        gemeldet << QString::fromUtf8(d.rohname);
+        groessenStimmen = groessenStimmen && d.groesse == quint64((9999 - d.rohname.mid(1).toInt()) % 97);
+        return true;
+    }));
+    EXPECT_EQ(gemeldet, erwartet);
+    EXPECT_TRUE(groessenStimmen);
+    // Stopped early, nothing comes after the stop.
+    int gezaehlt = 0;
+    ASSERT_TRUE(ds.auflisten(b.rohpfad(), QStringLiteral("*"), false, [&](const Dateidaten&) { return ++gezaehlt < 5000; }));
+    EXPECT_EQ(gezaehlt, 5000);
+}

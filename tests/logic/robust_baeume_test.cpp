@@ -3,6 +3,8 @@
 // and very large directories.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <QFile>
 #include <QSet>
 
@@ -282,6 +284,8 @@ TEST_F(AufLinux, ZweihunderttausendEintraege)
     EXPECT_EQ(alle.z.gefundeneDateien, 200000);
     EXPECT_EQ(alle.zeilen.size(), 200000);
     EXPECT_EQ(QSet<QString>(alle.zeilen.begin(), alle.zeilen.end()).size(), 200000);
+    // In name order across the blocks two threads read.
+    EXPECT_TRUE(std::is_sorted(alle.namen.begin(), alle.namen.end()));
     const Ergebnis txt = laufen(b.pfad(), QStringLiteral("*.TXT"));
     EXPECT_EQ(txt.z.gefundeneDateien, 50000);
 }

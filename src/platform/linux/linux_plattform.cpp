@@ -6,6 +6,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QScopeGuard>
 
 #include <dirent.h>
 #include <errno.h>
@@ -16,8 +17,10 @@
 #include <sys/statvfs.h>
 #include <unistd.h>
 
+#include <future>
 #include <limits>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -167,6 +170,34 @@ int LinuxDateisystem::oeffnen(const QByteArray& pfad, int flags) const
     return fd;
 }
 
+namespace {
+
+// One entry's data as the listing takes it, following links; nothing when it is gone since
+// readdir or cannot be asked (a dangling link is still an entry: an empty file with the link's date).
+std::optional<Dateidaten> eintragLesen(int fd, const char* name, size_t laenge, bool nurVerzeichnisse)
+{
+    struct stat st;
+    Dateidaten daten;
+    if (::fstatat(fd, name, &st, 0) == 0) {
+        if (nurVerzeichnisse && !S_ISDIR(st.st_mode))
+            return std::nullopt;
+        fuellen(daten, name, laenge, st);
+        return daten;
+    }
+    const int fehler = errno;
+    if ((fehler != ENOENT && fehler != ELOOP) || nurVerzeichnisse ||
+        ::fstatat(fd, name, &st, AT_SYMLINK_NOFOLLOW) != 0 || !S_ISLNK(st.st_mode))
+        return std::nullopt;
+    fuellen(daten, name, laenge, st);
+    daten.attribute = (daten.attribute & faHidden) | faArchive;
+    daten.groesse = 0;
+    daten.geraet = 0;
+    daten.inode = 0;
+    return daten;
+}
+
+}  // namespace
+
 bool LinuxDateisystem::auflisten(const QByteArray& verzeichnis, const QString& maske, bool nurVerzeichnisse,
                                  const std::function<bool(const Dateidaten&)>& jeEintrag) const
 {
@@ -201,30 +232,39 @@ bool LinuxDateisystem::auflisten(const QByteArray& verzeichnis, const QString& m
         namen.append(name, laenge + 1);
     }
     const auto nameBei = [&](std::size_t i) { return QByteArrayView(namen.data() + lage[i].first, qsizetype(lage[i].second)); };
-    Dateidaten daten;
-    struct stat st;
-    for (const std::size_t i : namensfolge(lage.size(), nameBei)) {
-        const char* name = namen.data() + lage[i].first;
-        const size_t laenge = lage[i].second;
-        if (::fstatat(fd, name, &st, 0) == 0) {
-            if (nurVerzeichnisse && !S_ISDIR(st.st_mode))
-                continue;
-            fuellen(daten, name, laenge, st);
-        } else {
-            const int fehler = errno;
-            // Gone since readdir, or unreadable: nothing true can be said about it.
-            if ((fehler != ENOENT && fehler != ELOOP) || nurVerzeichnisse ||
-                ::fstatat(fd, name, &st, AT_SYMLINK_NOFOLLOW) != 0 || !S_ISLNK(st.st_mode))
-                continue;
-            // A dangling link is still an entry of the directory: an empty file with the link's date.
-            fuellen(daten, name, laenge, st);
-            daten.attribute = (daten.attribute & faHidden) | faArchive;
-            daten.groesse = 0;
-            daten.geraet = 0;
-            daten.inode = 0;
+    const std::vector<std::size_t> folge = namensfolge(lage.size(), nameBei);
+    // The data of the entries [von, bis) of the order; an entry gone since readdir has none.
+    const auto lesen = [&](std::size_t von, std::size_t bis, std::vector<std::optional<Dateidaten>>& ziel) {
+        ziel.resize(bis - von);
+        for (std::size_t k = von; k < bis; ++k) {
+            const std::size_t i = folge[k];
+            ziel[k - von] = eintragLesen(fd, namen.data() + lage[i].first, lage[i].second, nurVerzeichnisse);
         }
-        if (!jeEintrag(daten))
-            break;
+    };
+    // In a large directory the stat calls are the work: a helper asks for every other block
+    // while this thread asks for one and hands it on.
+    constexpr std::size_t block = 4096;
+    std::vector<std::optional<Dateidaten>> hier, dort;
+    for (std::size_t von = 0; von < folge.size(); von += 2 * block) {
+        const std::size_t mitte = std::min(von + block, folge.size());
+        const std::size_t bis = std::min(von + 2 * block, folge.size());
+        std::future<void> helfer;
+        if (mitte < bis)
+            helfer = std::async(std::launch::async, [&] { lesen(mitte, bis, dort); });
+        const auto warten = qScopeGuard([&] {
+            if (helfer.valid())
+                helfer.wait();
+        });
+        lesen(von, mitte, hier);
+        for (const auto& d : hier)
+            if (d && !jeEintrag(*d))
+                return true;
+        if (helfer.valid()) {
+            helfer.get();
+            for (const auto& d : dort)
+                if (d && !jeEintrag(*d))
+                    return true;
+        }
     }
     return true;
 }
