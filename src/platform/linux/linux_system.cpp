@@ -670,14 +670,19 @@ std::optional<QStringList> LinuxSystem::ipadressen() const
             adressen.append(t);
     });
     if (adressen.isEmpty()) {
-        // No configured interface: what the resolver says of the host name.
+        // No configured interface: what the resolver says of the host name, except loopback
+        // (Debian's hosts file gives the name 127.0.1.1), which is no network address.
         addrinfo hinweis{};
         hinweis.ai_family = AF_INET;
         addrinfo* ergebnis = nullptr;
         if (getaddrinfo(rechnername().toLocal8Bit().constData(), nullptr, &hinweis, &ergebnis) == 0) {
-            for (addrinfo* a = ergebnis; a; a = a->ai_next)
+            for (addrinfo* a = ergebnis; a; a = a->ai_next) {
+                const auto* v4 = reinterpret_cast<const sockaddr_in*>(a->ai_addr);
+                if (!v4 || (ntohl(v4->sin_addr.s_addr) >> 24) == 127)
+                    continue;
                 if (const QString t = ipv4Text(a->ai_addr); !adressen.contains(t))
                     adressen.append(t);
+            }
             freeaddrinfo(ergebnis);
         }
     }
