@@ -10,10 +10,12 @@
 #include <clocale>
 #include <cstdio>
 #include <cstring>
+#include <iterator>
 #include <memory>
 #include <optional>
 
 #include <fcntl.h>
+#include <signal.h>
 #include <termios.h>
 #include <unistd.h>
 
@@ -452,6 +454,17 @@ int systemanalyseAusgeben()
     return rueckgabe;
 }
 
+// The terminal's settings while echo is off, put back by a signal that ends the program there.
+int g_tty = -1;
+termios g_ttyVorher{};
+
+void ttyZurueckUndBeenden(int signal)
+{
+    ::tcsetattr(g_tty, TCSANOW, &g_ttyVorher);
+    ::signal(signal, SIG_DFL);
+    ::raise(signal);
+}
+
 // The password of `benutzer` for `freigabe`, read from the terminal without echo; none without a
 // terminal or at end of input. The text never leaves this process's memory.
 std::optional<plattform::Anmeldung> kennwortErfragen(const QString& benutzer, const QString& freigabe)
@@ -463,7 +476,17 @@ std::optional<plattform::Anmeldung> kennwortErfragen(const QString& benutzer, co
     // as the prompt shows is neither echoed nor thrown away.
     termios alt{};
     const bool terminal = ::tcgetattr(tty, &alt) == 0;
+    // Ctrl-C or a closed terminal at the prompt must not leave the shell without echo.
+    constexpr int signale[] = {SIGINT, SIGTERM, SIGHUP, SIGQUIT};
+    struct sigaction vorher[std::size(signale)] = {};
     if (terminal) {
+        g_tty = tty;
+        g_ttyVorher = alt;
+        struct sigaction zurueck = {};
+        zurueck.sa_handler = ttyZurueckUndBeenden;
+        sigemptyset(&zurueck.sa_mask);
+        for (std::size_t i = 0; i < std::size(signale); ++i)
+            ::sigaction(signale[i], &zurueck, &vorher[i]);
         termios neu = alt;
         neu.c_lflag &= ~tcflag_t(ECHO);
         neu.c_lflag |= ECHONL;
@@ -481,8 +504,12 @@ std::optional<plattform::Anmeldung> kennwortErfragen(const QString& benutzer, co
         }
         kennwort += c;
     }
-    if (terminal)
+    if (terminal) {
         ::tcsetattr(tty, TCSANOW, &alt);
+        for (std::size_t i = 0; i < std::size(signale); ++i)
+            ::sigaction(signale[i], &vorher[i], nullptr);
+        g_tty = -1;
+    }
     ::close(tty);
     if (!zeilenende)
         return std::nullopt;

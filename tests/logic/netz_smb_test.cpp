@@ -189,6 +189,18 @@ TEST_F(Smb, PasswortFreigabeUndSchreibenAufDieFreigabe)
     EXPECT_FALSE(sitzung.contains("geheim"));
     EXPECT_EQ(terminal.exitCode(), 0);
 
+    // Ctrl-C at the prompt leaves the terminal with its echo.
+    QProcess abbruch;
+    abbruch.start("ip", {"netns", "exec", g_lan->namensraum("cli"), "env", "HOME=" + g_lan->heim(), "script", "-qec",
+                         "trap : INT; " + liste() + " -U anna '\\\\10.99.0.11\\Privat'; stty -a", "/dev/null"});
+    QByteArray rest;
+    while (!rest.contains("Kennwort") && abbruch.waitForReadyRead(10000))
+        rest += abbruch.readAllStandardOutput();
+    abbruch.write("\x03");
+    ASSERT_TRUE(abbruch.waitForFinished(20000));
+    rest += abbruch.readAllStandardOutput();
+    EXPECT_TRUE(rest.contains(" echo ") && !rest.contains("-echo ")) << rest.toStdString();
+
     QProcess grep;
     grep.start("grep", {"-rla", "geheim", g_lan->heim()});
     grep.waitForFinished(10000);
