@@ -570,6 +570,7 @@ int main(int argc, char** argv)
     plattform::standardInstallieren();
     if (aufruf.systemanalyse)
         return systemanalyseAusgeben();
+    bool anmeldungAbgelehnt = false;
     if (aufruf.kriterien.netzwerk) {
         if (!aufruf.benutzer.isEmpty())
             plattform::anmeldefrageSetzen([benutzer = aufruf.benutzer](const QString& freigabe) {
@@ -577,7 +578,8 @@ int main(int argc, char** argv)
             });
         // Where the share asks for a password, the question comes before the walk; a root that
         // cannot be opened gives the empty listing with its header and summary, as locally.
-        plattform::arbeitsverzeichnisSetzen(aufruf.kriterien.verzeichnis);
+        const int fehler = plattform::arbeitsverzeichnisSetzen(aufruf.kriterien.verzeichnis);
+        anmeldungAbgelehnt = !aufruf.benutzer.isEmpty() && (fehler == EACCES || fehler == EPERM);
     }
 
     if (aufruf.netzwerkanalyse)
@@ -615,9 +617,19 @@ int main(int argc, char** argv)
         }
     }
 
+    const QByteArray wurzel = anfuehren(aufruf.kriterien.verzeichnis).toUtf8();
     if (zustand.wurzelUnlesbar) {
-        std::fprintf(stderr, "%s: Verzeichnis %s kann nicht gelesen werden\n", programm,
-                     anfuehren(aufruf.kriterien.verzeichnis).toUtf8().constData());
+        if (anmeldungAbgelehnt)
+            std::fprintf(stderr, "%s: Die Anmeldung an %s wurde abgelehnt\n", programm, wurzel.constData());
+        else
+            std::fprintf(stderr, "%s: Verzeichnis %s kann nicht gelesen werden\n", programm, wurzel.constData());
+        return 1;
+    }
+    // A server gone in the middle of the listing: what was read is printed, and a script learns
+    // that it is not all.
+    if (aufruf.kriterien.netzwerk && zustand.unlesbareVerzeichnisse > 0) {
+        std::fprintf(stderr, "%s: Die Liste von %s ist unvollständig: %d Verzeichnisse konnten nicht gelesen werden\n",
+                     programm, wurzel.constData(), int(zustand.unlesbareVerzeichnisse));
         return 1;
     }
     return rueckgabe;

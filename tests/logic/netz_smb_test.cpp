@@ -173,33 +173,39 @@ TEST_F(Smb, PasswortFreigabeUndSchreibenAufDieFreigabe)
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
     EXPECT_EQ(f.readAll(), "*.*\r\n[neu]\r\n");
 
-    // zembrola-liste -U asks on the terminal, without echo.
-    QProcess terminal;
-    terminal.start("ip", {"netns", "exec", g_lan->namensraum("cli"), "env", "HOME=" + g_lan->heim(), "script", "-qec",
-                          liste() + " -U anna '\\\\10.99.0.11\\Privat'", "/dev/null"});
-    QByteArray ausgabe;
-    while (!ausgabe.contains("Kennwort") && terminal.waitForReadyRead(10000))
-        ausgabe += terminal.readAllStandardOutput();
-    terminal.write("geheim\n");
-    terminal.closeWriteChannel();
-    ASSERT_TRUE(terminal.waitForFinished(20000));
-    const QString sitzung = QString::fromUtf8(ausgabe + terminal.readAllStandardOutput());
+    // zembrola-liste -U asks on the terminal, without echo. A session on a terminal: `befehl` up to
+    // the password prompt, then `eingabe`; everything the terminal showed.
+    const QString privat = liste() + " -U anna '\\\\10.99.0.11\\Privat'";
+    const auto amTerminal = [](const QString& befehl, const QByteArray& eingabe) {
+        QProcess p;
+        p.start("ip", {"netns", "exec", g_lan->namensraum("cli"), "env", "HOME=" + g_lan->heim(), "script", "-qec",
+                       befehl, "/dev/null"});
+        QByteArray text;
+        while (!text.contains("Kennwort") && p.waitForReadyRead(10000))
+            text += p.readAllStandardOutput();
+        p.write(eingabe);
+        if (!p.waitForFinished(20000))
+            return QString("hängt");
+        return QString::fromUtf8(text + p.readAllStandardOutput());
+    };
+    const QString sitzung = amTerminal(privat + "; echo status $?", "geheim\n");
     EXPECT_TRUE(sitzung.contains("Kennwort von anna für \\\\10.99.0.11\\Privat: ")) << sitzung.toStdString();
     EXPECT_TRUE(sitzung.contains("search.lis")) << sitzung.toStdString();
     EXPECT_FALSE(sitzung.contains("geheim"));
-    EXPECT_EQ(terminal.exitCode(), 0);
+    EXPECT_TRUE(sitzung.contains("status 0"));
+
+    // A wrong password and no password at all (Ctrl-D) are a refused log-in, not an unreadable
+    // directory.
+    for (const char* eingabe : {"falsch\n", "\x04"}) {
+        const QString text = amTerminal(privat + "; echo status $?", eingabe);
+        EXPECT_TRUE(text.contains(QString::fromUtf8("Die Anmeldung an »\\\\10.99.0.11\\Privat« wurde abgelehnt")))
+            << text.toStdString();
+        EXPECT_TRUE(text.contains("status 1")) << text.toStdString();
+    }
 
     // Ctrl-C at the prompt leaves the terminal with its echo.
-    QProcess abbruch;
-    abbruch.start("ip", {"netns", "exec", g_lan->namensraum("cli"), "env", "HOME=" + g_lan->heim(), "script", "-qec",
-                         "trap : INT; " + liste() + " -U anna '\\\\10.99.0.11\\Privat'; stty -a", "/dev/null"});
-    QByteArray rest;
-    while (!rest.contains("Kennwort") && abbruch.waitForReadyRead(10000))
-        rest += abbruch.readAllStandardOutput();
-    abbruch.write("\x03");
-    ASSERT_TRUE(abbruch.waitForFinished(20000));
-    rest += abbruch.readAllStandardOutput();
-    EXPECT_TRUE(rest.contains(" echo ") && !rest.contains("-echo ")) << rest.toStdString();
+    const QString abbruch = amTerminal("trap : INT; " + privat + "; stty -a", "\x03");
+    EXPECT_TRUE(abbruch.contains(" echo ") && !abbruch.contains("-echo ")) << abbruch.toStdString();
 
     QProcess grep;
     grep.start("grep", {"-rla", "geheim", g_lan->heim()});
@@ -222,6 +228,19 @@ TEST_F(Smb, StummerUndVerschwindenderServer)
     ASSERT_TRUE(stumm);
     EXPECT_EQ(*stumm, QStringList({"0", QString::number(EHOSTUNREACH), "1"}));
 
+    // A directory the server will not hand out: the rest is printed, and the status says it is
+    // not all.
+    const QString gesperrt = g_lan->ordner("pc2", "Archiv") + "/T5";
+    ASSERT_TRUE(QFile::setPermissions(gesperrt, {}));
+    const QStringList teil = lauf({"-r", "\\\\10.99.0.12\\Archiv"});
+    QFile::setPermissions(gesperrt, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ReadOther
+                                        | QFile::ExeOther | QFile::ReadGroup | QFile::ExeGroup);
+    EXPECT_TRUE(teil.join('\n').contains("e6000.dat") && !teil.join('\n').contains("e2500.dat"));
+    EXPECT_TRUE(teil.last().startsWith(QString::fromUtf8(
+        "status 1zembrola-liste: Die Liste von »\\\\10.99.0.12\\Archiv« ist unvollständig: 1 Verzeichnisse")))
+        << teil.last().toStdString();
+
+    // Killed in the middle: the walk ends quickly with its summary.
     std::thread toeter([] {
         std::this_thread::sleep_for(std::chrono::milliseconds(300));
         g_lan->beenden("pc2", "smbd");
@@ -233,6 +252,7 @@ TEST_F(Smb, StummerUndVerschwindenderServer)
     EXPECT_LT(t.elapsed(), 15000);
     EXPECT_LT(r->size(), 20000) << "the server was killed before the listing ended";
     EXPECT_TRUE(r->join('\n').contains("gefundene Dateien:")) << r->mid(r->size() - 10).join('\n').toStdString();
+    EXPECT_TRUE(r->last().startsWith("status 1")) << r->last().toStdString();
 }
 
 // A helper that hangs is killed after the timeout and two seconds of silence; one that dies fails
