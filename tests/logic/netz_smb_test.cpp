@@ -141,6 +141,8 @@ TEST_F(Smb, FreigabeListetWieDerOrdnerSelbst)
 // refuses it. The password is nowhere on disk afterwards.
 TEST_F(Smb, PasswortFreigabeUndSchreibenAufDieFreigabe)
 {
+    const QString gesperrt = g_lan->ordner("pc1", "Daten") + "/Gesperrt";
+    ASSERT_TRUE(QDir().mkpath(gesperrt) && QFile::setPermissions(gesperrt, {}));
     const auto r = imClient([] {
         SmbDateisystem smb(adresseVon);
         QStringList l;
@@ -151,6 +153,8 @@ TEST_F(Smb, PasswortFreigabeUndSchreibenAufDieFreigabe)
             l << "gefragt " + freigabe;
             return antworten.value(gefragt++);
         });
+        // A folder closed to the guest on a share open to one: no question.
+        l << QString::number(smb.setzeArbeitsverzeichnis("\\\\PC1\\Daten\\Gesperrt"));
         for (int i = 0; i < 4; ++i)
             l << QString::number(smb.setzeArbeitsverzeichnis("\\\\PC1\\Privat\\"));
         l << smb.arbeitsverzeichnis();
@@ -165,8 +169,9 @@ TEST_F(Smb, PasswortFreigabeUndSchreibenAufDieFreigabe)
         anmeldefrageSetzen({});
         return l;
     });
+    QDir().rmdir(gesperrt);
     ASSERT_TRUE(r);
-    EXPECT_EQ(*r, QStringList({"gefragt \\\\PC1\\Privat", QString::number(EACCES), "gefragt \\\\PC1\\Privat",
+    EXPECT_EQ(*r, QStringList({QString::number(EACCES), "gefragt \\\\PC1\\Privat", QString::number(EACCES), "gefragt \\\\PC1\\Privat",
                                QString::number(EACCES), "gefragt \\\\PC1\\Privat", "0", "0", "\\\\PC1\\Privat", "0",
                                "1", "1"}));
     QFile f(g_lan->ordner("pc1", "Privat") + "/search.lis");

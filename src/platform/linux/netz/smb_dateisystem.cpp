@@ -388,6 +388,11 @@ int SmbDateisystem::verzeichnisPruefen(const Ziel& z, bool fragen)
     }
     if ((fehler != EACCES && fehler != EPERM) || !fragen)
         return fehler;
+    // A folder closed to a guest on a share that opens to one needs no log-in: asking would name
+    // the wrong cause.
+    if (!z.pfad.rest.isEmpty())
+        if (const auto freigabe = ziel(z.pfad.freigabepfad()); freigabe && verzeichnisPruefen(*freigabe, false) == 0)
+            return fehler;
     // Guest and Kerberos were refused: ask once, keep the answer only when it works.
     const auto antwort = anmeldungErfragen(z.pfad.freigabepfad());
     if (!antwort)
