@@ -207,6 +207,18 @@ TEST_F(Lan, OhneNetzUndStummerRechnerBegrenzt)
     EXPECT_EQ(*stumm, QStringList({"0", "1"}));
 }
 
+// Starts a Python script on PC3 and waits until it has made the file `bereit` in the client's home.
+bool antworterStarten(QProcess& p, const QString& skript, const QString& bereit)
+{
+    p.start(QStringLiteral("ip"), {QStringLiteral("netns"), QStringLiteral("exec"), g_lan->namensraum(QStringLiteral("pc3")),
+                                   QStringLiteral("python3"), QStringLiteral("-c"), skript});
+    if (!p.waitForStarted())
+        return false;
+    for (int i = 0; i < 50 && !QFile::exists(g_lan->heim() + bereit); ++i)
+        QThread::msleep(50);
+    return QFile::exists(g_lan->heim() + bereit);
+}
+
 // A host that answers every probe with thousands of matches and keeps trickling: the walk still
 // ends in time, with the real computers and none of the flood, whose addresses point elsewhere.
 TEST_F(Lan, FlutVonAntwortenBleibtInDerFrist)
@@ -225,16 +237,12 @@ while time.time() < ende:
     i += 1
     m = ('<s:Envelope xmlns:s="http://www.w3.org/2003/05/soap-envelope" xmlns:a="http://schemas.xmlsoap.org/ws/2004/08/addressing" xmlns:d="http://schemas.xmlsoap.org/ws/2005/04/discovery"><s:Header><a:MessageID>urn:uuid:f%d</a:MessageID></s:Header><s:Body><d:ProbeMatches><d:ProbeMatch><a:EndpointReference><a:Address>urn:uuid:e%d</a:Address></a:EndpointReference><d:Types>wsdp:Device</d:Types><d:XAddrs>http://10.99.0.11:445/x%d</d:XAddrs></d:ProbeMatch></d:ProbeMatches></s:Body></s:Envelope>' % (i, i, i)).encode()
     s.sendto(m, von)
-    if i %% 500 == 0:
+    if i % 500 == 0:
         time.sleep(0.001)
 )")
                               .arg(g_lan->heim() + QStringLiteral("/flut.bereit"));
     QProcess p;
-    p.start(QStringLiteral("ip"), {QStringLiteral("netns"), QStringLiteral("exec"), g_lan->namensraum(QStringLiteral("pc3")),
-                                   QStringLiteral("python3"), QStringLiteral("-c"), flut});
-    ASSERT_TRUE(p.waitForStarted());
-    for (int i = 0; i < 50 && !QFile::exists(g_lan->heim() + QStringLiteral("/flut.bereit")); ++i)
-        QThread::msleep(50);
+    ASSERT_TRUE(antworterStarten(p, flut, QStringLiteral("/flut.bereit")));
     const auto r = imClient([] {
         LinuxNetz netz;
         Installation inst({.netz = &netz});
@@ -248,6 +256,57 @@ while time.time() < ende:
     p.waitForFinished();
     ASSERT_TRUE(r);
     EXPECT_EQ(*r, QStringList({"\\\\PC1", "\\\\PC2", "\\\\PC3", "1"}));
+}
+
+// A device whose metadata address accepts and never answers: the other computers found by
+// WS-Discovery still come (PC2 is known by nothing else), within the walk's time.
+TEST_F(Lan, StummesWsdGeraetKostetNurSichSelbst)
+{
+    const QString tot = QStringLiteral(R"(
+import socket, struct, threading
+t = socket.socket()
+t.setsockopt(socket.SOL_SOCKET, socket.SO_REUSEADDR, 1)
+t.bind(('10.99.0.13', 5358))
+t.listen(16)
+offen = []
+def annehmen():
+    while True:
+        offen.append(t.accept()[0])
+threading.Thread(target=annehmen, daemon=True).start()
+s = socket.socket(socket.AF_INET, socket.SOCK_DGRAM)
+s.setsockopt(socket.SOL_SOCKET, socket.SO_REUSEADDR, 1)
+s.bind(('', 3702))
+s.setsockopt(socket.IPPROTO_IP, socket.IP_ADD_MEMBERSHIP, struct.pack('4s4s', socket.inet_aton('239.255.255.250'), socket.inet_aton('10.99.0.13')))
+open('%1', 'w').close()
+i = 0
+while True:
+    d, von = s.recvfrom(65536)
+    if b'ProbeMatches' in d or b'Probe' not in d:
+        continue
+    i += 1
+    m = ('<s:Envelope xmlns:s="http://www.w3.org/2003/05/soap-envelope" xmlns:a="http://schemas.xmlsoap.org/ws/2004/08/addressing" xmlns:d="http://schemas.xmlsoap.org/ws/2005/04/discovery"><s:Header><a:MessageID>urn:uuid:t%d</a:MessageID></s:Header><s:Body><d:ProbeMatches><d:ProbeMatch><a:EndpointReference><a:Address>urn:uuid:tot</a:Address></a:EndpointReference><d:Types>wsdp:Device</d:Types><d:XAddrs>http://10.99.0.13:5358/tot</d:XAddrs></d:ProbeMatch></d:ProbeMatches></s:Body></s:Envelope>' % i).encode()
+    s.sendto(m, von)
+)")
+                             .arg(g_lan->heim() + QStringLiteral("/tot.bereit"));
+    QProcess p;
+    ASSERT_TRUE(antworterStarten(p, tot, QStringLiteral("/tot.bereit")));
+    // Twice: the responder's first answer may come after wsdd's.
+    const auto r = imClient([] {
+        LinuxNetz netz;
+        Installation inst({.netz = &netz});
+        QStringList l;
+        for (int i = 0; i < 2; ++i) {
+            QElapsedTimer uhr;
+            uhr.start();
+            const QStringList computer = walk(rtAlle, atComputer);
+            l << QString::number(computer.contains(QStringLiteral("\\\\PC2"))) + QString::number(uhr.elapsed() < 3000);
+        }
+        return l;
+    });
+    p.kill();
+    p.waitForFinished();
+    ASSERT_TRUE(r);
+    EXPECT_EQ(*r, QStringList({"11", "11"}));
 }
 
 // The report's computer and share sections on the LAN, with the local host named like PC1 in

@@ -284,11 +284,17 @@ std::vector<Fund> wsdSuchen(Frist frist)
         }
         return true;
     });
-    for (const Geraet& g : geraete) {
-        if (steady_clock::now() >= frist)
-            break;
-        if (const auto c = wsdAbholen(g.xaddr, g.endpunkt, frist))
-            funde.push_back({c->name, c->arbeitsgruppe, g.absender});
+    // Each device's metadata in a thread of its own under the common deadline: one that never
+    // answers costs only its own entry, not the others' time.
+    constexpr std::size_t zugleich = 16;
+    for (std::size_t von = 0; von < geraete.size() && steady_clock::now() < frist; von += zugleich) {
+        std::vector<std::future<std::optional<WsdComputer>>> abrufe;
+        for (std::size_t i = von; i < std::min(von + zugleich, geraete.size()); ++i)
+            abrufe.push_back(std::async(std::launch::async,
+                                        [&g = geraete[i], frist] { return wsdAbholen(g.xaddr, g.endpunkt, frist); }));
+        for (std::size_t k = 0; k < abrufe.size(); ++k)
+            if (const auto c = abrufe[k].get())
+                funde.push_back({c->name, c->arbeitsgruppe, geraete[von + k].absender});
     }
     return funde;
 }
