@@ -31,6 +31,7 @@
 #include "app/laufwerksauswahl.h"
 #include "app/verzeichnisliste.h"
 #include "app/warten.h"
+#include "app/meldungen.h"
 #include "masks/fenster/suchmaskeaendern.h"
 #include "netinfo/fenster/Netzw.h"
 #include "netinfo/netzressourcen.h"
@@ -43,6 +44,7 @@
 #include "output/fenster/speichern.h"
 #include "output/fenster/suchdialog.h"
 #include "output/fenster/einstellunganwenden.h"
+#include "output/systemfehler.h"
 #include "output/fenster/farbliste.h"
 #include "output/fenster/optionsfenster.h"
 #include "platform/plattform.h"
@@ -651,6 +653,17 @@ void THaupt::sucheStarten()
     // The walk lets messages through, so a request can arrive while a search runs.
     if (m_sucheLaeuft)
         return;
+    // A network search lists the share its header names, or nothing: never the previous
+    // computer's share or the local directory the list still shows.
+    if (RadioGroup1->itemIndex() == 1) {
+        const QString wurzel = Computerlist->currentText() + Freigabelist->currentText();
+        const QString verzeichnis = DirectoryListBox1->verzeichnis();
+        if (Freigabelist->currentIndex() < 0 || !verzeichnis.startsWith(wurzel, Qt::CaseInsensitive)
+            || (verzeichnis.size() > wurzel.size() && verzeichnis.at(wurzel.size()) != u'\\')) {
+            fehlerZeigen(this, systemfehlertext(EHOSTUNREACH));
+            return;
+        }
+    }
     m_sucheLaeuft = true;
     struct Ende {
         THaupt* h;
@@ -912,8 +925,14 @@ void THaupt::freigabelisteFuellen()
 
 void THaupt::netzwurzelSetzen()
 {
-    if (Computerlist->count() == 0 || Freigabelist->currentIndex() < 0)
+    if (Computerlist->count() == 0)
         return;
+    if (Freigabelist->currentIndex() < 0) {
+        // A computer without a share to read: its name alone cannot be the current directory, and
+        // the standard message says so.
+        DirectoryListBox1->setzeVerzeichnis(Computerlist->currentText());
+        return;
+    }
     if (DirectoryListBox1->setzeVerzeichnis(Computerlist->currentText() + Freigabelist->currentText())) {
         m_netzwurzel = {Computerlist->currentText(), Freigabelist->currentText()};
         return;

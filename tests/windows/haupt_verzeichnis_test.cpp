@@ -209,7 +209,7 @@ private slots:
         FakeNetz netz;
         netz.kind(FakeNetz::oben, {atAnbieter, vwBehaelter, rtAlle, "SMB-Netzwerk"});
         netz.kind("SMB-Netzwerk", {atArbeitsgruppe, vwBehaelter, rtAlle, "AG"});
-        for (const char* c : {"\\\\PC1", "\\\\PC10", "\\\\PC2"})
+        for (const char* c : {"\\\\PC1", "\\\\PC10", "\\\\PC2", "\\\\PC3"})
             netz.kind("AG", {atComputer, vwBehaelter, rtAlle, c});
         netz.kind("\\\\PC1", {atFreigabe, vwVerbindbar, rtDrucker, "\\\\PC1\\Drucker"});
         netz.kind("\\\\PC1", {atFreigabe, vwVerbindbar, rtPlatte, "\\\\PC1\\Daten"});
@@ -235,7 +235,7 @@ private slots:
 
         QTest::mouseClick(h->RadioGroup1->knopf(1), Qt::LeftButton);
         QVERIFY(h->DriveComboBox1->isHidden() && h->Computerlist->isVisible() && h->Freigabelist->isVisible());
-        QCOMPARE(texte(h->Computerlist), (QStringList{"\\\\PC1", "\\\\PC10", "\\\\PC2"}));
+        QCOMPARE(texte(h->Computerlist), (QStringList{"\\\\PC1", "\\\\PC10", "\\\\PC2", "\\\\PC3"}));
         QCOMPARE(h->Computerlist->currentIndex(), 0);
         QCOMPARE(texte(h->Freigabelist), (QStringList{"\\Daten", "\\Musik"}));
         QCOMPARE(h->Freigabelist->currentIndex(), 0);
@@ -265,6 +265,18 @@ private slots:
         QCOMPARE(texte(h->Freigabelist), (QStringList{"\\Daten", "\\Musik"}));
         QCOMPARE(h->Freigabelist->currentText(), QStringLiteral("\\Daten"));
 
+        // A computer without a share: the message, and Start lists nothing rather than the share
+        // the directory list stayed on.
+        waehlen(h->Computerlist, 3);
+        QCOMPARE(h->Freigabelist->count(), 0);
+        QCOMPARE(fehler.size(), 3);
+        const int bisher = suchen;
+        h->sucheStarten();
+        QCOMPARE(suchen, bisher);
+        QCOMPARE(fehler.size(), 4);
+        QCOMPARE(fehler.last(), systemfehlertext(EHOSTUNREACH));
+        waehlen(h->Computerlist, 0);
+
         QTest::mouseClick(h->RadioGroup1->knopf(0), Qt::LeftButton);
         QVERIFY(h->DriveComboBox1->isVisible() && h->Computerlist->isHidden() && h->Freigabelist->isHidden());
         QCOMPARE(h->DirectoryListBox1->verzeichnis(), QStringLiteral("/"));
@@ -280,6 +292,10 @@ private slots:
         QCOMPARE(h->Freigabelist->count(), 0);
         QCOMPARE(h->DirectoryListBox1->verzeichnis(), QStringLiteral("/"));
         QCOMPARE(suchen, vorher);
+        // Start does not list the local directory under the network header.
+        h->sucheStarten();
+        QCOMPARE(suchen, vorher);
+        QCOMPARE(fehler.last(), systemfehlertext(EHOSTUNREACH));
     }
 };
 
