@@ -31,6 +31,7 @@
 #include "output/systemfehler.h"
 #include "listing/zeittexte.h"
 #include "platform/anmeldung.h"
+#include "platform/netz.h"
 #include "platform/plattform.h"
 #include "platform/systemquellen.h"
 #include "sysinfo/sammler.h"
@@ -576,6 +577,14 @@ int main(int argc, char** argv)
             plattform::anmeldefrageSetzen([benutzer = aufruf.benutzer](const QString& freigabe) {
                 return kennwortErfragen(benutzer, freigabe);
             });
+        // A computer known to neither NetBIOS nor the resolver may still be one WS-Discovery or
+        // mDNS finds, as the window's computer list would show it: that bounded search runs first.
+        const QString computer = aufruf.kriterien.verzeichnis.mid(2).section(u'\\', 0, 0);
+        if (aufruf.kriterien.verzeichnis.startsWith(QLatin1String("\\\\")) && !computer.isEmpty()
+            && plattform::netz().adresse(computer, {}).isEmpty()) {
+            QStringList computerliste;
+            netinfo::netzressourcensuchen(plattform::rtAlle, plattform::atComputer, computerliste, false);
+        }
         // Where the share asks for a password, the question comes before the walk; a root that
         // cannot be opened gives the empty listing with its header and summary, as locally.
         const int fehler = plattform::arbeitsverzeichnisSetzen(aufruf.kriterien.verzeichnis);

@@ -134,6 +134,11 @@ TEST_F(Smb, FreigabeListetWieDerOrdnerSelbst)
         if (z.contains(u'\t'))
             folge << z.section(u'\t', 0, 0);
     EXPECT_EQ(folge, QStringList({"10.txt", "2.txt", "a b", "apfel", "Banane", "Mango", "zebra", "_x", "~tilde", "Äpfel"}));
+    // A computer only WS-Discovery knows (PC2 has no NetBIOS name and no resolver entry) is
+    // reached by name from the command line too.
+    const QStringList pc2 = lauf({"-r", "\\\\PC2\\Archiv"});
+    EXPECT_TRUE(pc2.contains("e0.dat\t") && pc2.last() == "status 0") << pc2.mid(0, 5).join('\n').toStdString()
+                                                                    << pc2.last().toStdString();
 }
 
 // Guest refused: the user is asked once per try, a wrong or cancelled answer is not kept, the
