@@ -209,6 +209,11 @@ TEST(LinuxSystem, NackteVm)
     EXPECT_EQ(namen(s, "SCSI"), QStringList{"virtio_blk"});  // no model: the driver names it
     EXPECT_EQ(s.abfrage("Win32_VideoController")->size(), 0);
     EXPECT_EQ(s.speicherstatus().dateiFrei, 0u);
+    EXPECT_EQ(s.speicherstatus().physFrei, 23000000ull * 1024);
+    // A kernel before 3.14: no MemAvailable, the free memory is estimated.
+    b.datei("proc/meminfo", "MemTotal:        2000000 kB\nMemFree:          300000 kB\nBuffers:          100000 kB\n"
+                            "Cached:           600000 kB\nSwapCached:        50000 kB\n");
+    EXPECT_EQ(b.system("x86_64").speicherstatus().physFrei, 1000000ull * 1024);
     EXPECT_EQ(s.arbeitsgruppe(), "");
     EXPECT_EQ(s.wert(kCv, "Productname")->text, "Linux");
     EXPECT_FALSE(s.netzwerkDa());

@@ -532,7 +532,11 @@ Speicherstatus LinuxSystem::speicherstatus() const
     const QString info = datei(QStringLiteral("proc/meminfo"));
     Speicherstatus s;
     s.physGesamt = kiloZeile(info, "MemTotal");
-    s.physFrei = kiloZeile(info, "MemAvailable");
+    // Kernels before 3.14 have no MemAvailable: its old estimate, free plus buffers and page cache.
+    s.physFrei = info.contains(QLatin1String("MemAvailable:"))
+                     ? kiloZeile(info, "MemAvailable")
+                     : std::min(kiloZeile(info, "MemFree") + kiloZeile(info, "Buffers") + kiloZeile(info, "Cached"),
+                                s.physGesamt);
     s.dateiGesamt = kiloZeile(info, "SwapTotal");
     s.dateiFrei = std::min(kiloZeile(info, "SwapFree"), s.dateiGesamt);
     // The user half of the virtual address space, less the guard page.
