@@ -216,6 +216,11 @@ TEST(LinuxSystem, NackteVm)
     EXPECT_EQ(b.system("x86_64").speicherstatus().physFrei, 1000000ull * 1024);
     EXPECT_EQ(s.arbeitsgruppe(), "");
     EXPECT_EQ(s.wert(kCv, "Productname")->text, "Linux");
+    // Shell quoting in os-release: escapes inside double quotes, single quotes literal.
+    b.datei("etc/os-release", "PRETTY_NAME=\"Mein \\\"Haus\\\" \\$HOME \\\\ \\x\"\nVARIANT='a \\b'\\ c\n");
+    const LinuxSystem os = b.system("x86_64");
+    EXPECT_EQ(os.wert(kCv, "Productname")->text, "Mein \"Haus\" $HOME \\ \\x");
+    EXPECT_EQ(os.wert(kCv, "EditionID")->text, "a \\b c");
     EXPECT_FALSE(s.netzwerkDa());
 }
 

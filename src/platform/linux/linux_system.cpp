@@ -48,11 +48,31 @@ QString feld(const QString& text, const QString& name, QChar trenner)
     return {};
 }
 
-QString unquotiert(QString wert)
+// An os-release value as the shell reads it: single quotes literal, double quotes with \$, \`,
+// \", \\ as escapes, a backslash outside quotes taking the next character as it is.
+QString unquotiert(const QString& wert)
 {
-    if (wert.size() >= 2 && (wert.front() == u'"' || wert.front() == u'\'') && wert.back() == wert.front())
-        wert = wert.mid(1, wert.size() - 2);
-    return wert;
+    QString aus;
+    QChar in;  // the open quote, or none
+    for (qsizetype i = 0; i < wert.size(); ++i) {
+        const QChar c = wert.at(i);
+        if (in == u'\'') {
+            if (c == u'\'')
+                in = QChar();
+            else
+                aus += c;
+        } else if (c == u'\\' && i + 1 < wert.size()
+                   && (in.isNull() || QStringView(u"$`\"\\").contains(wert.at(i + 1)))) {
+            aus += wert.at(++i);
+        } else if (c == u'"') {
+            in = in.isNull() ? c : QChar();
+        } else if (c == u'\'' && in.isNull()) {
+            in = c;
+        } else {
+            aus += c;
+        }
+    }
+    return aus;
 }
 
 // Firmware fills unused DMI fields with placeholders; they are no facts.
