@@ -123,7 +123,7 @@ TEST(LinuxSystem, Arbeitsplatz)
     // SATA disk with udev's full model, DVD, NVMe behind its hidden path device, USB stick, loop.
     const QString pci = "sys/devices/pci0000:00/";
     b.blockgeraet("sda", pci + "0000:00:17.0/ata1/host0/target0:0:0/0:0:0:0/block/sda", "ATA", "Samsung SSD 860", "8:0");
-    b.datei("run/udev/data/b8:0", "S:disk/by-id/x\nE:ID_MODEL_ENC=Samsung\\x20SSD\\x20860\\x20EVO\\x20500GB\\x20\\x20\n");
+    b.datei("run/udev/data/b8:0", "S:disk/by-id/x\nE:ID_MODEL_ENC=Samsung\\x20SSD\\x20860\\x20EVO\\x20500GB\\x20\\xc3\\xa9dition\\x20\\x20\n");
     b.blockgeraet("sr0", pci + "0000:00:17.0/ata2/host1/target1:0:0/1:0:0:0/block/sr0", "HL-DT-ST", "DVDRAM GH24NSD1");
     b.blockgeraet("nvme0n1", pci + "0000:00:01.0/nvme/nvme0/nvme0n1", {}, "Samsung SSD 970 EVO Plus 1TB");
     b.blockgeraet("nvme0c0n1", pci + "0000:00:01.0/nvme/nvme0/nvme0c0n1", {}, "Samsung SSD 970 EVO Plus 1TB");
@@ -187,7 +187,7 @@ TEST(LinuxSystem, Arbeitsplatz)
     EXPECT_TRUE(karten->at(1).value("AdapterRAM").isNull());
     EXPECT_FALSE(s.abfrage("Win32_Gibtsnicht"));
 
-    EXPECT_EQ(namen(s, "IDE"), (QStringList{"Samsung SSD 860 EVO 500GB", "HL-DT-ST DVDRAM GH24NSD1"}));
+    EXPECT_EQ(namen(s, "IDE"), (QStringList{QString::fromUtf8("Samsung SSD 860 EVO 500GB édition"), "HL-DT-ST DVDRAM GH24NSD1"}));
     EXPECT_EQ(namen(s, "SCSI"), (QStringList{"Samsung SSD 970 EVO Plus 1TB"}));
     EXPECT_EQ(namen(s, "USBSTOR"), (QStringList{"SanDisk Cruzer Blade"}));
     EXPECT_FALSE(s.unterschluessel(kEnum + "PCI"));

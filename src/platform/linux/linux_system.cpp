@@ -121,22 +121,24 @@ struct Blockgeraet {
     QString name;
 };
 
+// udev writes each byte outside plain ASCII as \xNN; the bytes are UTF-8.
 QString udevEscapesAufloesen(const QString& s)
 {
-    QString aus;
-    for (qsizetype i = 0; i < s.size(); ++i) {
-        if (s[i] == u'\\' && i + 3 < s.size() && s[i + 1] == u'x') {
+    const QByteArray roh = s.toUtf8();
+    QByteArray aus;
+    for (qsizetype i = 0; i < roh.size(); ++i) {
+        if (roh[i] == '\\' && i + 3 < roh.size() && roh[i + 1] == 'x') {
             bool ok = false;
-            const int c = s.mid(i + 2, 2).toInt(&ok, 16);
+            const int c = roh.mid(i + 2, 2).toInt(&ok, 16);
             if (ok) {
-                aus += QChar(c);
+                aus += char(c);
                 i += 3;
                 continue;
             }
         }
-        aus += s[i];
+        aus += roh[i];
     }
-    return aus;
+    return QString::fromUtf8(aus);
 }
 
 quint64 kiloZeile(const QString& meminfo, const char* name)
