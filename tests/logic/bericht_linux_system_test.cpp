@@ -93,6 +93,9 @@ TEST(LinuxSystem, ArmRechner)
     const LinuxSystem v = vm.system("armv7l");
     EXPECT_EQ(v.wert(kCpu, "ProcessorNameString")->text, "ARM Neoverse-N1");
     EXPECT_FALSE(v.wert(kCpu, "~MHz"));  // BogoMIPS is no clock
+    // Without cpufreq, the device tree's clock: 1,200,000,000 Hz as four big-endian bytes.
+    vm.datei("proc/device-tree/cpus/cpu@0/clock-frequency", QByteArray("\x47\x86\x8c\x00", 4));
+    EXPECT_EQ(vm.system("armv7l").wert(kCpu, "~MHz")->zahl, 1200);
     EXPECT_FALSE(v.schluesselDa("Software\\Wow6432Node"));
     EXPECT_FALSE(v.ist64bit());
 }

@@ -181,13 +181,18 @@ LinuxSystem::LinuxSystem(Linuxquellen quellen) : m_q(std::move(quellen))
         m_q.wurzel += u'/';
 }
 
-QString LinuxSystem::datei(const QString& pfad) const
+QByteArray LinuxSystem::dateiRoh(const QString& pfad) const
 {
     // sysfs and procfs files report size 0 or 4096: read to the end instead of trusting it.
     QFile f(m_q.wurzel + pfad);
     if (!f.open(QIODevice::ReadOnly))
         return {};
-    return QString::fromUtf8(f.readAll());
+    return f.readAll();
+}
+
+QString LinuxSystem::datei(const QString& pfad) const
+{
+    return QString::fromUtf8(dateiRoh(pfad));
 }
 
 QString LinuxSystem::maschine() const
@@ -206,7 +211,8 @@ struct Prozessor {
     std::optional<qint32> mhz;
 };
 
-Prozessor prozessorLesen(const std::function<QString(const QString&)>& lies)
+Prozessor prozessorLesen(const std::function<QString(const QString&)>& lies,
+                         const std::function<QByteArray(const QString&)>& liesRoh)
 {
     Prozessor p;
     const QString info = lies(QStringLiteral("proc/cpuinfo"));
@@ -245,7 +251,8 @@ Prozessor prozessorLesen(const std::function<QString(const QString&)>& lies)
         }
     }
     if (!p.mhz) {
-        const QByteArray roh = lies(QStringLiteral("proc/device-tree/cpus/cpu@0/clock-frequency")).toLatin1();
+        // A big-endian number, not text.
+        const QByteArray roh = liesRoh(QStringLiteral("proc/device-tree/cpus/cpu@0/clock-frequency"));
         quint64 hz = 0;
         if (roh.size() == 4)
             hz = qFromBigEndian<quint32>(roh.constData());
@@ -300,7 +307,7 @@ std::optional<LinuxSystem::Schluessel> LinuxSystem::schluessel(const QString& ro
         return s;
     }
     if (pfad == kCpu + QStringLiteral("\\0")) {
-        const Prozessor p = prozessorLesen(lies);
+        const Prozessor p = prozessorLesen(lies, [this](const QString& pfad) { return dateiRoh(pfad); });
         text("ProcessorNameString", p.name);
         if (p.mhz)
             s.werte.append({QStringLiteral("~MHz"), Regwert::alsZahl(*p.mhz)});

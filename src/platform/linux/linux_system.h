@@ -45,6 +45,7 @@ public:
 private:
     std::optional<Schluessel> schluessel(const QString& pfad) const;
     QString datei(const QString& pfad) const;  // below the root
+    QByteArray dateiRoh(const QString& pfad) const;
     QString maschine() const;
 
     Linuxquellen m_q;
