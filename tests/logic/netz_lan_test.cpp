@@ -237,8 +237,8 @@ while time.time() < ende:
     i += 1
     m = ('<s:Envelope xmlns:s="http://www.w3.org/2003/05/soap-envelope" xmlns:a="http://schemas.xmlsoap.org/ws/2004/08/addressing" xmlns:d="http://schemas.xmlsoap.org/ws/2005/04/discovery"><s:Header><a:MessageID>urn:uuid:f%d</a:MessageID></s:Header><s:Body><d:ProbeMatches><d:ProbeMatch><a:EndpointReference><a:Address>urn:uuid:e%d</a:Address></a:EndpointReference><d:Types>wsdp:Device</d:Types><d:XAddrs>http://10.99.0.11:445/x%d</d:XAddrs></d:ProbeMatch></d:ProbeMatches></s:Body></s:Envelope>' % (i, i, i)).encode()
     s.sendto(m, von)
-    if i % 500 == 0:
-        time.sleep(0.001)
+    if i > 5000:
+        time.sleep(0.01)
 )")
                               .arg(g_lan->heim() + QStringLiteral("/flut.bereit"));
     QProcess p;
