@@ -2,6 +2,7 @@
 
 #include "platform/linux/netz/protokolle.h"
 
+#include <QHash>
 #include <QNetworkInterface>
 #include <QRandomGenerator>
 #include <QSet>
@@ -72,23 +73,31 @@ struct Datagramm {
 };
 
 // Waits until `bis` for datagrams on any of the sockets; calls `jedes` for each, at most
-// `maxGesamt` in all, so an endless trickle ends too.
+// `maxGesamt` in all and `jeAbsender` from one address. Past those the datagrams are still read
+// and dropped until `bis`: a host that floods must not push out another's answer, which may come
+// again later.
 template <typename F>
-void empfangen(const std::vector<std::unique_ptr<QUdpSocket>>& s, Frist bis, F&& jedes, int maxGesamt = 4096)
+void empfangen(const std::vector<std::unique_ptr<QUdpSocket>>& s, Frist bis, F&& jedes, int maxGesamt = 4096,
+               int jeAbsender = 64)
 {
     int gesamt = 0;
-    while (steady_clock::now() < bis && gesamt < maxGesamt) {
+    QHash<QHostAddress, int> vonJedem;
+    while (steady_clock::now() < bis) {
         bool etwas = false;
         for (const auto& sock : s) {
-            while (sock->hasPendingDatagrams() && gesamt < maxGesamt) {
+            while (sock->hasPendingDatagrams() && steady_clock::now() < bis) {
                 etwas = true;
-                ++gesamt;
                 QByteArray d(int(std::min<qint64>(maxDatagramm + 1, std::max<qint64>(0, sock->pendingDatagramSize()))),
                              Qt::Uninitialized);
                 QHostAddress von;
                 const qint64 n = sock->readDatagram(d.data(), d.size(), &von);
                 if (n < 0)
                     continue;
+                int& bisher = vonJedem[von];
+                if (gesamt >= maxGesamt || bisher >= jeAbsender)
+                    continue;
+                ++bisher;
+                ++gesamt;
                 d.truncate(n);
                 if (!jedes(Datagramm{d, von, sock.get()}))
                     return;
