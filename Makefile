@@ -1,13 +1,17 @@
-# make run: install what is missing, build, start the program.  make test: install, build, run every test.
+# make run: install what building and running need, build, start the program.
+# make test: also install the servers and tools the tests use (no system service left running), build, run every test.
 BUILD ?= build
 JOBS ?= $(shell nproc)
 
-.PHONY: all deps configure build run test bench clean paket test-sanitize test-tsan fuzz
+.PHONY: all deps deps-test configure build run test bench clean paket test-sanitize test-tsan fuzz
 
 all: build
 
 deps:
 	@bash tools/einrichten.sh
+
+deps-test:
+	@bash tools/einrichten.sh --test
 
 configure: deps
 	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
@@ -23,12 +27,12 @@ run: build
 	  $(BUILD)/bin/zembrola; \
 	fi
 
-test: build
+test: deps-test build
 	@cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
 
 # The whole suite again, built with AddressSanitizer and UndefinedBehaviorSanitizer.
 SANBUILD ?= build-sanitize
-test-sanitize: deps
+test-sanitize: deps-test
 	@cmake -S . -B $(SANBUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZEMBROLA_SANITIZE=ON >/dev/null
 	@cmake --build $(SANBUILD) -j $(JOBS)
 	@cd $(SANBUILD) && QT_QPA_PLATFORM=offscreen \
@@ -42,7 +46,7 @@ test-sanitize: deps
 # skips) again, built with ThreadSanitizer. The LAN tests also run zembrola-liste.
 TSANBUILD ?= build-tsan
 TSAN_TESTS = logik_listing_vorlesen_test logik_listing_lauf_test logik_netz_lan_test logik_netz_smb_test logik_plattform_linux_test
-test-tsan: deps
+test-tsan: deps-test
 	@cmake -S . -B $(TSANBUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZEMBROLA_TSAN=ON >/dev/null
 	@cmake --build $(TSANBUILD) -j $(JOBS) --target $(TSAN_TESTS) zembrola-liste
 	@cd $(TSANBUILD) && TSAN_OPTIONS=halt_on_error=1:second_deadlock_stack=1 \
