@@ -56,7 +56,10 @@ public:
             datei(echt + "/dev", nummer + "\n");
     }
     QString wurzel() const { return m_dir.path() + u'/'; }
-    LinuxSystem system(const char* maschine) const { return LinuxSystem({wurzel(), maschine, false}); }
+    LinuxSystem system(const char* maschine, std::optional<QStringList> adressen = std::nullopt) const
+    {
+        return LinuxSystem({wurzel(), maschine, false, std::move(adressen)});
+    }
 
 private:
     QTemporaryDir m_dir;
@@ -156,7 +159,7 @@ TEST(LinuxSystem, Arbeitsplatz)
     b.datei("proc/net/ipv6_route", QByteArray(32, '0') + " 00 " + QByteArray(32, '0') + " 00 fe800000000000000000000000000001 "
                                    "00000400 00000001 00000000 00000003     eth0\n");
 
-    const LinuxSystem s = b.system("x86_64");
+    const LinuxSystem s = b.system("x86_64", QStringList{"192.0.2.10"});
     EXPECT_EQ(s.wert(kCpu, "ProcessorNameString")->text, "Intel(R) Core(TM) i7-12700");
     EXPECT_EQ(s.wert(kCpu, "~MHz")->zahl, 2100);  // the nominal clock, neither turbo nor current
     EXPECT_EQ(s.wert(kSys, "SystemBIOSVersion")->texte, (QStringList{"American Megatrends Inc.", "1.40"}));
@@ -165,6 +168,22 @@ TEST(LinuxSystem, Arbeitsplatz)
     EXPECT_EQ(s.wert(kCv, "CSDVersion")->text, "12.8");
     EXPECT_EQ(s.wert(kCv, "ProductID")->text, "debian");
     EXPECT_EQ(s.wert("system\\currentcontrolset\\services\\tcpip\\parameters", "DhcpNameServer")->text, "192.0.2.53 192.0.2.54");
+    // A laptop: a stale lease of another network first in name order, the current one, and
+    // dhclient's file whose newest block is for an address no longer held.
+    Baum l;
+    l.datei("var/lib/NetworkManager/internal-aaa-wlan0.lease", "ADDRESS=10.1.1.5\nDNS=203.0.113.53\n");
+    l.datei("var/lib/NetworkManager/internal-bbb-wlan0.lease", "ADDRESS=10.255.255.10\nDNS=10.255.255.53\n");
+    l.datei("var/lib/dhcp/dhclient.eth0.leases",
+            "lease {\n  fixed-address 172.16.0.9;\n  option domain-name-servers 172.16.0.1, 172.16.0.2;\n}\n"
+            "lease {\n  fixed-address 172.16.0.7;\n  option domain-name-servers 172.16.9.9;\n}\n");
+    const auto dhcp = [&](const QStringList& adressen) {
+        const auto w = l.system("x86_64", adressen).wert("system\\currentcontrolset\\services\\tcpip\\parameters",
+                                                         "DhcpNameServer");
+        return w ? w->text : QStringLiteral("(keiner)");
+    };
+    EXPECT_EQ(dhcp({"10.255.255.10"}), "10.255.255.53");
+    EXPECT_EQ(dhcp({"172.16.0.9"}), "172.16.0.1 172.16.0.2");
+    EXPECT_EQ(dhcp({"192.168.5.5"}), "(keiner)");
 
     const Speicherstatus m = s.speicherstatus();
     EXPECT_EQ(m.physGesamt, 32768000ull * 1024);

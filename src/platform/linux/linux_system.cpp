@@ -351,23 +351,35 @@ std::optional<LinuxSystem::Schluessel> LinuxSystem::schluessel(const QString& ro
         return s;
     }
     if (pfad == kTcpip) {
-        // DNS servers of a DHCP lease: systemd-networkd and NetworkManager's own client write
-        // "DNS=a b", dhclient "option domain-name-servers a, b;".
+        // DNS servers of the DHCP lease of an address an interface holds now: a laptop keeps a
+        // lease file per connection, and a stale one from another network must not win.
+        // systemd-networkd and NetworkManager's own client write "ADDRESS=a" and "DNS=a b";
+        // dhclient appends blocks with "fixed-address a;" and "option domain-name-servers a, b;",
+        // the last of them the newest.
+        const QStringList jetzt = m_q.adressen ? *m_q.adressen
+                                  : m_q.systemaufrufe ? ipadressen().value_or(QStringList())
+                                                      : QStringList();
         QString server;
         for (const char* verz : {"run/systemd/netif/leases", "var/lib/NetworkManager", "var/lib/dhcp"}) {
             const QDir d(m_q.wurzel + QLatin1String(verz));
             for (const QString& name : d.entryList(QDir::Files, QDir::Name)) {
+                if (!server.isEmpty())
+                    break;
                 const QString inhalt = datei(QLatin1String(verz) + u'/' + name);
-                QString gefunden = feld(inhalt, QStringLiteral("DNS"), u'=');
-                if (gefunden.isEmpty()) {
-                    static const QRegularExpression dhclient(QStringLiteral("option domain-name-servers ([^;]+);"));
-                    auto treffer = dhclient.globalMatch(inhalt);
-                    while (treffer.hasNext())
-                        gefunden = treffer.next().captured(1);  // the last lease is the current one
-                    gefunden = gefunden.split(u',', Qt::SkipEmptyParts).replaceInStrings(QStringLiteral(" "), QString()).join(u' ');
+                if (jetzt.contains(feld(inhalt, QStringLiteral("ADDRESS"), u'='))) {
+                    server = feld(inhalt, QStringLiteral("DNS"), u'=').simplified();
+                    continue;
                 }
-                if (!gefunden.isEmpty() && server.isEmpty())
-                    server = gefunden.simplified();
+                static const QRegularExpression block(QStringLiteral("lease\\s*\\{([^}]*)\\}"));
+                static const QRegularExpression adresse(QStringLiteral("fixed-address\\s+([^;\\s]+)\\s*;"));
+                static const QRegularExpression dns(QStringLiteral("option domain-name-servers ([^;]+);"));
+                auto bloecke = block.globalMatch(inhalt);
+                while (bloecke.hasNext()) {
+                    const QString b = bloecke.next().captured(1);
+                    if (jetzt.contains(adresse.match(b).captured(1)))
+                        server = dns.match(b).captured(1).split(u',', Qt::SkipEmptyParts).replaceInStrings(
+                            QStringLiteral(" "), QString()).join(u' ');
+                }
             }
         }
         text("DhcpNameServer", server);

@@ -3,6 +3,10 @@
 // Every file is read below a root directory, so the code runs unchanged on prepared trees.
 #include "platform/systemquellen.h"
 
+#include <QStringList>
+
+#include <optional>
+
 namespace plattform {
 
 struct Linuxquellen {
@@ -12,6 +16,9 @@ struct Linuxquellen {
     // Addresses, masks, the user and the address-space limit come from system calls, which only
     // make sense for the machine's own root.
     bool systemaufrufe = true;
+    // The IPv4 addresses the interfaces hold now; unset: asked of the system where system calls
+    // are made, none otherwise.
+    std::optional<QStringList> adressen;
 };
 
 class LinuxSystem : public Registry, public Wmi, public Rechner {
