@@ -82,7 +82,14 @@ TEST(LinuxSystem, ArmRechner)
     brett.datei("sys/devices/system/cpu/cpu0/cpufreq/cpuinfo_max_freq", "1800000\n");
     brett.datei("sys/devices/system/cpu/online", "0-3\n");
     brett.datei("proc/device-tree/model", QByteArray("Raspberry Pi 4 Model B Rev 1.4\0", 31));
+    // An eMMC: one device with boot and replay-protected areas, named in `name`.
+    const QString mmc = "sys/devices/platform/emmc2bus/fe340000.mmc/mmc_host/mmc0/mmc0:0001/";
+    for (const char* teil : {"mmcblk0", "mmcblk0boot0", "mmcblk0boot1", "mmcblk0rpmb"})
+        brett.blockgeraet(teil, mmc + "block/" + teil, {}, {});
+    for (const char* teil : {"mmcblk0", "mmcblk0boot0", "mmcblk0boot1", "mmcblk0rpmb"})
+        brett.datei(mmc + "block/" + teil + "/device/name", "DA4032\n");
     const LinuxSystem s = brett.system("aarch64");
+    EXPECT_EQ(namen(s, "SCSI"), QStringList{"DA4032"});
     EXPECT_EQ(s.wert(kCpu, "ProcessorNameString")->text, "ARM Cortex-A72");
     EXPECT_EQ(s.wert(kCpu, "~mhz")->zahl, 1800);
     EXPECT_EQ(*s.unterschluessel("hardware\\description\\system\\centralprocessor"), (QStringList{"0", "1", "2", "3"}));

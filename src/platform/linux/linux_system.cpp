@@ -400,7 +400,9 @@ std::optional<LinuxSystem::Schluessel> LinuxSystem::schluessel(const QString& ro
         const QString wurzelKanonisch = QFileInfo(m_q.wurzel).canonicalFilePath();
         for (const QString& k : QDir(blockVerz).entryList(QDir::Dirs | QDir::System | QDir::NoDotAndDotDot, QDir::Name)) {
             static const QRegularExpression virtuell(QStringLiteral("^(loop|zram|dm-|md|nbd|ram)"));
-            if (virtuell.match(k).hasMatch())
+            // An eMMC's boot and replay-protected areas are parts of the one device.
+            static const QRegularExpression emmcTeil(QStringLiteral("^mmcblk[0-9]+(boot[0-9]+|rpmb)$"));
+            if (virtuell.match(k).hasMatch() || emmcTeil.match(k).hasMatch())
                 continue;
             const QString basis = QStringLiteral("sys/block/") + k;
             if (datei(basis + QStringLiteral("/hidden")).trimmed() == QLatin1String("1"))
@@ -426,6 +428,8 @@ std::optional<LinuxSystem::Schluessel> LinuxSystem::schluessel(const QString& ro
             if (hersteller == QLatin1String("ATA") || hex.match(hersteller).hasMatch())
                 hersteller.clear();
             QString modell = datei(basis + QStringLiteral("/device/model")).trimmed();
+            if (modell.isEmpty())  // MMC and SD cards name themselves in `name`
+                modell = datei(basis + QStringLiteral("/device/name")).trimmed();
             // sysfs cuts ATA models to 16 characters; udev keeps the whole one.
             const QString nummer = datei(basis + QStringLiteral("/dev")).trimmed();
             const QString udev = datei(QStringLiteral("run/udev/data/b") + nummer);
