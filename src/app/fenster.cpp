@@ -57,6 +57,7 @@ void fensterErzeugen()
     };
     Dialogseam::fehlerZeigen = [](QWidget* eltern, const QString& text) { fehlerZeigen(eltern, text); };
     plattform::nachrichtenbehandlungSetzen([] { QCoreApplication::processEvents(); });
+    plattform::anzeigebehandlungSetzen([] { QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents); });
     plattform::anmeldefrageSetzen(anmeldungFragen);
     einstellungsfehleranzeige = [](QWidget* eltern, const QString& text) { fehlerZeigen(eltern, text); };
     // The report windows reach the program's printer, help, About box, pictures and wait window.

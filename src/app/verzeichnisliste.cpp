@@ -2,6 +2,8 @@
 
 #include <QDir>
 #include <QFile>
+#include <QGuiApplication>
+#include <QScopeGuard>
 #include <QPainter>
 #include <QStyle>
 #include <QStyledItemDelegate>
@@ -35,6 +37,21 @@ public:
         return s;
     }
 };
+
+// A network question holds user input back until it is answered (up to a few seconds when a
+// server is gone): the pointer says so.
+template <typename F>
+auto mitWartezeiger(const QString& pfad, F&& arbeit)
+{
+    const bool netz = plattform::pfadart(pfad) == plattform::Pfadart::netzwerk;
+    if (netz)
+        QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+    const auto zurueck = qScopeGuard([netz] {
+        if (netz)
+            QGuiApplication::restoreOverrideCursor();
+    });
+    return arbeit();
+}
 
 QString anhaengen(const QString& verzeichnis, const QString& name, QChar trenner)
 {
@@ -77,7 +94,7 @@ QString TDirectoryListBox::wurzelVon(const QString& pfad)
 bool TDirectoryListBox::setzeVerzeichnis(const QString& pfad)
 {
     plattform::Dateisystem& ds = plattform::dateisystemFuer(pfad);
-    const int fehler = plattform::arbeitsverzeichnisSetzen(pfad);
+    const int fehler = mitWartezeiger(pfad, [&] { return plattform::arbeitsverzeichnisSetzen(pfad); });
     if (fehler != 0) {
         // A directory that is gone is a missing path, not a missing file.
         fehlerZeigen(window(), fehler == ENOENT ? QStringLiteral("Pfad nicht gefunden") : systemfehlertext(fehler));
@@ -136,12 +153,14 @@ void TDirectoryListBox::aufbauen()
 
     // Its subdirectories in the enumeration's name order, hidden ones left out as a file manager does.
     QStringList namen;
-    plattform::dateisystemFuer(m_verzeichnis)
-        .auflisten(QFile::encodeName(m_verzeichnis), QStringLiteral("*"), true, [&namen](const plattform::Dateidaten& d) {
-            if ((d.attribute & plattform::faDirectory) && !(d.attribute & plattform::faHidden))
-                namen.append(QFile::decodeName(d.rohname));
-            return true;
-        });
+    mitWartezeiger(m_verzeichnis, [&] {
+        return plattform::dateisystemFuer(m_verzeichnis)
+            .auflisten(QFile::encodeName(m_verzeichnis), QStringLiteral("*"), true, [&namen](const plattform::Dateidaten& d) {
+                if ((d.attribute & plattform::faDirectory) && !(d.attribute & plattform::faHidden))
+                    namen.append(QFile::decodeName(d.rohname));
+                return true;
+            });
+    });
     for (const QString& name : namen) {
         auto* e = new QListWidgetItem(zu, name, this);
         e->setData(rollePfad, anhaengen(m_verzeichnis, name, trenner));

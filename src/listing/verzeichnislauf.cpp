@@ -58,8 +58,9 @@ struct Portion {
     size_t einheiten() const { return eintraege.size() + 1; }
 };
 
-// A directory known to the walk. Path, level, identity and parent are fixed when it is made;
-// everything else belongs to the lock.
+// A directory known to the walk. Path, level, identity and parent are fixed when it is made
+// (the root's identity by its reader, under the lock, before any node refers to it); everything
+// else belongs to the lock.
 struct Knoten {
     enum Stand { offen, lesend, gelesen };
 
@@ -104,7 +105,8 @@ public:
         auto w = std::make_unique<Knoten>();
         w->anzeige = mitTrenner(m_auftrag.wurzel);
         w->roh = QFile::encodeName(m_auftrag.wurzel);
-        w->kennung = m_ds.kennung(w->roh).value_or(Kennung{});
+        // Its identity is asked by the reader: a network root or a dead mount may keep the
+        // question waiting, and this thread has a window to keep answering.
         merken(w.get());
         m_vorne = w.release();
 
@@ -353,6 +355,12 @@ private:
 
 bool Vorleser::lesen(Knoten& k, std::stop_token& halt)
 {
+    if (!k.eltern && !bekannt(k.kennung)) {
+        const Kennung wurzel = m_ds.kennung(k.roh).value_or(Kennung{});
+        std::lock_guard sperre(m_sperre);
+        k.kennung = wurzel;
+        merken(&k);
+    }
     const bool versteckt = m_auftrag.versteckt;
     std::vector<QByteArray> unter;
     std::vector<Kennung> kennungen;

@@ -2,6 +2,9 @@
 
 #include <QElapsedTimer>
 
+#include <atomic>
+#include <thread>
+
 #include <utility>
 
 namespace plattform {
@@ -30,6 +33,30 @@ std::function<void()> nachrichtenbehandlungSetzen(std::function<void()> behandlu
 quint64 nachrichtenAnfragen()
 {
     return g_anfragen;
+}
+
+namespace {
+std::function<void()> g_anzeige;
+// Read by worker threads that ask whether they are the user-interface thread.
+std::atomic<std::thread::id> g_oberflaeche{};
+}  // namespace
+
+void anzeigeErhalten()
+{
+    if (g_anzeige && imOberflaechenfaden())
+        g_anzeige();
+}
+
+std::function<void()> anzeigebehandlungSetzen(std::function<void()> behandlung)
+{
+    g_oberflaeche.store(behandlung ? std::this_thread::get_id() : std::thread::id());
+    return std::exchange(g_anzeige, std::move(behandlung));
+}
+
+bool imOberflaechenfaden()
+{
+    const std::thread::id t = g_oberflaeche.load();
+    return t != std::thread::id() && t == std::this_thread::get_id();
 }
 
 }  // namespace plattform

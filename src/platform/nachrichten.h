@@ -19,4 +19,14 @@ std::function<void()> nachrichtenbehandlungSetzen(std::function<void()> behandlu
 // Requests so far, let through or not; for tests.
 quint64 nachrichtenAnfragen();
 
+// While the user-interface thread waits for a worker (a network question), the window is kept
+// painted: the installed handler lets everything but user input through, which waits until the
+// answer is in, so no handler of the window runs a second time meanwhile.
+void anzeigeErhalten();
+// Installs `behandlung` (empty: none) for the calling thread, which is the user-interface thread
+// from then on, and returns the one installed before.
+std::function<void()> anzeigebehandlungSetzen(std::function<void()> behandlung);
+// Whether the calling thread installed the handler: then waits belong in a worker.
+bool imOberflaechenfaden();
+
 }  // namespace plattform

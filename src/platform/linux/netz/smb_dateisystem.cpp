@@ -4,6 +4,7 @@
 #include "platform/linux/netz/smbleser.h"
 #include "platform/maske.h"
 #include "platform/namensfolge.h"
+#include "platform/nachrichten.h"
 
 #include <QHostAddress>
 
@@ -11,12 +12,16 @@ extern "C" {
 #include <libsmbclient.h>
 }
 
+#include <atomic>
 #include <cerrno>
+#include <condition_variable>
 #include <cstring>
+#include <exception>
 #include <fcntl.h>
 #include <map>
 #include <memory>
 #include <sys/stat.h>
+#include <thread>
 #include <vector>
 
 namespace plattform {
@@ -269,19 +274,88 @@ void fehlerMerken(const QString& adresse, int fehler)
     }
 }
 
-// Opens the directory on the calling thread's context (smbSperre held); errno on failure.
-SMBCFILE* oeffnen(SMBCCTX* ctx, const QByteArray& url, const QString& adresse, int& fehler)
+// On the user-interface thread the work goes to a worker, and the window stays painted while it
+// waits; elsewhere it runs right here. The worker is not joined: when it ends, its libsmbclient
+// context is freed, which may wait on a server that is gone.
+template <typename F>
+auto nebenher(F&& arbeit)
 {
-    errno = 0;
-    SMBCFILE* d = smbc_getFunctionOpendir(ctx)(ctx, url.constData());
-    if (d)
-        return d;
-    fehler = errno ? errno : EIO;
-    fehlerMerken(adresse, fehler);
-    return nullptr;
+    if (!imOberflaechenfaden())
+        return arbeit();
+    using Ergebnis = decltype(arbeit());
+    struct Stand {
+        std::mutex sperre;
+        std::condition_variable fertig;
+        std::atomic<bool> da = false;  // atomic too: the sanitizer loses the mutex across a timed wait
+        std::optional<Ergebnis> ergebnis;
+        std::exception_ptr fehler;
+    };
+    auto stand = std::make_shared<Stand>();
+    // `arbeit` lives until this call returns, and the worker touches it only before `da`.
+    std::thread([stand, &arbeit] {
+        std::optional<Ergebnis> e;
+        std::exception_ptr f;
+        try {
+            e.emplace(arbeit());
+        } catch (...) {
+            f = std::current_exception();
+        }
+        {
+            std::lock_guard s(stand->sperre);
+            stand->ergebnis = std::move(e);
+            stand->fehler = f;
+            stand->da.store(true);
+        }
+        stand->fertig.notify_all();
+    }).detach();
+    std::unique_lock s(stand->sperre);
+    while (!stand->fertig.wait_for(s, milliseconds(10), [&] { return stand->da.load(); })) {
+        s.unlock();
+        anzeigeErhalten();
+        s.lock();
+    }
+    if (stand->fehler)
+        std::rethrow_exception(stand->fehler);
+    return std::move(*stand->ergebnis);
 }
 
 }  // namespace
+
+int SmbDateisystem::anfrage(const Ziel& z, smbleser::Art art, bool nurVerzeichnisse,
+                            std::vector<Dateidaten>& aus) const
+{
+    int fehler = 0;
+    if (!erreichbar(z.adresse, m_zeit, fehler))
+        return fehler;
+    // In a helper process where one can run (several directories in flight at once, and one that
+    // hangs can be killed), else here under the lock.
+    const smbleser::Auftrag auftrag{z.url, qint32(m_zeit.count()), nurVerzeichnisse,
+                                    anmeldungFuer(z.adresse, z.pfad.freigabe), art};
+    const QHostAddress server(z.adresse);
+    std::optional<int> r = smbleser::imHelfer(auftrag, aus, m_zeit + seconds(2), [server, this] {
+        return portOffen(server, 445, std::min(m_zeit, milliseconds(500)));
+    });
+    if (!r) {
+        std::lock_guard sperre(smbSperre());
+        SMBCCTX* ctx = kontextFuer(speicherVon(this), int(m_zeit.count()));
+        if (!ctx) {
+            r = ENOMEM;
+        } else if (art == smbleser::Art::lesen) {
+            r = smbleser::verzeichnisLesen(ctx, z.url.constData(), nurVerzeichnisse, aus);
+        } else if (art == smbleser::Art::pruefen) {
+            r = smbleser::verzeichnisOeffnen(ctx, z.url.constData());
+        } else {
+            Dateidaten d;
+            d.rohname = ".";
+            r = smbleser::kennungLesen(ctx, z.url.constData(), d.inode);
+            if (!*r)
+                aus.push_back(d);
+        }
+    }
+    if (*r)
+        fehlerMerken(z.adresse, *r);
+    return *r;
+}
 
 bool SmbDateisystem::auflisten(const QByteArray& verzeichnis, const QString& maske, bool nurVerzeichnisse,
                                const std::function<bool(const Dateidaten&)>& jeEintrag) const
@@ -300,28 +374,15 @@ bool SmbDateisystem::auflisten(const QByteArray& verzeichnis, const QString& mas
     letzte.gueltig = false;
     letzte.verzeichnisse.clear();
 
-    const auto z = ziel(QString::fromUtf8(verzeichnis));
-    if (!z)
-        return false;
-    int fehler = 0;
-    if (!erreichbar(z->adresse, m_zeit, fehler))
-        return false;
-
-    // Read whole, in a helper process where one can run (several directories in flight at once),
-    // else here under the lock; handed on after it, as a caller may wait for another thread.
+    // Read whole, then handed on here, as a caller may wait for another thread.
+    std::optional<Ziel> z;
     std::vector<Dateidaten> gelesen;
-    const smbleser::Auftrag auftrag{z->url, qint32(m_zeit.count()), nurVerzeichnisse,
-                                    anmeldungFuer(z->adresse, z->pfad.freigabe)};
-    std::optional<int> r = smbleser::imHelferLesen(auftrag, gelesen, m_zeit + seconds(2));
-    if (!r) {
-        std::lock_guard sperre(smbSperre());
-        SMBCCTX* ctx = kontextFuer(speicherVon(this), int(m_zeit.count()));
-        r = ctx ? smbleser::verzeichnisLesen(ctx, z->url.constData(), nurVerzeichnisse, gelesen) : ENOMEM;
-    }
-    if (*r) {
-        fehlerMerken(z->adresse, *r);
+    const bool gut = nebenher([&] {
+        z = ziel(QString::fromUtf8(verzeichnis));
+        return z && anfrage(*z, smbleser::Art::lesen, nurVerzeichnisse, gelesen) == 0;
+    });
+    if (!gut)
         return false;
-    }
     // The subdirectories are kept for the walk's second question, unless a caller stops early.
     letzte.gueltig = !nurVerzeichnisse;
     if (letzte.gueltig) {
@@ -350,20 +411,13 @@ bool SmbDateisystem::auflisten(const QByteArray& verzeichnis, const QString& mas
 
 std::optional<Kennung> SmbDateisystem::kennung(const QByteArray& pfad) const
 {
-    const auto z = ziel(QString::fromUtf8(pfad));
-    if (!z)
-        return std::nullopt;
-    int fehler = 0;
-    if (!erreichbar(z->adresse, m_zeit, fehler))
-        return std::nullopt;
-    std::lock_guard sperre(smbSperre());
-    SMBCCTX* ctx = kontextFuer(speicherVon(this), int(m_zeit.count()));
-    if (!ctx)
-        return std::nullopt;
-    struct stat st;
-    if (smbc_getFunctionStat(ctx)(ctx, z->url.constData(), &st) != 0 || !st.st_ino)
-        return std::nullopt;
-    return Kennung{freigabekennung(z->pfad), quint64(st.st_ino)};
+    return nebenher([&]() -> std::optional<Kennung> {
+        const auto z = ziel(QString::fromUtf8(pfad));
+        std::vector<Dateidaten> e;
+        if (!z || anfrage(*z, smbleser::Art::kennung, false, e) != 0 || e.empty() || !e.front().inode)
+            return std::nullopt;
+        return Kennung{freigabekennung(z->pfad), e.front().inode};
+    });
 }
 
 QString SmbDateisystem::arbeitsverzeichnis() const
@@ -373,27 +427,19 @@ QString SmbDateisystem::arbeitsverzeichnis() const
 
 int SmbDateisystem::verzeichnisPruefen(const Ziel& z, bool fragen)
 {
-    int fehler = 0;
-    if (!erreichbar(z.adresse, m_zeit, fehler))
-        return fehler;
-    {
-        std::lock_guard sperre(smbSperre());
-        SMBCCTX* ctx = kontextFuer(speicherVon(this), int(m_zeit.count()));
-        if (!ctx)
-            return ENOMEM;
-        if (SMBCFILE* d = oeffnen(ctx, z.url, z.adresse, fehler)) {
-            smbc_getFunctionClosedir(ctx)(ctx, d);
-            return 0;
-        }
-    }
+    const int fehler = nebenher([&] {
+        std::vector<Dateidaten> nichts;
+        return anfrage(z, smbleser::Art::pruefen, false, nichts);
+    });
     if ((fehler != EACCES && fehler != EPERM) || !fragen)
         return fehler;
     // A folder closed to a guest on a share that opens to one needs no log-in: asking would name
     // the wrong cause.
     if (!z.pfad.rest.isEmpty())
-        if (const auto freigabe = ziel(z.pfad.freigabepfad()); freigabe && verzeichnisPruefen(*freigabe, false) == 0)
+        if (const auto freigabe = nebenher([&] { return ziel(z.pfad.freigabepfad()); });
+            freigabe && verzeichnisPruefen(*freigabe, false) == 0)
             return fehler;
-    // Guest and Kerberos were refused: ask once, keep the answer only when it works.
+    // Guest and Kerberos were refused: ask once, here, and keep the answer only when it works.
     const auto antwort = anmeldungErfragen(z.pfad.freigabepfad());
     if (!antwort)
         return fehler;
@@ -420,7 +466,7 @@ int SmbDateisystem::verzeichnisPruefen(const Ziel& z, bool fragen)
 
 int SmbDateisystem::setzeArbeitsverzeichnis(const QString& pfad)
 {
-    const auto z = ziel(pfad);
+    const auto z = nebenher([&] { return ziel(pfad); });
     if (!z)
         return netzpfadLesen(pfad) ? EHOSTUNREACH : ENOENT;
     if (const int fehler = verzeichnisPruefen(*z, true))
@@ -433,6 +479,11 @@ int SmbDateisystem::setzeArbeitsverzeichnis(const QString& pfad)
 }
 
 int SmbDateisystem::dateiSchreiben(const QString& pfad, const QByteArray& daten)
+{
+    return nebenher([&] { return schreiben(pfad, daten); });
+}
+
+int SmbDateisystem::schreiben(const QString& pfad, const QByteArray& daten) const
 {
     const auto z = ziel(pfad);
     if (!z || z->pfad.rest.isEmpty())

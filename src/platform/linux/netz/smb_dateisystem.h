@@ -1,7 +1,10 @@
 #pragma once
 // Network paths (\\PC1\Daten\Sub) listed over SMB2/3 through libsmbclient, always by address.
-// Each thread has its own libsmbclient context; every wait is bounded by the timeout.
+// Each thread has its own libsmbclient context; every wait is bounded by the timeout. Called on
+// the user-interface thread, every network question runs in a worker while the window is kept
+// painted (anzeigeErhalten).
 #include "platform/anmeldung.h"
+#include "platform/linux/netz/smbleser.h"
 #include "platform/plattform.h"
 
 #include <QMap>
@@ -11,6 +14,7 @@
 #include <functional>
 #include <mutex>
 #include <optional>
+#include <vector>
 
 namespace plattform {
 
@@ -45,9 +49,12 @@ public:
 private:
     struct Ziel;
     std::optional<Ziel> ziel(const QString& pfad) const;
+    // One request about `z` in a helper process, or here when none can run: 0, or the errno.
+    int anfrage(const Ziel& z, smbleser::Art art, bool nurVerzeichnisse, std::vector<Dateidaten>& aus) const;
     // Opens the directory; when the share refuses, asks for credentials (anmeldungErfragen) once
     // and keeps them only when they work.
     int verzeichnisPruefen(const Ziel& z, bool fragen);
+    int schreiben(const QString& pfad, const QByteArray& daten) const;
 
     Adressfrage m_adresseFrage;
     std::chrono::milliseconds m_zeit;

@@ -102,6 +102,26 @@ int verzeichnisLesen(SMBCCTX* ctx, const char* url, bool nurVerzeichnisse, std::
     return 0;
 }
 
+int verzeichnisOeffnen(SMBCCTX* ctx, const char* url)
+{
+    errno = 0;
+    SMBCFILE* dir = smbc_getFunctionOpendir(ctx)(ctx, url);
+    if (!dir)
+        return errno ? errno : EIO;
+    smbc_getFunctionClosedir(ctx)(ctx, dir);
+    return 0;
+}
+
+int kennungLesen(SMBCCTX* ctx, const char* url, quint64& inode)
+{
+    struct stat st;
+    errno = 0;
+    if (smbc_getFunctionStat(ctx)(ctx, url, &st) != 0)
+        return errno ? errno : EIO;
+    inode = quint64(st.st_ino);
+    return 0;
+}
+
 // ---- frames ----------------------------------------------------------------------------------
 
 namespace {
@@ -174,6 +194,7 @@ constexpr quint32 laengsterText = 64 * 1024;
 QByteArray auftragKodieren(const Auftrag& a)
 {
     QByteArray b("A");
+    b.append(char(a.art));
     u32(b, quint32(a.zeitMs));
     b.append(char(a.nurVerzeichnisse ? 1 : 0));
     b.append(char(a.anmeldung ? 1 : 0));
@@ -191,6 +212,10 @@ std::optional<Auftrag> auftragLesen(const QByteArray& rahmen)
     if (l.u8() != 'A')
         return std::nullopt;
     Auftrag a;
+    const quint8 art = l.u8();
+    if (art != quint8(Art::lesen) && art != quint8(Art::pruefen) && art != quint8(Art::kennung))
+        return std::nullopt;
+    a.art = Art(art);
     a.zeitMs = qint32(l.u32());
     a.nurVerzeichnisse = l.u8() != 0;
     const bool mit = l.u8() != 0;
@@ -433,7 +458,18 @@ int helferHauptschleife()
         }
         std::vector<Dateidaten> eintraege;
         lebenszeichen.beschaeftigt(true);
-        const int fehler = ctx ? verzeichnisLesen(ctx, a->url.constData(), a->nurVerzeichnisse, eintraege) : ENOMEM;
+        int fehler = ENOMEM;
+        if (ctx && a->art == Art::lesen) {
+            fehler = verzeichnisLesen(ctx, a->url.constData(), a->nurVerzeichnisse, eintraege);
+        } else if (ctx && a->art == Art::pruefen) {
+            fehler = verzeichnisOeffnen(ctx, a->url.constData());
+        } else if (ctx) {
+            Dateidaten d;
+            d.rohname = ".";
+            fehler = kennungLesen(ctx, a->url.constData(), d.inode);
+            if (!fehler)
+                eintraege.push_back(d);
+        }
         lebenszeichen.beschaeftigt(false);
         g_anmeldung = Anmeldung{};
         for (size_t i = 0; i < eintraege.size(); i += eintraegeJeRahmen)
@@ -537,19 +573,33 @@ std::optional<Helfer> starten(const QByteArray& programm, milliseconds geduld)
     return h;
 }
 
+// How long a helper may wait on the server before the caller asks whether the server is still
+// there, and how often it asks again.
+constexpr auto ersteFrage = milliseconds(1000);
+constexpr auto weitereFragen = milliseconds(2000);
+
 // One request on one helper: 0 or the errno; `kaputt` when the helper must not be used again.
 int anfragen(const Helfer& h, const QByteArray& anfrage, std::vector<Dateidaten>& aus, milliseconds geduld,
-             bool& kaputt)
+             const std::function<bool()>& lebt, bool& kaputt)
 {
     kaputt = true;
     if (!rahmenSchreiben(h.fd, anfrage))
         return EIO;
+    auto naechsteFrage = steady_clock::now() + ersteFrage;
     for (;;) {
         QByteArray rahmen;
         if (const int f = rahmenLesen(h.fd, rahmen, geduld))
             return f;
-        if (rahmen == "K")
+        if (rahmen == "K") {
+            if (lebt && steady_clock::now() >= naechsteFrage) {
+                if (!lebt())
+                    return EHOSTUNREACH;
+                naechsteFrage = steady_clock::now() + weitereFragen;
+            }
             continue;
+        }
+        // Entries arrive: the server answers.
+        naechsteFrage = steady_clock::now() + ersteFrage;
         std::optional<int> schluss;
         if (!antwortLesen(rahmen, aus, schluss))
             return EPROTO;
@@ -562,7 +612,8 @@ int anfragen(const Helfer& h, const QByteArray& anfrage, std::vector<Dateidaten>
 
 }  // namespace
 
-std::optional<int> imHelferLesen(const Auftrag& auftrag, std::vector<Dateidaten>& aus, milliseconds geduld)
+std::optional<int> imHelfer(const Auftrag& auftrag, std::vector<Dateidaten>& aus, milliseconds geduld,
+                            const std::function<bool()>& lebt)
 {
     Pool& p = pool();
     std::optional<Helfer> h;
@@ -595,7 +646,7 @@ std::optional<int> imHelferLesen(const Auftrag& auftrag, std::vector<Dateidaten>
         }
         const size_t vorher = aus.size();
         bool kaputt = false;
-        const int fehler = anfragen(*h, anfrage, aus, geduld, kaputt);
+        const int fehler = anfragen(*h, anfrage, aus, geduld, lebt, kaputt);
         if (!kaputt) {
             std::unique_lock s(p.sperre);
             if (p.frei.size() < hoechstensFrei) {
@@ -609,9 +660,10 @@ std::optional<int> imHelferLesen(const Auftrag& auftrag, std::vector<Dateidaten>
         beenden(*h);
         h.reset();
         aus.resize(vorher);
-        // A new helper that fails, or one that stopped answering, is the directory's failure.
-        if (frisch || fehler == ETIMEDOUT)
-            return fehler == ETIMEDOUT ? ETIMEDOUT : EIO;
+        // A new helper that fails, one that stopped answering, or a server gone is the request's
+        // failure.
+        if (frisch || fehler == ETIMEDOUT || fehler == EHOSTUNREACH)
+            return fehler == ETIMEDOUT || fehler == EHOSTUNREACH ? fehler : EIO;
     }
     return EIO;
 }

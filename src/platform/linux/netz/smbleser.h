@@ -9,6 +9,7 @@
 #include <QByteArray>
 
 #include <chrono>
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -18,12 +19,17 @@ typedef struct _SMBCCTX SMBCCTX;
 
 namespace plattform::smbleser {
 
+// What a helper does with a directory: read it, only open it (can it be made current?), or
+// tell its identity (one entry "." with the inode).
+enum class Art : quint8 { lesen = 'L', pruefen = 'P', kennung = 'K' };
+
 // One directory to read. The credentials are those kept for the share, if any.
 struct Auftrag {
     QByteArray url;  // smb://ADDRESS/share/path, percent-encoded
     qint32 zeitMs = 3000;
     bool nurVerzeichnisse = false;
     std::optional<Anmeldung> anmeldung;
+    Art art = Art::lesen;
 };
 
 // A context as every reader uses it: SMB2_02 to SMB3, the timeout, guest, then Kerberos with
@@ -39,11 +45,19 @@ void anmeldungEintragen(const Anmeldung& a, char* wg, int wglen, char* un, int u
 // left out. The caller holds smbSperre when it shares the process with other threads.
 int verzeichnisLesen(SMBCCTX* ctx, const char* url, bool nurVerzeichnisse, std::vector<Dateidaten>& aus);
 
-// The same in a helper process: none when no helper can be used (then the caller reads in its
-// own process), else 0 or the errno. A helper that does not answer within `geduld` of silence is
-// killed and the directory fails with ETIMEDOUT.
-std::optional<int> imHelferLesen(const Auftrag& auftrag, std::vector<Dateidaten>& aus,
-                                 std::chrono::milliseconds geduld);
+// Opens and closes the directory: 0, or the errno.
+int verzeichnisOeffnen(SMBCCTX* ctx, const char* url);
+// The inode of `url` (0 when the server gives none): 0, or the errno.
+int kennungLesen(SMBCCTX* ctx, const char* url, quint64& inode);
+
+// The request in a helper process: none when no helper can be used (then the caller does it in
+// its own process), else 0 or the errno. A helper that does not answer within `geduld` of silence
+// is killed and the request fails with ETIMEDOUT. A helper that is alive but still waits on the
+// server after a second is asked about by `lebt` (every two seconds): false, and it is killed
+// and the request fails with EHOSTUNREACH; a server whose link went down otherwise costs
+// libsmbclient's timeouts several times over.
+std::optional<int> imHelfer(const Auftrag& auftrag, std::vector<Dateidaten>& aus, std::chrono::milliseconds geduld,
+                            const std::function<bool()>& lebt = {});
 
 // The helper's side: serves requests on standard input and output until end of input.
 int helferHauptschleife();
