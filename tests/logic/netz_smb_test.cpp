@@ -227,6 +227,72 @@ TEST_F(Smb, PasswortFreigabeUndSchreibenAufDieFreigabe)
     EXPECT_EQ(grep.readAllStandardOutput(), "");
 }
 
+// A server whose link goes down while the program is connected: the thread of the window waits
+// for no network question, the walk ends with the root unreadable and a directory click fails,
+// each within 3 s; the window's messages go through at least every 100 ms all along.
+TEST_F(Smb, VerschwundenerServerHaeltDasFensterNicht)
+{
+#ifdef __SANITIZE_THREAD__
+    // In a child forked from this multi-threaded process the sanitizer no longer sees the main
+    // thread's locks and atomics, so it reports workers that hand over through it as raced; and
+    // the bounds measured here mean nothing at its speed. The walk's threads are checked without a
+    // fork in the read-ahead tests.
+    GTEST_SKIP() << "not under ThreadSanitizer";
+#endif
+    struct Zaehler : Dateiempfaenger {
+        int n = 0;
+        void datei(const QString&, const Dateidaten&) override { ++n; }
+    };
+    const auto auftrag = [](const QString& wurzel) {
+        Laufauftrag a;
+        a.wurzel = wurzel;
+        a.unterverzeichnisse = true;
+        return a;
+    };
+    const QString pc1 = g_lan->namensraum("pc1");
+    const auto verbindung = [&pc1](const char* wie) {
+        return std::system(("ip -n " + pc1 + " link set eth0 " + wie).toLocal8Bit().constData()) == 0;
+    };
+    // Connected first, link down, then `frage` timed on the window's thread.
+    const auto nachDemAusfall = [&](const std::function<QString(SmbDateisystem&, const std::function<void()>&)>& frage) {
+        return imClient([&] {
+            SmbDateisystem smb(adresseVon);
+            Installation inst({.netzdateisystem = &smb});
+            QElapsedTimer uhr;
+            qint64 letzte = 0, luecke = 0;
+            const auto takt = [&] {
+                luecke = std::max(luecke, uhr.elapsed() - letzte);
+                letzte = uhr.elapsed();
+            };
+            anzeigebehandlungSetzen(takt);
+            int vorher = 0;
+            smb.auflisten("\\\\PC1\\Daten\\Sub", "*.*", false, [&](const Dateidaten&) { return ++vorher; });
+            const int gesetzt = smb.setzeArbeitsverzeichnis("\\\\PC1\\Daten");
+            if (!verbindung("down"))
+                return QStringList{"ip link failed"};
+            uhr.start();
+            letzte = luecke = 0;
+            const QString antwort = frage(smb, takt);
+            takt();
+            return QStringList{QString::number(vorher), QString::number(gesetzt), antwort,
+                               QString::number(uhr.elapsed() < 3000), QString::number(luecke < 100)};
+        });
+    };
+    const auto walk = nachDemAusfall([&auftrag](SmbDateisystem&, const std::function<void()>& takt) {
+        Suchzustand z;
+        Zaehler e;
+        verzeichnislauf(auftrag("\\\\PC1\\Daten"), z, e, {}, takt);
+        return QStringLiteral("%1 %2").arg(z.wurzelUnlesbar).arg(e.n);
+    });
+    verbindung("up");
+    EXPECT_EQ(walk, QStringList({"2", "0", "1 0", "1", "1"}));
+    const auto klick = nachDemAusfall([](SmbDateisystem& smb, const std::function<void()>&) {
+        return QString::number(smb.setzeArbeitsverzeichnis("\\\\PC1\\Daten\\Viel"));
+    });
+    verbindung("up");
+    EXPECT_EQ(klick, QStringList({"2", "0", QString::number(EHOSTUNREACH), "1", "1"}));
+}
+
 // A host that never answers fails within the port check; a server killed in the middle of a
 // listing ends the walk quickly with its summary written.
 TEST_F(Smb, StummerUndVerschwindenderServer)
@@ -267,65 +333,6 @@ TEST_F(Smb, StummerUndVerschwindenderServer)
     EXPECT_LT(r->size(), 20000) << "the server was killed before the listing ended";
     EXPECT_TRUE(r->join('\n').contains("gefundene Dateien:")) << r->mid(r->size() - 10).join('\n').toStdString();
     EXPECT_TRUE(r->last().startsWith("status 1")) << r->last().toStdString();
-}
-
-// A server whose link goes down while the program is connected: the thread of the window waits
-// for no network question, the walk ends with the root unreadable and a directory click fails,
-// each within 3 s; the window's messages go through at least every 100 ms all along.
-TEST_F(Smb, VerschwundenerServerHaeltDasFensterNicht)
-{
-    struct Zaehler : Dateiempfaenger {
-        int n = 0;
-        void datei(const QString&, const Dateidaten&) override { ++n; }
-    };
-    const auto auftrag = [](const QString& wurzel) {
-        Laufauftrag a;
-        a.wurzel = wurzel;
-        a.unterverzeichnisse = true;
-        return a;
-    };
-    const QString pc1 = g_lan->namensraum("pc1");
-    const auto verbindung = [&pc1](const char* wie) {
-        return std::system(("ip -n " + pc1 + " link set eth0 " + wie).toLocal8Bit().constData()) == 0;
-    };
-    // Connected first, link down, then `frage` timed on the window's thread.
-    const auto nachDemAusfall = [&](const std::function<QString(SmbDateisystem&, const std::function<void()>&)>& frage) {
-        return imClient([&] {
-            SmbDateisystem smb(adresseVon);
-            Installation inst({.netzdateisystem = &smb});
-            QElapsedTimer uhr;
-            qint64 letzte = 0, luecke = 0;
-            const auto takt = [&] {
-                luecke = std::max(luecke, uhr.elapsed() - letzte);
-                letzte = uhr.elapsed();
-            };
-            anzeigebehandlungSetzen(takt);
-            Suchzustand z;
-            Zaehler vorher;
-            verzeichnislauf(auftrag("\\\\PC1\\Daten\\Sub"), z, vorher);
-            const int gesetzt = smb.setzeArbeitsverzeichnis("\\\\PC1\\Daten");
-            if (!verbindung("down"))
-                return QStringList{"ip link failed"};
-            uhr.start();
-            const QString antwort = frage(smb, takt);
-            takt();
-            return QStringList{QString::number(vorher.n), QString::number(gesetzt), antwort,
-                               QString::number(uhr.elapsed() < 3000), QString::number(luecke < 100)};
-        });
-    };
-    const auto walk = nachDemAusfall([&auftrag](SmbDateisystem&, const std::function<void()>& takt) {
-        Suchzustand z;
-        Zaehler e;
-        verzeichnislauf(auftrag("\\\\PC1\\Daten"), z, e, {}, takt);
-        return QStringLiteral("%1 %2").arg(z.wurzelUnlesbar).arg(e.n);
-    });
-    verbindung("up");
-    const auto klick = nachDemAusfall([](SmbDateisystem& smb, const std::function<void()>&) {
-        return QString::number(smb.setzeArbeitsverzeichnis("\\\\PC1\\Daten\\Viel"));
-    });
-    verbindung("up");
-    EXPECT_EQ(walk, QStringList({"2", "0", "1 0", "1", "1"}));
-    EXPECT_EQ(klick, QStringList({"2", "0", QString::number(EHOSTUNREACH), "1", "1"}));
 }
 
 // A helper that hangs is killed after the timeout and two seconds of silence; one that dies fails

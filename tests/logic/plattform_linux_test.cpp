@@ -1,6 +1,8 @@
 // Directory enumeration of the Linux backend on real temporary trees.
 #include "baum_testbaum.h"
 #include "platform/linux/linux_plattform.h"
+#include "platform/linux/netz/smb_dateisystem.h"
+#include "platform/nachrichten.h"
 #include "platform/namensfolge.h"
 
 #include <QDir>
@@ -11,8 +13,11 @@
 
 #include <errno.h>
 #include <algorithm>
+#include <atomic>
+#include <chrono>
 #include <stdexcept>
 #include <sys/stat.h>
+#include <thread>
 
 using namespace plattform;
 
@@ -267,4 +272,35 @@ TEST(LinuxDateisystem, GrossesVerzeichnisInFolgeUndVollstaendig)
     int gezaehlt = 0;
     ASSERT_TRUE(ds.auflisten(b.rohpfad(), QStringLiteral("*"), false, [&](const Dateidaten&) { return ++gezaehlt < 5000; }));
     EXPECT_EQ(gezaehlt, 5000);
+}
+
+// On the window's thread a question about a share goes to a worker while the window's handler
+// keeps being called; on any other thread it runs right there. Many questions of random length,
+// for the thread checker; the computers are unknown, so nothing goes onto the network.
+TEST(SmbDateisystem, FragtNebenDemFensterfaden)
+{
+    std::atomic<int> aufDemFaden{0}, gefragt{0};
+    const auto fenster = std::this_thread::get_id();
+    plattform::SmbDateisystem smb([&](const QString&) {
+        ++gefragt;
+        if (std::this_thread::get_id() == fenster)
+            ++aufDemFaden;
+        std::this_thread::sleep_for(std::chrono::milliseconds(QRandomGenerator::global()->bounded(40)));
+        return QString();
+    });
+    int gemalt = 0;
+    plattform::anzeigebehandlungSetzen([&] { ++gemalt; });
+    for (int i = 0; i < 30; ++i) {
+        const QString pfad = QStringLiteral("\\\\PC%1\\Daten\\Sub").arg(i);
+        EXPECT_EQ(smb.setzeArbeitsverzeichnis(pfad), EHOSTUNREACH);
+        EXPECT_FALSE(smb.auflisten(pfad.toUtf8(), QStringLiteral("*.*"), false, [](const plattform::Dateidaten&) {
+            return true;
+        }));
+        EXPECT_FALSE(smb.kennung(pfad.toUtf8()));
+    }
+    plattform::anzeigebehandlungSetzen({});
+    EXPECT_FALSE(smb.kennung("\\\\ANDERS\\Daten"));
+    EXPECT_EQ(gefragt.load(), 91);
+    EXPECT_EQ(aufDemFaden.load(), 1);
+    EXPECT_GT(gemalt, 30);
 }
