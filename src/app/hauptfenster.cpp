@@ -47,6 +47,7 @@
 #include "output/systemfehler.h"
 #include "output/fenster/farbliste.h"
 #include "output/fenster/optionsfenster.h"
+#include "platform/netzpfad.h"
 #include "platform/plattform.h"
 #include "sysinfo/fenster/system_a.h"
 
@@ -915,10 +916,7 @@ void THaupt::freigabelisteFuellen()
     const QString computer = Computerlist->currentText();
     QStringList namen;
     netinfo::netzressourcensuchen(plattform::rtPlatte, plattform::atFreigabe, namen, false);
-    // Only this computer's own shares: \\PC10\X also contains "\\PC1".
-    for (const QString& n : namen)
-        if (n.startsWith(computer + u'\\'))
-            Freigabelist->addItem(n.mid(computer.size()));
+    Freigabelist->addItems(plattform::freigabenVon(namen, computer));
     if (Freigabelist->count() > 0)
         Freigabelist->setCurrentIndex(0);
 }

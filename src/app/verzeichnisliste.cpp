@@ -13,6 +13,7 @@
 #include "app/meldungen.h"
 #include "listing/suchmuster.h"
 #include "output/systemfehler.h"
+#include "platform/netzpfad.h"
 #include "platform/plattform.h"
 
 namespace {
@@ -75,12 +76,8 @@ TDirectoryListBox::TDirectoryListBox(QWidget* parent)
 QString TDirectoryListBox::wurzelVon(const QString& pfad)
 {
     if (plattform::pfadart(pfad) == plattform::Pfadart::netzwerk) {
-        // \\Computer\Freigabe
-        const int computerEnde = pfad.indexOf(u'\\', 2);
-        if (computerEnde < 0)
-            return pfad;
-        const int freigabeEnde = pfad.indexOf(u'\\', computerEnde + 1);
-        return freigabeEnde < 0 ? pfad : pfad.left(freigabeEnde);
+        const auto np = plattform::Netzpfad::lesen(pfad);
+        return np ? np->freigabepfad() : pfad;
     }
     const QChar lw = plattform::laufwerke().laufwerkVon(pfad);
     if (!lw.isNull()) {

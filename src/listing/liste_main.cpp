@@ -32,6 +32,7 @@
 #include "listing/zeittexte.h"
 #include "platform/anmeldung.h"
 #include "platform/netz.h"
+#include "platform/netzpfad.h"
 #include "platform/plattform.h"
 #include "platform/systemquellen.h"
 #include "sysinfo/sammler.h"
@@ -335,10 +336,9 @@ Aufruf optionenLesen(const QStringList& args)
             w.chop(1);
         k.netzwerk = true;
         k.verzeichnis = w;
-        const qsizetype a1 = w.indexOf(QLatin1Char('\\'), 2);
-        const qsizetype a2 = a1 < 0 ? -1 : w.indexOf(QLatin1Char('\\'), a1 + 1);
-        k.computer = a1 < 0 ? w : w.left(a1);
-        k.freigabe = a1 < 0 ? QString() : w.mid(a1, a2 < 0 ? -1 : a2 - a1);
+        const auto np = plattform::Netzpfad::lesen(w);
+        k.computer = np ? np->computerpfad() : w;
+        k.freigabe = np && !np->freigabe.isEmpty() ? u'\\' + np->freigabe : QString();
     } else {
         k.verzeichnis = QDir::cleanPath(QDir::current().absoluteFilePath(pfad));
     }
@@ -579,9 +579,8 @@ int main(int argc, char** argv)
             });
         // A computer known to neither NetBIOS nor the resolver may still be one WS-Discovery or
         // mDNS finds, as the window's computer list would show it: that bounded search runs first.
-        const QString computer = aufruf.kriterien.verzeichnis.mid(2).section(u'\\', 0, 0);
-        if (aufruf.kriterien.verzeichnis.startsWith(QLatin1String("\\\\")) && !computer.isEmpty()
-            && plattform::netz().adresse(computer, {}).isEmpty()) {
+        const auto np = plattform::Netzpfad::lesen(aufruf.kriterien.verzeichnis);
+        if (np && plattform::netz().adresse(np->computer, {}).isEmpty()) {
             QStringList computerliste;
             netinfo::netzressourcensuchen(plattform::rtAlle, plattform::atComputer, computerliste, false);
         }

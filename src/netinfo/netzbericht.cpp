@@ -8,16 +8,6 @@
 #include "platform/plattform.h"
 #include "sysinfo/sammler.h"
 
-QStringList freigabenVon(const QStringList& freigaben, const QString& computer)
-{
-    // Only the computer's own shares: a plain "contains" would give \\PC1 the shares of \\PC10.
-    QStringList ergebnis;
-    for (const QString& f : freigaben)
-        if (f.startsWith(computer + u'\\', Qt::CaseSensitive))
-            ergebnis.append(f.mid(computer.size()));
-    return ergebnis;
-}
-
 std::optional<QString> hostAddrOhneAufloesung(const QString& name)
 {
     if (name.isEmpty())

@@ -6,6 +6,7 @@
 #include <functional>
 
 #include "platform/netz.h"
+#include "platform/netzpfad.h"
 #include "sysinfo/systembericht.h"
 
 // What the report takes from its window and from the network.
@@ -42,8 +43,8 @@ public:
 
 void netzwerkberichtSchreiben(Berichtsziel& ziel, Netzberichtsumgebung& umgebung);
 
-// The shares of `computer` (\\\\NAME) among the walk's shares, each without the computer part.
-QStringList freigabenVon(const QStringList& freigaben, const QString& computer);
+// The shares of `computer` among the walk's shares, each without the computer part.
+using plattform::freigabenVon;
 // "0.0.0.0" for an empty name; a name beginning with a digit as a dotted IPv4 address (unchanged
 // or empty); otherwise empty, for the caller to resolve.
 std::optional<QString> hostAddrOhneAufloesung(const QString& name);

@@ -4,6 +4,8 @@
 #include "platform/fake/fake_netz.h"
 #include "platform/fake/fake_system.h"
 
+#include "platform/netzpfad.h"
+
 #include <gtest/gtest.h>
 
 using namespace plattform;
@@ -98,6 +100,22 @@ TEST(Netzbericht, NamensRegeln)
     EXPECT_EQ(freigabenVon({"\\\\PC1\\A", "\\\\PC2\\B", "\\\\PC1\\C$"}, "\\\\PC1"), (QStringList{"\\A", "\\C$"}));
     // Another computer whose name merely begins the same, or differs in case, is not this one.
     EXPECT_EQ(freigabenVon({"\\\\PC10\\A", "\\\\pc1\\B", "\\\\PC1"}, "\\\\PC1"), QStringList());
+    // A network path taken apart and put together: empty parts skipped, only computer and share
+    // make a path a share can be asked for, and "." or ".." never.
+    const auto teile = [](const QString& p) {
+        const auto n = plattform::Netzpfad::lesen(p);
+        return n ? QStringList{n->computer, n->freigabe, n->rest, n->freigabepfad(), n->text(),
+                               QString::number(n->vollstaendig())}
+                 : QStringList();
+    };
+    EXPECT_EQ(teile("\\\\PC1\\Daten\\Sub\\x"),
+              (QStringList{"PC1", "Daten", "Sub/x", "\\\\PC1\\Daten", "\\\\PC1\\Daten\\Sub\\x", "1"}));
+    EXPECT_EQ(teile("\\\\PC1\\\\Daten\\"), (QStringList{"PC1", "Daten", "", "\\\\PC1\\Daten", "\\\\PC1\\Daten", "1"}));
+    EXPECT_EQ(teile("\\\\PC3"), (QStringList{"PC3", "", "", "\\\\PC3", "\\\\PC3", "0"}));
+    EXPECT_EQ(teile("\\\\PC1\\Daten\\..\\Privat").last(), "0");
+    EXPECT_EQ(teile("\\\\PC1\\.").last(), "0");
+    EXPECT_EQ(teile("\\\\"), QStringList());
+    EXPECT_EQ(teile("/home/\\\\PC1"), QStringList());
     EXPECT_EQ(hostAddrOhneAufloesung(""), "0.0.0.0");
     EXPECT_EQ(hostAddrOhneAufloesung("192.168.0.7"), "192.168.0.7");
     EXPECT_EQ(hostAddrOhneAufloesung("1abc"), "");

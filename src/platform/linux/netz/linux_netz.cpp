@@ -1,6 +1,7 @@
 #include "platform/linux/netz/linux_netz.h"
 
 #include "platform/linux/netz/protokolle.h"
+#include "platform/linux/netz/smbleser.h"
 
 #include <QFile>
 
@@ -122,31 +123,20 @@ void anonym(SMBCCTX*, const char*, const char*, char*, int, char* un, int unlen,
         pw[0] = '\0';
 }
 
-// One context per thread and call: libsmbclient contexts are not shared between threads.
-struct Kontext {
-    SMBCCTX* ctx = nullptr;
-    explicit Kontext(int timeoutMs)
-    {
-        // Callers hold smbSperre.
-        ctx = smbc_new_context();
-        if (!ctx)
-            return;
-        smbc_setDebug(ctx, 0);
-        smbc_setOptionProtocols(ctx, "SMB2_02", "SMB3");
-        smbc_setTimeout(ctx, timeoutMs);
-        smbc_setFunctionAuthDataWithContext(ctx, anonym);
-        smbc_setOptionUseKerberos(ctx, 1);
-        smbc_setOptionFallbackAfterKerberos(ctx, 1);
-        if (!smbc_init_context(ctx)) {
-            smbc_free_context(ctx, 1);
-            ctx = nullptr;
-        }
-    }
+// One context per thread and call: libsmbclient contexts are not shared between threads. It owns
+// the context, so it is neither copied nor moved. Callers hold smbSperre.
+class Kontext {
+public:
+    explicit Kontext(int timeoutMs) : ctx(smbleser::kontextAnlegen(timeoutMs, anonym, nullptr)) {}
     ~Kontext()
     {
         if (ctx)
             smbc_free_context(ctx, 1);
     }
+    Kontext(const Kontext&) = delete;
+    Kontext& operator=(const Kontext&) = delete;
+
+    SMBCCTX* const ctx;
 };
 
 QString arbeitsgruppeAusSmbConf()

@@ -151,19 +151,6 @@ QByteArray urlTeil(const QString& s)
 
 }  // namespace
 
-std::optional<Netzpfad> netzpfadLesen(const QString& pfad)
-{
-    if (pfadart(pfad) != Pfadart::netzwerk)
-        return std::nullopt;
-    const QStringList teile = pfad.mid(2).split(u'\\', Qt::SkipEmptyParts);
-    if (teile.size() < 2 || teile.at(0).isEmpty() || teile.at(1).isEmpty())
-        return std::nullopt;
-    for (const QString& t : teile)
-        if (t == QLatin1String(".") || t == QLatin1String("..") || t.contains(u'/') || t.contains(QChar(0)))
-            return std::nullopt;
-    return Netzpfad{teile.at(0), teile.at(1), teile.mid(2).join(u'/')};
-}
-
 struct SmbDateisystem::Ziel {
     Netzpfad pfad;
     QString adresse;
@@ -196,8 +183,8 @@ std::optional<Anmeldung> SmbDateisystem::anmeldungFuer(const QString& adresse, c
 
 std::optional<SmbDateisystem::Ziel> SmbDateisystem::ziel(const QString& pfad) const
 {
-    auto np = netzpfadLesen(pfad);
-    if (!np)
+    auto np = Netzpfad::lesen(pfad);
+    if (!np || !np->vollstaendig())
         return std::nullopt;
     QString adresse;
     const QHostAddress direkt(np->computer);
@@ -467,14 +454,12 @@ int SmbDateisystem::verzeichnisPruefen(const Ziel& z, bool fragen)
 int SmbDateisystem::setzeArbeitsverzeichnis(const QString& pfad)
 {
     const auto z = nebenher([&] { return ziel(pfad); });
+    // A computer without a share, or one whose address is unknown: the network path is not there.
     if (!z)
-        return netzpfadLesen(pfad) ? EHOSTUNREACH : ENOENT;
+        return Netzpfad::lesen(pfad) ? EHOSTUNREACH : ENOENT;
     if (const int fehler = verzeichnisPruefen(*z, true))
         return fehler;
-    QString form = z->pfad.freigabepfad();
-    if (!z->pfad.rest.isEmpty())
-        form += u'\\' + QString(z->pfad.rest).replace(u'/', u'\\');
-    m_arbeitsverzeichnis = form;
+    m_arbeitsverzeichnis = z->pfad.text();
     return 0;
 }
 

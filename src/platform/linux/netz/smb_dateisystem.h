@@ -5,6 +5,7 @@
 // painted (anzeigeErhalten).
 #include "platform/anmeldung.h"
 #include "platform/linux/netz/smbleser.h"
+#include "platform/netzpfad.h"
 #include "platform/plattform.h"
 
 #include <QMap>
@@ -17,16 +18,6 @@
 #include <vector>
 
 namespace plattform {
-
-// A network path taken apart: \\PC1\Daten\Sub\x → "PC1", "Daten", "Sub/x".
-struct Netzpfad {
-    QString computer;
-    QString freigabe;
-    QString rest;  // '/'-separated, no leading or trailing separator
-    QString freigabepfad() const { return QStringLiteral("\\\\") + computer + u'\\' + freigabe; }
-};
-// None unless the path names at least a computer and a share.
-std::optional<Netzpfad> netzpfadLesen(const QString& pfad);
 
 class SmbDateisystem : public Dateisystem {
 public:
