@@ -680,6 +680,7 @@ void THaupt::sucheStarten()
     if (wartenfenster)
         wartenfenster->abbruch = false;
     m_nachrichtenuhr.invalidate();
+    m_zaehleruhr.invalidate();
     const Suchkriterien kriterien = suchkriterien();
     const Ansicht sicht = ansicht();
     if (suchlauf)
@@ -830,9 +831,12 @@ void THaupt::wartenZeigen(const QString& zeile1, const QString& zeile2, const QS
 
 void THaupt::fortschritt(const QString& zaehler)
 {
-    // Once per listed file: the counter and the panes catch up every 30 ms, not every file.
-    if (m_nachrichtenuhr.isValid() && m_nachrichtenuhr.elapsed() < 30)
+    // Once per listed file: the counter and the panes catch up every 30 ms, not every file. The
+    // counter keeps a clock of its own: while the walk waits for a slow directory (a share) it
+    // lets messages through every 20 ms, which would otherwise keep the counter at 0.
+    if (m_zaehleruhr.isValid() && m_zaehleruhr.elapsed() < 30)
         return;
+    m_zaehleruhr.start();
     if (wartenfenster)
         wartenfenster->Edit1->setText(zaehler);
     zwischendurch();

@@ -263,6 +263,7 @@ private:
     std::unique_ptr<QPrinter> m_drucker;
     QHash<QChar, QString> m_laufwerksverzeichnis;
     QElapsedTimer m_nachrichtenuhr;
+    QElapsedTimer m_zaehleruhr;  // the wait window's counter, apart: waits restart the other one
     bool m_sucheLaeuft = false;
     int m_suchanfragen = 0;
     bool m_automatischeSuche = false;

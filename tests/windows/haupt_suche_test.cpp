@@ -163,6 +163,8 @@ private slots:
             QTimer::singleShot(50, wartenfenster->BitBtn1, [] { wartenfenster->BitBtn1->click(); });
             while (!u.abbruch() && durchlaeufe < 3000) {
                 ++durchlaeufe;
+                // As a walk that waits for its readers between files (a share) lets messages through.
+                u.zwischendurch();
                 u.liste().zeile(QStringLiteral("datei%1.txt").arg(durchlaeufe));
                 u.fortschritt(QStringLiteral("%1").arg(durchlaeufe, 11));
                 QThread::usleep(500);
@@ -178,7 +180,7 @@ private slots:
         QCOMPARE(h->RichEdit1->blockCount(), durchlaeufe);
         QCOMPARE(h->RichEdit1->document()->lastBlock().text(), QStringLiteral("datei%1.txt").arg(durchlaeufe));
         QCOMPARE(h->RichEdit2->toPlainText(), QStringLiteral("Ende"));
-        QVERIFY(!wartenfenster->Edit1->text().trimmed().isEmpty());
+        QVERIFY(wartenfenster->Edit1->text().trimmed().toInt() > 0);
 
         // The next search starts without the old abort.
         bool abbruchBeimStart = true;
