@@ -1,5 +1,5 @@
-// Times the system report's build on this machine, without the workgroup walk: LAEUFE builds,
-// the median and the slowest in seconds on the last line.
+// Times the system report's build on this machine, or on the prepared tree WURZEL, without the
+// workgroup walk: LAEUFE builds, the median and the slowest in seconds on the last line.
 #include <QCoreApplication>
 #include <QElapsedTimer>
 
@@ -28,7 +28,13 @@ int main(int argc, char** argv)
     QCoreApplication app(argc, argv);
     plattform::LinuxDateisystem fs;
     plattform::LinuxLaufwerke lw;
-    const plattform::LinuxSystem system;
+    // WURZEL names a prepared machine tree (bench/bericht platten N makes one); unset: this machine.
+    plattform::Linuxquellen quellen;
+    if (const QString w = qEnvironmentVariable("WURZEL"); !w.isEmpty()) {
+        quellen.wurzel = w.endsWith(u'/') ? w : w + u'/';
+        quellen.systemaufrufe = false;
+    }
+    const plattform::LinuxSystem system(quellen);
     const plattform::LinuxAnzeige anzeige;
     const plattform::LinuxDrucker drucker;
     plattform::installieren({.dateisystem = &fs, .laufwerke = &lw, .registry = &system, .wmi = &system,

@@ -220,6 +220,11 @@ TEST(LinuxSystem, Arbeitsplatz)
     EXPECT_EQ(namen(s, "SCSI"), (QStringList{"Samsung SSD 970 EVO Plus 1TB"}));
     EXPECT_EQ(namen(s, "USBSTOR"), (QStringList{"SanDisk Cruzer Blade"}));
     EXPECT_FALSE(s.unterschluessel(kEnum + "PCI"));
+    // The disks are scanned once for a report's many questions (once per question was quadratic
+    // in their number): a stick pulled meanwhile shows until the next scan.
+    ASSERT_TRUE(QFile::remove(b.wurzel() + "sys/block/sdb"));
+    EXPECT_EQ(namen(s, "USBSTOR"), (QStringList{"SanDisk Cruzer Blade"}));
+    EXPECT_EQ(namen(b.system("x86_64"), "USBSTOR"), QStringList());
 }
 
 TEST(LinuxSystem, NackteVm)

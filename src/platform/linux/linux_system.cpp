@@ -18,6 +18,8 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <chrono>
+#include <mutex>
 #include <cmath>
 #include <cstring>
 
@@ -175,7 +177,18 @@ QString ipv6Text(const QString& hex32)
 
 }  // namespace
 
-LinuxSystem::LinuxSystem(Linuxquellen quellen) : m_q(std::move(quellen))
+struct LinuxSystem::Blockliste {
+    QList<Blockgeraet> geraete;
+};
+
+// The last scan; a question holds on to the list it got, however the next one is made.
+struct LinuxSystem::Blockspeicher {
+    std::mutex sperre;
+    std::chrono::steady_clock::time_point stand;
+    std::shared_ptr<const Blockliste> liste;
+};
+
+LinuxSystem::LinuxSystem(Linuxquellen quellen) : m_q(std::move(quellen)), m_block(std::make_shared<Blockspeicher>())
 {
     if (!m_q.wurzel.endsWith(u'/'))
         m_q.wurzel += u'/';
@@ -396,51 +409,10 @@ std::optional<LinuxSystem::Schluessel> LinuxSystem::schluessel(const QString& ro
 
         // One device kind per block device, each with one instance "0".
         QList<Blockgeraet> geraete;
-        const QString blockVerz = m_q.wurzel + QStringLiteral("sys/block");
-        const QString wurzelKanonisch = QFileInfo(m_q.wurzel).canonicalFilePath();
-        for (const QString& k : QDir(blockVerz).entryList(QDir::Dirs | QDir::System | QDir::NoDotAndDotDot, QDir::Name)) {
-            static const QRegularExpression virtuell(QStringLiteral("^(loop|zram|dm-|md|nbd|ram)"));
-            // An eMMC's boot and replay-protected areas are parts of the one device.
-            static const QRegularExpression emmcTeil(QStringLiteral("^mmcblk[0-9]+(boot[0-9]+|rpmb)$"));
-            if (virtuell.match(k).hasMatch() || emmcTeil.match(k).hasMatch())
-                continue;
-            const QString basis = QStringLiteral("sys/block/") + k;
-            if (datei(basis + QStringLiteral("/hidden")).trimmed() == QLatin1String("1"))
-                continue;  // an NVMe path device behind its multipath head
-            QString echt = QFileInfo(blockVerz + u'/' + k).canonicalFilePath();
-            if (!wurzelKanonisch.isEmpty() && echt.startsWith(wurzelKanonisch))
-                echt = echt.mid(wurzelKanonisch.size());
-            static const QRegularExpression ata(QStringLiteral("/ata[0-9]+/"));
-            Blockgeraet g;
-            g.kennung = k;
-            if (echt.contains(QLatin1String("/usb")))
-                g.bus = Bus::usb;
-            else if (ata.match(echt).hasMatch())
-                g.bus = Bus::ide;
-            else if (echt.contains(QLatin1String("/devices/virtual/")) && !echt.contains(QLatin1String("/nvme-subsystem/")))
-                continue;
-            else
-                g.bus = Bus::scsi;
-            if (g.bus != bus)
-                continue;
-            QString hersteller = datei(basis + QStringLiteral("/device/vendor")).trimmed();
-            static const QRegularExpression hex(QStringLiteral("^0x[0-9a-fA-F]+$"));
-            if (hersteller == QLatin1String("ATA") || hex.match(hersteller).hasMatch())
-                hersteller.clear();
-            QString modell = datei(basis + QStringLiteral("/device/model")).trimmed();
-            if (modell.isEmpty())  // MMC and SD cards name themselves in `name`
-                modell = datei(basis + QStringLiteral("/device/name")).trimmed();
-            // sysfs cuts ATA models to 16 characters; udev keeps the whole one.
-            const QString nummer = datei(basis + QStringLiteral("/dev")).trimmed();
-            const QString udev = datei(QStringLiteral("run/udev/data/b") + nummer);
-            if (const QString voll = udevEscapesAufloesen(feld(udev, QStringLiteral("E:ID_MODEL_ENC"), u'=')).trimmed();
-                !nummer.isEmpty() && voll.size() > modell.size())
-                modell = voll;
-            g.name = (hersteller.isEmpty() ? QString() : hersteller + u' ') + modell;
-            if (g.name.isEmpty())  // virtio and the like name no model: their driver is still a fact
-                g.name = QFileInfo(blockVerz + u'/' + k + QStringLiteral("/device/driver")).symLinkTarget().section(u'/', -1);
-            geraete.append(g);
-        }
+        const auto alle = blockgeraete();
+        for (const Blockgeraet& g : alle->geraete)
+            if (g.bus == bus)
+                geraete.append(g);
         if (teile.size() == 1) {
             for (const Blockgeraet& g : geraete)
                 s.unter.append(g.kennung);
@@ -460,6 +432,65 @@ std::optional<LinuxSystem::Schluessel> LinuxSystem::schluessel(const QString& ro
         return s;
     }
     return std::nullopt;
+}
+
+// One report asks within a few hundredths of a second; a disk plugged in shows in the next one.
+constexpr auto blocklisteGilt = std::chrono::seconds(2);
+
+std::shared_ptr<const LinuxSystem::Blockliste> LinuxSystem::blockgeraete() const
+{
+    Blockspeicher& b = *m_block;
+    std::lock_guard sperre(b.sperre);
+    const auto jetzt = std::chrono::steady_clock::now();
+    if (b.liste && jetzt - b.stand < blocklisteGilt)
+        return b.liste;
+    QList<Blockgeraet> geraete;
+    const QString blockVerz = m_q.wurzel + QStringLiteral("sys/block");
+    const QString wurzelKanonisch = QFileInfo(m_q.wurzel).canonicalFilePath();
+    for (const QString& k : QDir(blockVerz).entryList(QDir::Dirs | QDir::System | QDir::NoDotAndDotDot, QDir::Name)) {
+        static const QRegularExpression virtuell(QStringLiteral("^(loop|zram|dm-|md|nbd|ram)"));
+        // An eMMC's boot and replay-protected areas are parts of the one device.
+        static const QRegularExpression emmcTeil(QStringLiteral("^mmcblk[0-9]+(boot[0-9]+|rpmb)$"));
+        if (virtuell.match(k).hasMatch() || emmcTeil.match(k).hasMatch())
+            continue;
+        const QString basis = QStringLiteral("sys/block/") + k;
+        if (datei(basis + QStringLiteral("/hidden")).trimmed() == QLatin1String("1"))
+            continue;  // an NVMe path device behind its multipath head
+        QString echt = QFileInfo(blockVerz + u'/' + k).canonicalFilePath();
+        if (!wurzelKanonisch.isEmpty() && echt.startsWith(wurzelKanonisch))
+            echt = echt.mid(wurzelKanonisch.size());
+        static const QRegularExpression ata(QStringLiteral("/ata[0-9]+/"));
+        Blockgeraet g;
+        g.kennung = k;
+        if (echt.contains(QLatin1String("/usb")))
+            g.bus = Bus::usb;
+        else if (ata.match(echt).hasMatch())
+            g.bus = Bus::ide;
+        else if (echt.contains(QLatin1String("/devices/virtual/")) && !echt.contains(QLatin1String("/nvme-subsystem/")))
+            continue;
+        else
+            g.bus = Bus::scsi;
+        QString hersteller = datei(basis + QStringLiteral("/device/vendor")).trimmed();
+        static const QRegularExpression hex(QStringLiteral("^0x[0-9a-fA-F]+$"));
+        if (hersteller == QLatin1String("ATA") || hex.match(hersteller).hasMatch())
+            hersteller.clear();
+        QString modell = datei(basis + QStringLiteral("/device/model")).trimmed();
+        if (modell.isEmpty())  // MMC and SD cards name themselves in `name`
+            modell = datei(basis + QStringLiteral("/device/name")).trimmed();
+        // sysfs cuts ATA models to 16 characters; udev keeps the whole one.
+        const QString nummer = datei(basis + QStringLiteral("/dev")).trimmed();
+        const QString udev = datei(QStringLiteral("run/udev/data/b") + nummer);
+        if (const QString voll = udevEscapesAufloesen(feld(udev, QStringLiteral("E:ID_MODEL_ENC"), u'=')).trimmed();
+            !nummer.isEmpty() && voll.size() > modell.size())
+            modell = voll;
+        g.name = (hersteller.isEmpty() ? QString() : hersteller + u' ') + modell;
+        if (g.name.isEmpty())  // virtio and the like name no model: their driver is still a fact
+            g.name = QFileInfo(blockVerz + u'/' + k + QStringLiteral("/device/driver")).symLinkTarget().section(u'/', -1);
+        geraete.append(g);
+    }
+    b.liste = std::make_shared<const Blockliste>(Blockliste{std::move(geraete)});
+    b.stand = jetzt;
+    return b.liste;
 }
 
 bool LinuxSystem::schluesselDa(const QString& pfad) const

@@ -5,6 +5,7 @@
 
 #include <QStringList>
 
+#include <memory>
 #include <optional>
 
 namespace plattform {
@@ -55,7 +56,14 @@ private:
     QByteArray dateiRoh(const QString& pfad) const;
     QString maschine() const;
 
+    // The block devices of one scan of /sys/block, which every question of a report about drives
+    // shares: asking per question cost a scan per disk, quadratic in their number.
+    struct Blockliste;
+    struct Blockspeicher;
+    std::shared_ptr<const Blockliste> blockgeraete() const;
+
     Linuxquellen m_q;
+    std::shared_ptr<Blockspeicher> m_block;
 };
 
 }  // namespace plattform
