@@ -29,6 +29,8 @@ public:
     bool wechselmedium(const Einhaengung& e) override { return wechsel.contains(e.quelle); }
     bool disketteVorhanden(int n) override { return n == 0 ? fd0 : fd1; }
     bool istVerzeichnis(const QByteArray& p) override { return !dateien.contains(p); }
+    QList<QByteArray> optisch;
+    QList<QByteArray> optischeLaufwerke() override { return optisch; }
 };
 
 QByteArray belegung(const std::array<Laufwerk, 26>& t)
@@ -124,19 +126,39 @@ TEST(Einhaengungen, ArbeitsplatzMitWechselmedienNetzUndPaketen)
         "38 22 0:44 / /mnt/tracing rw - tracefs tracefs rw\n";
     Vorgabegeraete g;
     g.wechsel.insert("/dev/sdb1");
+    g.optisch = {"/dev/sr0", "/dev/sr1"};
     const auto t = laufwerkstabelle(einhaengungenLesen(info), g);
     // btrfs /home is the same device as C:; /mnt/alt shows only its upper mount; the stick twice
-    // is still one drive.
-    EXPECT_EQ(belegung(t), "C=/ D=/run/media/anna/STICK E=/mnt/nas F=/tmp G=/media/cd H=/home/anna/fern "
-                           "I=/mnt/alt J=/pool");
+    // is still one drive; the second optical drive has no disc and stands for its device; the RAM
+    // disk comes last.
+    EXPECT_EQ(belegung(t), "C=/ D=/run/media/anna/STICK E=/mnt/nas F=/media/cd G=/home/anna/fern "
+                           "H=/mnt/alt I=/pool J=/dev/sr1 K=/tmp");
     EXPECT_EQ(t[3].art, dtWechselmedium);
     EXPECT_EQ(t[4].art, dtNetzwerk);
-    EXPECT_EQ(t[5].art, dtRamdisk);
-    EXPECT_EQ(t[6].art, dtCdrom);
-    EXPECT_EQ(t[7].art, dtNetzwerk);
-    EXPECT_EQ(t[8].einhaengung.quelle, "/dev/sdd1");
-    EXPECT_EQ(t[9].art, dtFestplatte);
+    EXPECT_EQ(t[5].art, dtCdrom);
+    EXPECT_EQ(t[6].art, dtNetzwerk);
+    EXPECT_EQ(t[7].einhaengung.quelle, "/dev/sdd1");
+    EXPECT_EQ(t[8].art, dtFestplatte);
+    EXPECT_EQ(t[9].art, dtCdrom);
+    EXPECT_FALSE(t[9].eingehaengt);
+    EXPECT_EQ(t[10].art, dtRamdisk);
     EXPECT_TRUE(t[3].eingehaengt);
+}
+
+TEST(Einhaengungen, ZfsPoolIstEinLaufwerk)
+{
+    // Every dataset has a device number of its own; the root pool is C:, a second pool one drive.
+    const QByteArray info = "1 0 0:40 / / rw - zfs rpool/ROOT/debian rw\n"
+                            "2 1 0:41 / /home rw - zfs rpool/home rw\n"
+                            "3 1 0:42 / /var/log rw - zfs rpool/var/log rw\n"
+                            "4 1 0:43 / /tank rw - zfs tank rw\n"
+                            "5 1 0:44 / /tank/fotos rw - zfs tank/fotos rw\n"
+                            "6 1 0:45 / /srv rw - zfs rpoolx/srv rw\n";
+    Vorgabegeraete g;
+    const auto t = laufwerkstabelle(einhaengungenLesen(info), g);
+    EXPECT_EQ(belegung(t), "C=/ D=/tank E=/srv");
+    EXPECT_EQ(t[2].art, dtFestplatte);
+    EXPECT_EQ(t[3].art, dtFestplatte);
 }
 
 TEST(Einhaengungen, DiskettenUndHoechstensZ)
@@ -146,6 +168,8 @@ TEST(Einhaengungen, DiskettenUndHoechstensZ)
     for (int i = 0; i < 40; ++i)
         info += QByteArray::number(10 + i) + " 1 0:" + QByteArray::number(100 + i) + " / /mnt/ram" +
                 QByteArray::number(i) + " rw - tmpfs tmpfs rw\n";
+    // A data disk after the RAM disks of a container host still gets a letter, before them.
+    info += "60 1 8:17 / /daten rw - ext4 /dev/sdb1 rw\n";
     Vorgabegeraete g;
     g.fd0 = g.fd1 = true;
     const auto t = laufwerkstabelle(einhaengungenLesen(info), g);
@@ -155,8 +179,9 @@ TEST(Einhaengungen, DiskettenUndHoechstensZ)
     EXPECT_FALSE(t[0].eingehaengt);
     EXPECT_EQ(t[1].wurzel, "/mnt/floppy");
     EXPECT_TRUE(t[1].eingehaengt);
-    EXPECT_EQ(t[3].wurzel, "/mnt/ram0");
-    EXPECT_EQ(t[25].wurzel, "/mnt/ram22");
+    EXPECT_EQ(t[3].wurzel, "/daten");
+    EXPECT_EQ(t[4].wurzel, "/mnt/ram0");
+    EXPECT_EQ(t[25].wurzel, "/mnt/ram21");
 
     g.fd0 = g.fd1 = false;
     const auto ohne = laufwerkstabelle(einhaengungenLesen(info), g);
@@ -164,6 +189,7 @@ TEST(Einhaengungen, DiskettenUndHoechstensZ)
     EXPECT_EQ(ohne[1].art, dtKeineWurzel);
     // Without its floppy device the mount of /dev/fd1 is just another drive.
     EXPECT_EQ(ohne[3].wurzel, "/mnt/floppy");
+    EXPECT_EQ(ohne[4].wurzel, "/daten");
 }
 
 TEST(LinuxLaufwerke, DieseMaschine)

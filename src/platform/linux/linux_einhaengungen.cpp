@@ -5,6 +5,8 @@
 #include <QFile>
 #include <QSet>
 
+#include <algorithm>
+
 #include <dirent.h>
 #include <fcntl.h>
 #include <stdlib.h>
@@ -70,6 +72,15 @@ int einordnen(const Einhaengung& e, Geraete& geraete)
     if (plattentypen().contains(e.typ))
         return dtFestplatte;
     return -1;
+}
+
+// The pool of a ZFS dataset ("rpool" of "rpool/ROOT/debian"); empty for other file systems.
+QByteArray zfsPool(const Einhaengung& e)
+{
+    if (e.typ != "zfs")
+        return {};
+    const qsizetype schraeg = e.quelle.indexOf('/');
+    return schraeg < 0 ? e.quelle : e.quelle.left(schraeg);
 }
 
 QByteArray echterPfad(const QByteArray& pfad)
@@ -186,6 +197,7 @@ std::array<Laufwerk, 26> laufwerkstabelle(const QList<Einhaengung>& tabelle, Ger
     }
 
     QSet<QPair<quint32, quint32>> belegt;
+    QSet<QByteArray> pools;
     Laufwerk& c = lw[2];
     c.wurzel = "/";
     c.eingehaengt = true;
@@ -197,6 +209,8 @@ std::array<Laufwerk, 26> laufwerkstabelle(const QList<Einhaengung>& tabelle, Ger
             const int art = einordnen(*e, geraete);
             c.art = art < 0 ? int(dtFestplatte) : art;
             belegt.insert({e->major, e->minor});
+            if (const QByteArray p = zfsPool(*e); !p.isEmpty())
+                pools.insert(p);
         }
     }
 
@@ -216,9 +230,19 @@ std::array<Laufwerk, 26> laufwerkstabelle(const QList<Einhaengung>& tabelle, Ger
     }
 
     int naechster = 3;
-    for (const Einhaengung* e : sichtbar) {
+    const auto vergeben = [&](int art, const QByteArray& wurzel, const Einhaengung* e) {
         if (naechster >= 26)
-            break;
+            return;
+        Laufwerk& l = lw[naechster++];
+        l.art = art;
+        l.wurzel = wurzel;
+        l.eingehaengt = e != nullptr;
+        if (e)
+            l.einhaengung = *e;
+    };
+    // Containers mount RAM disks by the hundred: they take the letters the drives leave.
+    QList<const Einhaengung*> ramdisks;
+    for (const Einhaengung* e : sichtbar) {
         if (e->punkt == "/" || (e->quelle == "/dev/fd0" && lw[0].art != dtKeineWurzel) ||
             (e->quelle == "/dev/fd1" && lw[1].art != dtKeineWurzel))
             continue;
@@ -229,19 +253,31 @@ std::array<Laufwerk, 26> laufwerkstabelle(const QList<Einhaengung>& tabelle, Ger
         const int art = einordnen(*e, geraete);
         if (art < 0)
             continue;
-        // Another view of a device already lettered (bind mounts, subvolumes).
-        if (belegt.contains({e->major, e->minor}))
+        // Another view of a device already lettered (bind mounts, subvolumes), or another dataset
+        // of a ZFS pool already lettered: each has a device number of its own.
+        const QByteArray pool = zfsPool(*e);
+        if (belegt.contains({e->major, e->minor}) || (!pool.isEmpty() && pools.contains(pool)))
             continue;
         // Single files bound into a container (/etc/hosts) are no drives.
         if (!geraete.istVerzeichnis(e->punkt))
             continue;
         belegt.insert({e->major, e->minor});
-        Laufwerk& l = lw[naechster++];
-        l.art = art;
-        l.wurzel = e->punkt;
-        l.eingehaengt = true;
-        l.einhaengung = *e;
+        if (!pool.isEmpty())
+            pools.insert(pool);
+        if (art == dtRamdisk)
+            ramdisks.append(e);
+        else
+            vergeben(art, e->punkt, e);
     }
+    // A drive without a disc is still a drive; its root is its device, as a floppy's is.
+    for (const QByteArray& geraet : geraete.optischeLaufwerke()) {
+        const bool mitScheibe = std::any_of(sichtbar.cbegin(), sichtbar.cend(),
+                                            [&](const Einhaengung* e) { return e->quelle == geraet; });
+        if (!mitScheibe)
+            vergeben(dtCdrom, geraet, nullptr);
+    }
+    for (const Einhaengung* e : ramdisks)
+        vergeben(dtRamdisk, e->punkt, e);
     return lw;
 }
 
@@ -268,6 +304,26 @@ bool SystemGeraete::disketteVorhanden(int nummer)
     struct stat st;
     const QByteArray geraet = "/dev/fd" + QByteArray::number(nummer);
     return ::stat(geraet.constData(), &st) == 0 && S_ISBLK(st.st_mode);
+}
+
+QList<QByteArray> SystemGeraete::optischeLaufwerke()
+{
+    QList<QPair<int, QByteArray>> gefunden;
+    if (DIR* d = ::opendir("/sys/class/block")) {
+        while (dirent* eintrag = ::readdir(d)) {
+            const QByteArray name(eintrag->d_name);
+            bool ok = false;
+            const int nummer = name.startsWith("sr") ? name.mid(2).toInt(&ok) : -1;
+            if (ok && nummer >= 0)
+                gefunden.append({nummer, "/dev/" + name});
+        }
+        ::closedir(d);
+    }
+    std::sort(gefunden.begin(), gefunden.end());
+    QList<QByteArray> geraete;
+    for (const auto& g : gefunden)
+        geraete.append(g.second);
+    return geraete;
 }
 
 bool SystemGeraete::istVerzeichnis(const QByteArray& pfad)

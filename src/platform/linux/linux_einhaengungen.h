@@ -36,6 +36,8 @@ public:
     // /dev/fd0 for 0, /dev/fd1 for 1.
     virtual bool disketteVorhanden(int nummer) = 0;
     virtual bool istVerzeichnis(const QByteArray& pfad) = 0;
+    // The optical drives ("/dev/sr0", ...) in their order, with or without a disc.
+    virtual QList<QByteArray> optischeLaufwerke() { return {}; }
 };
 
 struct Laufwerk {
@@ -45,7 +47,9 @@ struct Laufwerk {
     Einhaengung einhaengung;   // valid when eingehaengt
 };
 
-// Letters for the mounts: C is "/", A and B the floppies, D.. the other drives in table order.
+// Letters for the mounts: C is "/", A and B the floppies; from D the disks, removable media,
+// mounted discs and network file systems in table order, then optical drives without a mounted
+// disc (their root is the device), then RAM disks. A ZFS pool is one drive, as a btrfs volume is.
 std::array<Laufwerk, 26> laufwerkstabelle(const QList<Einhaengung>& tabelle, Geraete& geraete);
 
 // The real device facts.
@@ -54,6 +58,7 @@ public:
     bool wechselmedium(const Einhaengung& e) override;
     bool disketteVorhanden(int nummer) override;
     bool istVerzeichnis(const QByteArray& pfad) override;
+    QList<QByteArray> optischeLaufwerke() override;
 };
 
 // Volume label of a mounted block device from udev's by-label links; empty if it has none.
