@@ -3,6 +3,7 @@
 
 #include "app/anwendung.h"
 #include "app/fenster.h"
+#include "app/fensteranzeige.h"
 #include "app/hauptfenster.h"
 #include "app/stil.h"
 #include "platform/plattform.h"
@@ -11,6 +12,7 @@ int main(int argc, char** argv)
 {
     TAnwendung app(argc, argv);
     plattform::standardInstallieren();
+    fensteranzeigeInstallieren();
     // Without the style the program still works, in the default look.
     stilAnwenden();
     fensterErzeugen();

@@ -14,6 +14,11 @@
 
 #include <gtest/gtest.h>
 
+#include <xcb/randr.h>
+#include <xcb/xcb.h>
+
+#include <cstdlib>
+
 #include <unistd.h>
 
 using namespace plattform;
@@ -93,9 +98,9 @@ TEST(Berichtgeraete, DruckerAusCups)
 // An X server of our own at the given depth.
 class PrivatesX {
 public:
-    explicit PrivatesX(int tiefe)
+    explicit PrivatesX(int tiefe, const QString& groesse = QStringLiteral("1024x768"))
     {
-        m_x.start("Xvfb", {"-displayfd", "1", "-noreset", "-nolisten", "tcp", "-screen", "0", QString("1024x768x%1").arg(tiefe)});
+        m_x.start("Xvfb", {"-displayfd", "1", "-noreset", "-nolisten", "tcp", "-screen", "0", QString("%1x%2").arg(groesse).arg(tiefe)});
         if (m_x.waitForReadyRead(10000))
             m_anzeige = ':' + QString::fromLatin1(m_x.readAllStandardOutput()).trimmed();
     }
@@ -110,6 +115,42 @@ private:
     QProcess m_x;
     QString m_anzeige;
 };
+
+// Shows a 1024 x 768 monitor at the left of the X screen, as the first of two side by side.
+bool einMonitorVonZweien(const QString& anzeige)
+{
+    xcb_connection_t* c = xcb_connect(anzeige.toLocal8Bit().constData(), nullptr);
+    bool ok = false;
+    if (!xcb_connection_has_error(c)) {
+        std::free(xcb_randr_query_version_reply(c, xcb_randr_query_version(c, 1, 3), nullptr));
+        const xcb_screen_t* s = xcb_setup_roots_iterator(xcb_get_setup(c)).data;
+        auto* res = xcb_randr_get_screen_resources_current_reply(c, xcb_randr_get_screen_resources_current(c, s->root),
+                                                                 nullptr);
+        xcb_randr_mode_info_t info{};
+        info.width = 1024;
+        info.height = 768;
+        info.dot_clock = 65000000;
+        info.htotal = 1344;
+        info.vtotal = 806;
+        info.name_len = 8;
+        auto* modus = xcb_randr_create_mode_reply(c, xcb_randr_create_mode(c, s->root, info, 8, "1024x768"), nullptr);
+        if (res && modus && xcb_randr_get_screen_resources_current_outputs_length(res) > 0) {
+            xcb_randr_output_t ausgang = xcb_randr_get_screen_resources_current_outputs(res)[0];
+            std::free(xcb_request_check(c, xcb_randr_add_output_mode_checked(c, ausgang, modus->mode)));
+            auto* gesetzt = xcb_randr_set_crtc_config_reply(
+                c, xcb_randr_set_crtc_config(c, xcb_randr_get_screen_resources_current_crtcs(res)[0], XCB_CURRENT_TIME,
+                                             res->config_timestamp, 0, 0, modus->mode, XCB_RANDR_ROTATION_ROTATE_0, 1,
+                                             &ausgang),
+                nullptr);
+            ok = gesetzt && gesetzt->status == XCB_RANDR_SET_CONFIG_SUCCESS;
+            std::free(gesetzt);
+        }
+        std::free(modus);
+        std::free(res);
+    }
+    xcb_disconnect(c);
+    return ok;
+}
 
 TEST(Berichtgeraete, AnzeigeDesXServers)
 {
@@ -146,6 +187,10 @@ TEST(Berichtgeraete, AnzeigeDesXServers)
         EXPECT_EQ(z.zeilen.contains("Farben:      \t16 M, True Color, 24 Bit"), tiefe == 24);
         EXPECT_TRUE(z.zeilen.filter("Farben:").isEmpty() || tiefe == 24);
     }
+    // A desktop of two monitors side by side: the size is the primary monitor's.
+    PrivatesX breit(24, QStringLiteral("2048x768"));
+    ASSERT_TRUE(einMonitorVonZweien(breit.anzeige()));
+    EXPECT_EQ(LinuxAnzeige(breit.anzeige(), "/nirgends").bildschirm(), QSize(1024, 768));
     // No X server at all: nothing is claimed.
     const LinuxAnzeige ohne(":987", "/nirgends");
     EXPECT_EQ(ohne.farbtiefe(), 0);

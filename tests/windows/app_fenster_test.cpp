@@ -13,6 +13,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QTextBrowser>
 #include <QTemporaryDir>
 #include <QTest>
@@ -28,6 +29,7 @@
 #include "app/aboutbox.h"
 #include "app/anwendung.h"
 #include "app/fenster.h"
+#include "app/fensteranzeige.h"
 #include "app/hauptfenster.h"
 #include "app/hilfe.h"
 #include "app/meldungen.h"
@@ -47,6 +49,7 @@
 #include "sysinfo/fenster/system_a.h"
 #include "output/einstellungen.h"
 #include "app_testplattform.h"
+#include "platform/fake/fake_system.h"
 
 class AppFensterTest : public QObject {
     Q_OBJECT
@@ -572,6 +575,25 @@ private slots:
 
     // Closing the main window ends the program, whatever else is open: no window, a report
     // window, both, a modal dialog. Last, as it ends the message loop.
+    // Without an X server (Wayland) the platform knows no screen: the window system's answer counts;
+    // an X server's answer stands.
+    void anzeigeOhneXServer()
+    {
+        plattform::FakeAnzeige ohne;
+        ohne.groesse = QSize(0, 0);
+        ohne.tiefe = 0;
+        ohne.frequenz = 0;
+        const Fensteranzeige a(ohne);
+        const QScreen* s = QGuiApplication::primaryScreen();
+        QVERIFY(s);
+        QVERIFY(!a.bildschirm().isEmpty());
+        QCOMPARE(a.bildschirm(), (QSizeF(s->size()) * s->devicePixelRatio()).toSize());
+        QCOMPARE(a.farbtiefe(), s->depth());
+        const plattform::FakeAnzeige x;
+        QCOMPARE(Fensteranzeige(x).bildschirm(), QSize(1024, 768));
+        QCOMPARE(Fensteranzeige(x).farbtiefe(), 24);
+    }
+
     void beendenSchliesstAlles()
     {
         fensterErzeugen();

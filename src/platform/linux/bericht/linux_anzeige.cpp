@@ -223,9 +223,13 @@ LinuxAnzeige::Stand LinuxAnzeige::abfragenJetzt(const QString& anzeige)
         if (info->crtc != XCB_NONE) {
             Antwort<xcb_randr_get_crtc_info_reply_t> crtc(xcb_randr_get_crtc_info_reply(
                 v.c, xcb_randr_get_crtc_info(v.c, info->crtc, res->config_timestamp), nullptr));
-            if (crtc)
+            if (crtc) {
                 if (const xcb_randr_mode_info_t* m = modusVon(crtc->mode))
                     s.frequenz = hertz(*m);
+                // The primary monitor, not the desktop: with two monitors the root spans both.
+                if (crtc->width > 0 && crtc->height > 0)
+                    s.groesse = QSize(crtc->width, crtc->height);
+            }
         }
     }
     return s;
