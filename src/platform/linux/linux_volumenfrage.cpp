@@ -1,7 +1,12 @@
 #include "platform/linux/linux_volumenfrage.h"
 
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <sys/statvfs.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cerrno>
 
 #include <condition_variable>
 #include <map>
@@ -36,17 +41,55 @@ std::map<QByteArray, Eintrag>& fragen()
     return *m;
 }
 
+// What the child process finds out.
+struct Befund {
+    int verzeichnis = 0;
+    int lesbar = 0;
+    struct statvfs sv;
+};
+
+// Asked in a child process: a thread that hangs in the kernel keeps its whole process from ending,
+// even when killed, so a program that asked about a dead mount could not exit; a child left
+// hanging is the system's to reap once the file system answers. The child makes system calls
+// only, as it must after a fork of a process with threads.
 Volumenantwort fragenJetzt(const QByteArray& pfad, const Einhaengung& e)
 {
     Volumenantwort a;
-    struct stat st;
-    a.verzeichnis = ::stat(pfad.constData(), &st) == 0 && S_ISDIR(st.st_mode);
-    struct statvfs sv;
-    if (::statvfs(pfad.constData(), &sv) == 0) {
+    int rohr[2];
+    if (::pipe2(rohr, O_CLOEXEC) != 0)
+        return a;
+    const pid_t kind = ::fork();
+    if (kind == 0) {
+        Befund b{};
+        struct stat st;
+        b.verzeichnis = ::stat(pfad.constData(), &st) == 0 && S_ISDIR(st.st_mode);
+        b.lesbar = ::statvfs(pfad.constData(), &b.sv) == 0;
+        const ssize_t n = ::write(rohr[1], &b, sizeof b);
+        ::_exit(n == ssize_t(sizeof b) ? 0 : 1);
+    }
+    ::close(rohr[1]);
+    Befund b{};
+    size_t gelesen = 0;
+    while (kind > 0 && gelesen < sizeof b) {
+        const ssize_t n = ::read(rohr[0], reinterpret_cast<char*>(&b) + gelesen, sizeof b - gelesen);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            break;
+        gelesen += size_t(n);
+    }
+    ::close(rohr[0]);
+    if (kind > 0)
+        while (::waitpid(kind, nullptr, 0) < 0 && errno == EINTR) {
+        }
+    if (gelesen != sizeof b)
+        return a;
+    a.verzeichnis = b.verzeichnis != 0;
+    if (b.lesbar) {
         a.lesbar = true;
-        a.bloecke = sv.f_blocks;
-        a.frei = sv.f_bavail;
-        a.blockgroesse = sv.f_frsize;
+        a.bloecke = b.sv.f_blocks;
+        a.frei = b.sv.f_bavail;
+        a.blockgroesse = b.sv.f_frsize;
         a.bezeichnung = bezeichnungLesen(e);
     }
     return a;

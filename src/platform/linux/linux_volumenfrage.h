@@ -17,7 +17,7 @@ struct Volumenantwort {
     quint64 bloecke = 0, frei = 0, blockgroesse = 0;
 };
 
-// Asks in a worker and waits at most `frist`; nullopt when it did not answer in time, which the
+// Asks in a worker (which waits on a child process that makes the system calls) and waits at most `frist`; nullopt when it did not answer in time, which the
 // callers treat as a drive that cannot be read. One question per mount is outstanding at a time: a
 // worker stuck in the kernel is waited on, never joined by another. Answers are kept for a short
 // while, and dropped at once when another file system is mounted there.
