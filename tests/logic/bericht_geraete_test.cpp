@@ -6,6 +6,7 @@
 #include "sysinfo/systembericht.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
 #include <QStandardPaths>
@@ -19,6 +20,9 @@
 
 #include <cstdlib>
 
+#include <cstring>
+#include <sys/socket.h>
+#include <sys/un.h>
 #include <unistd.h>
 
 using namespace plattform;
@@ -260,3 +264,28 @@ TEST(Berichtgeraete, AdapterUndMonitore)
 }
 
 }  // namespace
+
+// A print service that accepts and never answers costs the report about a second, once. Last in
+// this file: the question stays open in the process.
+TEST(Berichtgeraete, StummerDruckdienstHaeltNichtAuf)
+{
+    QTemporaryDir d;
+    const QByteArray pfad = QFile::encodeName(d.path() + "/stumm.sock");
+    const int s = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    sockaddr_un adresse{};
+    adresse.sun_family = AF_UNIX;
+    std::strncpy(adresse.sun_path, pfad.constData(), sizeof adresse.sun_path - 1);
+    ASSERT_EQ(::bind(s, reinterpret_cast<const sockaddr*>(&adresse), sizeof adresse), 0);
+    ASSERT_EQ(::listen(s, 16), 0);
+    qputenv("CUPS_SERVER", pfad);
+    QElapsedTimer uhr;
+    uhr.start();
+    const Drucker::Stand stand = LinuxDrucker().stand();
+    const qint64 dauer = uhr.elapsed();
+    qunsetenv("CUPS_SERVER");
+    EXPECT_EQ(stand.namen, QStringList());
+    EXPECT_EQ(stand.standard, "");
+    EXPECT_GE(dauer, 900);  // it was asked, and waited on
+    EXPECT_LT(dauer, 1500);
+    ::close(s);
+}
