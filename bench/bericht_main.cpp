@@ -51,6 +51,14 @@ int main(int argc, char** argv)
         zeiten.push_back(uhr.nsecsElapsed() / 1e9);
         zeilen = int(z.zeilen.size());
     }
+    // AUSGABE=1: the last report's lines too, to read it as a user would.
+    if (qEnvironmentVariableIntValue("AUSGABE")) {
+        Berichtssammler z;
+        Umgebung u;
+        systemberichtSchreiben(z, u);
+        for (const QString& zeile : z.zeilen)
+            std::printf("%s\n", qPrintable(zeile));
+    }
     std::sort(zeiten.begin(), zeiten.end());
     std::printf("bericht_zeilen=%d laeufe=%d median_s=%.4f max_s=%.4f\n", zeilen, laeufe, zeiten[zeiten.size() / 2],
                 zeiten.back());
