@@ -313,12 +313,13 @@ TEST(LinuxLaufwerke, ToteEinhaengungHaeltNiemandenAuf)
     EXPECT_TRUE(lw.speicherplatz("/"));
     EXPECT_TRUE(lw.volumeninformation("/"));
     const qint64 lebendig = uhr.elapsed();
-    // A program that asked about it still ends at once: a thread hanging in the kernel would hold
-    // its process until the file system answers (for ever on a hard NFS mount).
+    // A program that asked about it still ends at once, and its output ends with it: a thread
+    // hanging in the kernel would hold its process, a child holding its descriptors the pipe,
+    // until the file system answers (for ever on a hard NFS mount).
     const QString programm = QFile::symLinkTarget("/proc/self/exe").section(u'/', 0, -2) + "/zembrola-liste";
     QProcess liste;
     uhr.restart();
-    liste.start(programm, {punkt});
+    liste.start("/bin/sh", {"-c", "\"$0\" \"$1\" | cat", programm, punkt});
     const bool geendet = liste.waitForFinished(30000);
     const qint64 beendet = uhr.elapsed();
 

@@ -48,6 +48,22 @@ struct Befund {
     struct statvfs sv;
 };
 
+// Closes every descriptor but `behalten`; system calls only.
+void allesSchliessenAusser(int behalten)
+{
+    const auto schliessen = [](unsigned von, unsigned bis) {
+        if (von > bis)
+            return;
+        if (::close_range(von, bis, 0) == 0)
+            return;
+        for (unsigned fd = von; fd <= bis && fd < 65536; ++fd)
+            ::close(int(fd));
+    };
+    if (behalten > 0)
+        schliessen(0, unsigned(behalten) - 1);
+    schliessen(unsigned(behalten) + 1, ~0U);
+}
+
 // Asked in a child process: a thread that hangs in the kernel keeps its whole process from ending,
 // even when killed, so a program that asked about a dead mount could not exit; a child left
 // hanging is the system's to reap once the file system answers. The child makes system calls
@@ -60,6 +76,10 @@ Volumenantwort fragenJetzt(const QByteArray& pfad, const Einhaengung& e)
         return a;
     const pid_t kind = ::fork();
     if (kind == 0) {
+        // Nothing of the program's stays open in a child that may hang for long: not the window's
+        // connection to the X server (the window would stay on screen after the program ended),
+        // not a pipe someone reads to its end.
+        allesSchliessenAusser(rohr[1]);
         Befund b{};
         struct stat st;
         b.verzeichnis = ::stat(pfad.constData(), &st) == 0 && S_ISDIR(st.st_mode);
