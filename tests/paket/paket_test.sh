@@ -19,8 +19,14 @@ fi
 
 tmp=$(mktemp -d)
 zembrola_pid=""
+# The program runs as a child of the backgrounded subshell, not as the subshell itself: both end.
+beenden() {
+  pkill -TERM -P "$1" 2>/dev/null || true
+  kill "$1" 2>/dev/null || true
+  wait "$1" 2>/dev/null || true
+}
 aufraeumen() {
-  [ -n "$zembrola_pid" ] && kill "$zembrola_pid" 2>/dev/null || true
+  [ -n "$zembrola_pid" ] && beenden "$zembrola_pid"
   if dpkg-query -W -f='${Status}' zembrola 2>/dev/null | grep -q "install ok installed"; then
     DEBIAN_FRONTEND=noninteractive apt-get remove -y -qq zembrola >/dev/null || true
   fi
@@ -74,7 +80,7 @@ erster_start() {  # PROGRAMM DATEI: start, wait for DATEI to be written, end
     sleep 0.1
   done
   sleep 0.5  # the file is written whole before the main window; a moment to show it ends cleanly
-  kill "$zembrola_pid"; wait "$zembrola_pid" 2>/dev/null || true
+  beenden "$zembrola_pid"
   zembrola_pid=""
   [ -s "$2" ] || { cat "$tmp/start.log"; fehler "$1 wrote no $2"; }
 }
