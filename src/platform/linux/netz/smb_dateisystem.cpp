@@ -325,19 +325,7 @@ int SmbDateisystem::anfrage(const Ziel& z, smbleser::Art art, bool nurVerzeichni
     if (!r) {
         std::lock_guard sperre(smbSperre());
         SMBCCTX* ctx = kontextFuer(speicherVon(this), int(m_zeit.count()));
-        if (!ctx) {
-            r = ENOMEM;
-        } else if (art == smbleser::Art::lesen) {
-            r = smbleser::verzeichnisLesen(ctx, z.url.constData(), nurVerzeichnisse, aus);
-        } else if (art == smbleser::Art::pruefen) {
-            r = smbleser::verzeichnisOeffnen(ctx, z.url.constData());
-        } else {
-            Dateidaten d;
-            d.rohname = ".";
-            r = smbleser::kennungLesen(ctx, z.url.constData(), d.inode);
-            if (!*r)
-                aus.push_back(d);
-        }
+        r = ctx ? smbleser::ausfuehren(ctx, auftrag, aus) : ENOMEM;
     }
     if (*r)
         fehlerMerken(z.adresse, *r);

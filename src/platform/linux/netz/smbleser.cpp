@@ -102,23 +102,26 @@ int verzeichnisLesen(SMBCCTX* ctx, const char* url, bool nurVerzeichnisse, std::
     return 0;
 }
 
-int verzeichnisOeffnen(SMBCCTX* ctx, const char* url)
+int ausfuehren(SMBCCTX* ctx, const Auftrag& auftrag, std::vector<Dateidaten>& aus)
 {
+    const char* url = auftrag.url.constData();
     errno = 0;
-    SMBCFILE* dir = smbc_getFunctionOpendir(ctx)(ctx, url);
-    if (!dir)
-        return errno ? errno : EIO;
-    smbc_getFunctionClosedir(ctx)(ctx, dir);
-    return 0;
-}
-
-int kennungLesen(SMBCCTX* ctx, const char* url, quint64& inode)
-{
+    if (auftrag.art == Art::lesen)
+        return verzeichnisLesen(ctx, url, auftrag.nurVerzeichnisse, aus);
+    if (auftrag.art == Art::pruefen) {
+        SMBCFILE* dir = smbc_getFunctionOpendir(ctx)(ctx, url);
+        if (!dir)
+            return errno ? errno : EIO;
+        smbc_getFunctionClosedir(ctx)(ctx, dir);
+        return 0;
+    }
     struct stat st;
-    errno = 0;
     if (smbc_getFunctionStat(ctx)(ctx, url, &st) != 0)
         return errno ? errno : EIO;
-    inode = quint64(st.st_ino);
+    Dateidaten d;
+    d.rohname = ".";
+    d.inode = quint64(st.st_ino);
+    aus.push_back(d);
     return 0;
 }
 
@@ -458,18 +461,7 @@ int helferHauptschleife()
         }
         std::vector<Dateidaten> eintraege;
         lebenszeichen.beschaeftigt(true);
-        int fehler = ENOMEM;
-        if (ctx && a->art == Art::lesen) {
-            fehler = verzeichnisLesen(ctx, a->url.constData(), a->nurVerzeichnisse, eintraege);
-        } else if (ctx && a->art == Art::pruefen) {
-            fehler = verzeichnisOeffnen(ctx, a->url.constData());
-        } else if (ctx) {
-            Dateidaten d;
-            d.rohname = ".";
-            fehler = kennungLesen(ctx, a->url.constData(), d.inode);
-            if (!fehler)
-                eintraege.push_back(d);
-        }
+        const int fehler = ctx ? ausfuehren(ctx, *a, eintraege) : ENOMEM;
         lebenszeichen.beschaeftigt(false);
         g_anmeldung = Anmeldung{};
         for (size_t i = 0; i < eintraege.size(); i += eintraegeJeRahmen)

@@ -45,10 +45,9 @@ void anmeldungEintragen(const Anmeldung& a, char* wg, int wglen, char* un, int u
 // left out. The caller holds smbSperre when it shares the process with other threads.
 int verzeichnisLesen(SMBCCTX* ctx, const char* url, bool nurVerzeichnisse, std::vector<Dateidaten>& aus);
 
-// Opens and closes the directory: 0, or the errno.
-int verzeichnisOeffnen(SMBCCTX* ctx, const char* url);
-// The inode of `url` (0 when the server gives none): 0, or the errno.
-int kennungLesen(SMBCCTX* ctx, const char* url, quint64& inode);
+// One request on `ctx`, as a helper serves it: reads the directory into `aus`, only opens it, or
+// appends one entry "." with its inode. 0, or the errno.
+int ausfuehren(SMBCCTX* ctx, const Auftrag& auftrag, std::vector<Dateidaten>& aus);
 
 // The request in a helper process: none when no helper can be used (then the caller does it in
 // its own process), else 0 or the errno. A helper that does not answer within `geduld` of silence
