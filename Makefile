@@ -2,6 +2,8 @@
 # make test: also install the servers and tools the tests use (no system service left running), build, run every test.
 BUILD ?= build
 JOBS ?= $(shell nproc)
+# ON makes every warning an error (CI).
+WERROR ?= OFF
 
 .PHONY: all deps deps-test configure build run test bench clean paket test-sanitize test-tsan fuzz
 
@@ -14,7 +16,7 @@ deps-test:
 	@bash tools/einrichten.sh --test
 
 configure: deps
-	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZEMBROLA_WERROR=$(WERROR) >/dev/null
 
 build: configure
 	@cmake --build $(BUILD) -j $(JOBS)

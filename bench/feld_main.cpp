@@ -6,18 +6,18 @@
 // suchen_ms=… druck_s=… druck_seiten=… rss_mb_suche=… rss_mb_spitze=… rss_mb_neue_suche=…
 #include <QCheckBox>
 #include <QClipboard>
-#include <QProcess>
-#include <QScreen>
-#include <QTimer>
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <QKeyEvent>
 #include <QMimeData>
 #include <QPrinter>
+#include <QProcess>
 #include <QPushButton>
+#include <QScreen>
 #include <QTemporaryDir>
 #include <QTextBlock>
 #include <QTextCursor>
+#include <QTimer>
 
 #include <cstdio>
 
@@ -26,11 +26,11 @@
 #include "app/hauptfenster.h"
 #include "app/verzeichnisliste.h"
 #include "output/fenster/ausgabefeld.h"
-#include "output/fenster/dialogseam.h"
 #include "output/fenster/drucken.h"
 #include "output/fenster/einstellungselemente.h"
-#include "output/fenster/optionsfenster.h"
+#include "output/fenster/fensterdienste.h"
 #include "output/fenster/formatleiste.h"
+#include "output/fenster/optionsfenster.h"
 #include "output/fenster/speicheransicht.h"
 #include "output/fenster/suchdialog.h"
 #include "platform/linux/linux_plattform.h"
@@ -148,11 +148,19 @@ int main(int argc, char** argv)
     // Through the print button as a user prints: the listing variant, the dialog answered with a
     // PDF file, the cancel window up while it runs.
     Optionsfenster->RadioGroup2->setItemIndex(AusgabeartInhalt);
-    Dialogseam::druckdialog = [&](QWidget*, QPrinter& drucker) {
-        drucker.setOutputFormat(QPrinter::PdfFormat);
-        drucker.setOutputFileName(pdf);
-        return true;
-    };
+    struct Druckantwort : Fensterdienste {
+        QString pdf;
+        Fensterdienste& programm = fensterdienste();
+        bool druckdialog(QWidget*, QPrinter& drucker) override
+        {
+            drucker.setOutputFormat(QPrinter::PdfFormat);
+            drucker.setOutputFileName(pdf);
+            return true;
+        }
+        QPrinter* drucker() override { return programm.drucker(); }
+    } antwort;
+    antwort.pdf = pdf;
+    const Dienstinstallation installiert(antwort);
     // BENCH_BILD: a picture of the screen a second into printing.
     if (const QString bild = qEnvironmentVariable("BENCH_BILD"); !bild.isEmpty())
         QTimer::singleShot(1000, [bild] { QGuiApplication::primaryScreen()->grabWindow(0).save(bild); });

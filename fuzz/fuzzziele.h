@@ -13,11 +13,11 @@
 #include <unistd.h>
 
 #include "listing/zeilenformat.h"
-#include "listing/zeilensenke.h"
 #include "output/einstellungen.h"
 #include "output/rtf.h"
 #include "platform/maske.h"
 #include "robust_rtfpruefung.h"
+#include "text/zeilensenke.h"
 
 namespace fuzz {
 

@@ -4,9 +4,9 @@
 #include <QPushButton>
 
 #include "app/ikonen.h"
+#include "output/fenster/fensterdienste.h"
 
 TMeldung* Meldung = nullptr;
-std::function<int(TMeldung& fenster)> TMeldung::antwort;
 
 TMeldung::TMeldung(QWidget* parent)
     : QDialog(parent)
@@ -46,12 +46,7 @@ TMeldung::TMeldung(QWidget* parent)
     connect(BitBtn2, &QPushButton::clicked, this, &TMeldung::BitBtn2Click);
 }
 
-int TMeldung::zeigenModal()
-{
-    if (antwort)
-        return antwort(*this);
-    return exec();
-}
+int TMeldung::zeigenModal() { return fensterdienste().modal(*this); }
 
 void TMeldung::BitBtn1Click()
 {

@@ -1,7 +1,6 @@
 #pragma once
 // The yes/no message window: three centred lines, "&Ja" and "&Nein".
 #include <QDialog>
-#include <functional>
 
 class QLabel;
 class QPushButton;
@@ -21,10 +20,8 @@ public:
     QPushButton* BitBtn1;
     QPushButton* BitBtn2;
 
-    // Shows the window modally and returns mrYes, mrNo or mrCancel. When `antwort` is set
-    // it answers instead (tests), so nothing waits for a click.
+    // Shows the window modally (through the window services) and returns mrYes, mrNo or mrCancel.
     int zeigenModal();
-    static std::function<int(TMeldung& fenster)> antwort;
 
 public slots:
     void BitBtn1Click();

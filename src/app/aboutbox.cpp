@@ -1,26 +1,22 @@
 #include "app/aboutbox.h"
 
-#include <QDesktopServices>
 #include <QLabel>
 #include <QPushButton>
 #include <QUrl>
 #include <QVBoxLayout>
 
 #include "app/ikonen.h"
-#include "app/meldungen.h"
 #include "app/programm.h"
+#include "output/fenster/fensterdienste.h"
 
 TAboutBox* AboutBox = nullptr;
 
-std::function<bool(const QUrl&)> webseitenoeffner = [](const QUrl& adresse) {
-    return QDesktopServices::openUrl(adresse);
-};
-
 bool webseiteOeffnen(QWidget* eltern)
 {
-    if (webseitenoeffner && webseitenoeffner(QUrl(programm::webadresse)))
+    if (fensterdienste().webseiteOeffnen(QUrl(programm::webadresse)))
         return true;
-    fehlerZeigen(eltern, QStringLiteral("Die Seite %1 konnte nicht im Browser geöffnet werden.").arg(programm::webadresse));
+    fensterdienste().fehler(
+        eltern, QStringLiteral("Die Seite %1 konnte nicht im Browser geöffnet werden.").arg(programm::webadresse));
     return false;
 }
 

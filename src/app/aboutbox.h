@@ -25,5 +25,3 @@ extern TAboutBox* AboutBox;
 // Opens the program's web page in the user's browser; when that fails (no browser set up),
 // the error box says so.
 bool webseiteOeffnen(QWidget* eltern = nullptr);
-// What opens the page; tests replace it.
-extern std::function<bool(const QUrl&)> webseitenoeffner;

@@ -2,10 +2,11 @@
 
 #include <QLibraryInfo>
 #include <QTranslator>
+
 #include <exception>
 
-#include "app/meldungen.h"
 #include "app/programm.h"
+#include "output/fenster/fensterdienste.h"
 
 TAnwendung::TAnwendung(int& argc, char** argv)
     : QApplication(argc, argv)
@@ -28,9 +29,9 @@ bool TAnwendung::notify(QObject* empfaenger, QEvent* ereignis)
     try {
         return QApplication::notify(empfaenger, ereignis);
     } catch (const std::exception& e) {
-        fehlerZeigen(nullptr, QString::fromLocal8Bit(e.what()));
+        fensterdienste().fehler(nullptr, QString::fromLocal8Bit(e.what()));
     } catch (...) {
-        fehlerZeigen(nullptr, QStringLiteral("Unbekannter Fehler."));
+        fensterdienste().fehler(nullptr, QStringLiteral("Unbekannter Fehler."));
     }
     return false;
 }

@@ -11,13 +11,11 @@
 #include "app/hauptfenster.h"
 #include "app/hilfe.h"
 #include "app/ikonen.h"
-#include "app/meldungen.h"
 #include "app/warten.h"
 #include "masks/fenster/suchmaskeaendern.h"
 #include "masks/fenster/suchmaskefrage.h"
 #include "netinfo/fenster/Netzw.h"
-#include "output/fenster/dialogseam.h"
-#include "output/fenster/einstellunganwenden.h"
+#include "output/fenster/fensterdienste.h"
 #include "output/fenster/optionsfenster.h"
 #include "sysinfo/fenster/system_a.h"
 
@@ -31,52 +29,62 @@ T* erzeugen()
     g_fenster.append(f);
     return f;
 }
+
+// The program's own windows behind the services every window asks.
+class Programmdienste : public Fensterdienste {
+public:
+    void hilfe(const QString& stichwort) override { hilfeZeigen(stichwort); }
+
+    // Questions of saving, printing and the settings use the program's own message window.
+    Antwort jaNein(const QString& z1, const QString& z2, const QString& z3) override
+    {
+        if (!Meldung)
+            return Abbruch;
+        Meldung->Label1->setText(z1);
+        Meldung->Label2->setText(z2);
+        Meldung->Label3->setText(z3);
+        switch (Meldung->zeigenModal()) {
+        case TMeldung::mrYes:
+            return Ja;
+        case TMeldung::mrNo:
+            return Nein;
+        default:
+            return Abbruch;
+        }
+    }
+
+    void ueber() override
+    {
+        if (AboutBox)
+            AboutBox->exec();
+    }
+
+    QPrinter* drucker() override { return Haupt ? &Haupt->aktuellerDrucker() : nullptr; }
+    QIcon bild(const QString& name) override { return werkzeugIkone(name); }
+
+protected:
+    void wartenZeigen(const QString& zeile1, const QString& zeile2) override
+    {
+        if (Haupt)
+            Haupt->wartenfensterZeigen(zeile1, zeile2, std::nullopt);
+    }
+    void wartenSchliessen() override
+    {
+        if (wartenfenster)
+            wartenfenster->close();
+    }
+};
 }  // namespace
 
 void fensterErzeugen()
 {
     if (!g_fenster.isEmpty())
         return;
-    TSuchmasken::hilfeZeigen = [](const QString& stichwort) { hilfeZeigen(stichwort); };
-    TOptionsfenster::hilfeoeffner = [](const QString& stichwort) { hilfeZeigen(stichwort); };
-    // Questions and errors of saving, printing and the settings use the program's own windows.
-    Dialogseam::jaNeinFragen = [](const QString& z1, const QString& z2, const QString& z3) {
-        if (!Meldung)
-            return Dialogseam::Abbruch;
-        Meldung->Label1->setText(z1);
-        Meldung->Label2->setText(z2);
-        Meldung->Label3->setText(z3);
-        switch (Meldung->zeigenModal()) {
-        case TMeldung::mrYes:
-            return Dialogseam::Ja;
-        case TMeldung::mrNo:
-            return Dialogseam::Nein;
-        default:
-            return Dialogseam::Abbruch;
-        }
-    };
-    Dialogseam::fehlerZeigen = [](QWidget* eltern, const QString& text) { fehlerZeigen(eltern, text); };
+    static Programmdienste dienste;
+    grunddiensteSetzen(dienste);
     plattform::nachrichtenbehandlungSetzen([] { QCoreApplication::processEvents(); });
     plattform::anzeigebehandlungSetzen([] { QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents); });
     plattform::anmeldefrageSetzen(anmeldungFragen);
-    einstellungsfehleranzeige = [](QWidget* eltern, const QString& text) { fehlerZeigen(eltern, text); };
-    // The report windows reach the program's printer, help, About box, pictures and wait window.
-    Berichtsfenster::bildGeben = [](const QString& name) { return werkzeugIkone(name); };
-    Berichtsfenster::hilfeZeigen = [](const QString& stichwort) { hilfeZeigen(stichwort); };
-    Berichtsfenster::infoZeigen = [] {
-        if (AboutBox)
-            AboutBox->exec();
-    };
-    Berichtsfenster::druckerGeben = []() -> QPrinter& { return Haupt->aktuellerDrucker(); };
-    Berichtsfenster::wartenOeffnen = [](const QString& zeile1, const QString& zeile2) {
-        if (!wartenfenster)
-            return;
-        wartenfenster->zeigenUndMalen(zeile1, zeile2);
-    };
-    Berichtsfenster::wartenSchliessen = [] {
-        if (wartenfenster)
-            wartenfenster->close();
-    };
     Haupt = erzeugen<THaupt>();
     AboutBox = erzeugen<TAboutBox>();
     Meldung2 = erzeugen<TMeldung2>();

@@ -12,41 +12,41 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPrinter>
 #include <QRadioButton>
 #include <QShowEvent>
 #include <QSignalBlocker>
 #include <QStatusBar>
 #include <QToolBar>
 #include <QToolButton>
-#include <QPrinter>
 #include <QVBoxLayout>
+
 #include <algorithm>
 
+#include "app/Meldungsfenster.h"
+#include "app/Meldungsfenster2.h"
 #include "app/aboutbox.h"
 #include "app/fenster.h"
 #include "app/hilfe.h"
 #include "app/ikonen.h"
-#include "app/Meldungsfenster.h"
-#include "app/Meldungsfenster2.h"
 #include "app/laufwerksauswahl.h"
 #include "app/verzeichnisliste.h"
 #include "app/warten.h"
-#include "app/meldungen.h"
 #include "masks/fenster/suchmaskeaendern.h"
 #include "netinfo/fenster/Netzw.h"
 #include "netinfo/netzressourcen.h"
 #include "output/codepage.h"
 #include "output/fenster/ausgabefeld.h"
 #include "output/fenster/bearbeiten.h"
-#include "output/fenster/dialogseam.h"
 #include "output/fenster/drucken.h"
+#include "output/fenster/einstellunganwenden.h"
+#include "output/fenster/farbliste.h"
+#include "output/fenster/fensterdienste.h"
 #include "output/fenster/formatleiste.h"
+#include "output/fenster/optionsfenster.h"
 #include "output/fenster/speichern.h"
 #include "output/fenster/suchdialog.h"
-#include "output/fenster/einstellunganwenden.h"
 #include "output/systemfehler.h"
-#include "output/fenster/farbliste.h"
-#include "output/fenster/optionsfenster.h"
 #include "platform/netzpfad.h"
 #include "platform/plattform.h"
 #include "sysinfo/fenster/system_a.h"
@@ -661,7 +661,7 @@ void THaupt::sucheStarten()
         const QString verzeichnis = DirectoryListBox1->verzeichnis();
         if (Freigabelist->currentIndex() < 0 || !verzeichnis.startsWith(wurzel, Qt::CaseInsensitive)
             || (verzeichnis.size() > wurzel.size() && verzeichnis.at(wurzel.size()) != u'\\')) {
-            fehlerZeigen(this, systemfehlertext(EHOSTUNREACH));
+            fensterdienste().fehler(this, systemfehlertext(EHOSTUNREACH));
             return;
         }
     }
@@ -1064,13 +1064,6 @@ void THaupt::ToolButton2Click()
     // The variants are live settings: the dialog's controls, also after "Abbrechen".
     auftrag.speicherart = Optionsfenster ? Optionsfenster->speicherart() : SpeicherartInhalt;
     auftrag.meldungsfenster = meldungsfenster();
-    auftrag.wartenZeigen = [this](const QString& zeile1, const QString& zeile2) {
-        wartenfensterZeigen(zeile1, zeile2, std::nullopt);
-    };
-    auftrag.wartenSchliessen = [] {
-        if (wartenfenster)
-            wartenfenster->close();
-    };
     speichern(auftrag);
 }
 
@@ -1172,10 +1165,7 @@ void THaupt::Info1Click()
     ToolButton11Click();
 }
 
-void THaupt::ToolButton12Click()
-{
-    hilfeZeigen(QStringLiteral("Einführung"));
-}
+void THaupt::ToolButton12Click() { fensterdienste().hilfe(QStringLiteral("Einführung")); }
 
 void THaupt::ZembrolaimInternet1Click()
 {

@@ -150,6 +150,8 @@ public:
     Suchdialog* FindDialog1 = nullptr;
     // The printer of later print jobs; the set-up dialog changes it.
     QPrinter& aktuellerDrucker();
+    // The wait window with two lines, and with a counter (reset, abort cleared) when one is given.
+    void wartenfensterZeigen(const QString& zeile1, const QString& zeile2, const std::optional<QString>& zaehler);
 
     QLabel* statuspanel(int index) const { return m_panels[index]; }
 
@@ -256,7 +258,6 @@ private:
     std::pair<QString, QString> m_netzwurzel;  // computer and share the directory list is on
     void puffernLeeren();
     // The wait window as searching (with counter and abort) and saving (without) show it.
-    void wartenfensterZeigen(const QString& zeile1, const QString& zeile2, const std::optional<QString>& zaehler);
     Einstellungsziele einstellungsziele();
 
     QLabel* m_panels[Statusfelder] = {};

@@ -10,10 +10,11 @@
 #include <QShortcut>
 #include <QTextBrowser>
 #include <QVBoxLayout>
+
 #include <utility>
 
 #include "app/ikonen.h"
-#include "app/meldungen.h"
+#include "output/fenster/fensterdienste.h"
 #include "platform/ablage.h"
 
 namespace {
@@ -98,7 +99,7 @@ void hilfetasteEinrichten(QWidget* fenster)
         QString wort = hilfestichwortFuer(fokus);
         if (wort.isEmpty())
             wort = QStringLiteral("Einführung");
-        hilfeZeigen(wort);
+        fensterdienste().hilfe(wort);
     });
 }
 
@@ -114,8 +115,9 @@ void hilfeZeigen(const QString& stichwort)
     THilfe* f = hilfefenster();
     f->anDialogBinden(QApplication::activeModalWidget());
     if (!f->zeigeStichwort(stichwort)) {
-        fehlerZeigen(nullptr, QStringLiteral("Die Hilfe zum Stichwort \"%1\" wurde nicht gefunden (%2).")
-                                  .arg(stichwort, QDir::toNativeSeparators(hilfeverzeichnis())));
+        fensterdienste().fehler(nullptr,
+                                QStringLiteral("Die Hilfe zum Stichwort \"%1\" wurde nicht gefunden (%2).")
+                                    .arg(stichwort, QDir::toNativeSeparators(hilfeverzeichnis())));
         return;
     }
     f->show();

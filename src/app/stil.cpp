@@ -7,7 +7,7 @@
 #include <QStyleFactory>
 #include <QStyledItemDelegate>
 
-#include "app/meldungen.h"
+#include "output/fenster/fensterdienste.h"
 
 static void ressourcenLaden()
 {
@@ -41,7 +41,7 @@ public:
     }
 };
 
-} // namespace
+}  // namespace
 
 bool stilAnwenden(const QString& pfad)
 {
@@ -51,7 +51,8 @@ bool stilAnwenden(const QString& pfad)
     if (datei.open(QIODevice::ReadOnly | QIODevice::Text))
         blatt = QString::fromUtf8(datei.readAll());
     if (blatt.trimmed().isEmpty()) {
-        fehlerZeigen(nullptr, QStringLiteral("Der Stil \"Metropolis UI Blue\" konnte nicht geladen werden."));
+        fensterdienste().fehler(nullptr,
+                                QStringLiteral("Der Stil \"Metropolis UI Blue\" konnte nicht geladen werden."));
         return false;
     }
     // The sheet is written for Fusion; the platform's own style may draw controls it does not cover.

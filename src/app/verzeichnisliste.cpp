@@ -3,15 +3,16 @@
 #include <QDir>
 #include <QFile>
 #include <QGuiApplication>
-#include <QScopeGuard>
 #include <QPainter>
+#include <QScopeGuard>
 #include <QStyle>
 #include <QStyledItemDelegate>
+
 #include <algorithm>
 #include <cerrno>
 
-#include "app/meldungen.h"
 #include "listing/suchmuster.h"
+#include "output/fenster/fensterdienste.h"
 #include "output/systemfehler.h"
 #include "platform/netzpfad.h"
 #include "platform/plattform.h"
@@ -94,7 +95,8 @@ bool TDirectoryListBox::setzeVerzeichnis(const QString& pfad)
     const int fehler = mitWartezeiger(pfad, [&] { return plattform::arbeitsverzeichnisSetzen(pfad); });
     if (fehler != 0) {
         // A directory that is gone is a missing path, not a missing file.
-        fehlerZeigen(window(), fehler == ENOENT ? QStringLiteral("Pfad nicht gefunden") : systemfehlertext(fehler));
+        fensterdienste().fehler(window(),
+                                fehler == ENOENT ? QStringLiteral("Pfad nicht gefunden") : systemfehlertext(fehler));
         aufbauen();
         return false;
     }

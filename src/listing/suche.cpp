@@ -1,12 +1,12 @@
 #include "listing/suche.h"
 
-#include "listing/groessentexte.h"
 #include "listing/suchmuster.h"
 #include "listing/verzeichnislauf.h"
 #include "listing/zeilenformat.h"
-#include "listing/zeittexte.h"
 #include "platform/plattform.h"
 #include "sysinfo/laufwerke/sys_unit_laufwerke.h"
+#include "text/groessentexte.h"
+#include "text/zeittexte.h"
 
 QString suchverzeichnisText(const QString& wurzel, const QString& einhaengepunkt)
 {

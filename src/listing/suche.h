@@ -5,8 +5,9 @@
 #include <QDateTime>
 #include <QString>
 
-#include "listing/zeilensenke.h"
 #include "platform/nachrichten.h"
+#include "text/zeilensenke.h"
+#include "text/zeittexte.h"
 
 struct Suchkriterien {
     bool netzwerk = false;        // RadioGroup1: 0 lokal, 1 Netzwerk
@@ -33,13 +34,6 @@ struct Ansicht {
     bool groesse = false;         // CheckBox12
     int einheit = 0;              // ComboBox7: 0 Bytes .. 4 TBytes
     bool einheitAnzeigen = false; // CheckBox13
-};
-
-// Date and time formats of the user's locale (LC_TIME), in QDateTime's notation.
-struct Zeitformate {
-    QString kurzesDatum = QStringLiteral("dd.MM.yyyy");
-    QString langeZeit = QStringLiteral("HH:mm:ss");
-    static Zeitformate ausSystem();
 };
 
 // State a search keeps between its steps; the main window owns one and the summary reads it.

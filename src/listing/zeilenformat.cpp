@@ -2,7 +2,7 @@
 
 #include <limits>
 
-#include "listing/groessentexte.h"
+#include "text/groessentexte.h"
 
 using namespace plattform;
 

@@ -5,8 +5,8 @@
 #include <string>
 
 #include "listing/suche.h"
-#include "listing/zeittexte.h"
 #include "platform/plattform.h"
+#include "text/zeittexte.h"
 
 class Dateifilter {
 public:

@@ -60,4 +60,4 @@ QString fehlermeldung(const QString& datei, const QString& grund)
     return QStringLiteral("Datei \"%1\" kann nicht erstellt werden. %2").arg(datei, grund);
 }
 
-} // namespace suchmasken
+}  // namespace suchmasken

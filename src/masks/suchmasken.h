@@ -27,4 +27,4 @@ QStringList benutzermasken(QStringList liste);
 // "Datei "<datei>" kann nicht erstellt werden. <grund>", the grund being the system's reason.
 QString fehlermeldung(const QString& datei, const QString& grund);
 
-} // namespace suchmasken
+}  // namespace suchmasken

@@ -58,7 +58,7 @@ QString dekodieren1252(const QByteArray& bytes)
     return aus;
 }
 
-} // namespace
+}  // namespace
 
 Codepage plattformCodepage()
 {

@@ -69,7 +69,7 @@ Darstellung darstellungAufloesen(const Eintraege& e, const QString& endung)
     return d;
 }
 
-} // namespace
+}  // namespace
 
 int farbindex(const QString& name)
 {

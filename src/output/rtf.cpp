@@ -106,7 +106,7 @@ QList<int> twips(const QList<double>& punkte)
     return t;
 }
 
-} // namespace
+}  // namespace
 
 namespace {
 
@@ -122,7 +122,7 @@ RtfAbsatz bereinigt(RtfAbsatz a)
     return a;
 }
 
-} // namespace
+}  // namespace
 
 QByteArray rtfDokument(const QList<RtfAbsatz>& absaetze)
 {

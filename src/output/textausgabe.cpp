@@ -33,7 +33,7 @@ bool fehler(QString* fehlertext, int nummer)
     return false;
 }
 
-} // namespace
+}  // namespace
 
 bool dateiSicherSchreiben(const QString& pfad, const QByteArray& daten, QString* fehlertext)
 {

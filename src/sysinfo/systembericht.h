@@ -3,7 +3,7 @@
 #include <QString>
 #include <QStringList>
 
-#include "listing/zeilensenke.h"
+#include "text/zeilensenke.h"
 
 // What the report takes from its window.
 class Systemberichtsumgebung {

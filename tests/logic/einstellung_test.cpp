@@ -62,7 +62,7 @@ Eintraege ausDatei(const QByteArray& inhalt, const QString& vorbelegung = QStrin
     return e;
 }
 
-} // namespace
+}  // namespace
 
 TEST(Einstellungsdatei, StandarddateiByteFuerByteInBeidenCodepages)
 {

@@ -1,17 +1,16 @@
 // Texts of the listing: size fields, automatic sizes, percents, dates, durations, the search
 // pattern and the file filter.
-#include <gtest/gtest.h>
-
 #include <QDateTime>
 
 #include <cstdlib>
 #include <ctime>
+#include <gtest/gtest.h>
 
-#include "listing/groessentexte.h"
 #include "listing/suchmuster.h"
 #include "listing/zeilenformat.h"
-#include "listing/zeittexte.h"
 #include "listing_druck.h"
+#include "text/groessentexte.h"
+#include "text/zeittexte.h"
 
 using namespace plattform;
 

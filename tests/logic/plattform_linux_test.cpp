@@ -263,7 +263,7 @@ TEST(LinuxDateisystem, GrossesVerzeichnisInFolgeUndVollstaendig)
     bool groessenStimmen = true;
     ASSERT_TRUE(ds.auflisten(b.rohpfad(), QStringLiteral("*"), false, [&](const Dateidaten& d) {
         gemeldet << QString::fromUtf8(d.rohname);
-        groessenStimmen = groessenStimmen && d.groesse == quint64((9999 - d.rohname.mid(1).toInt()) % 97);
+        groessenStimmen = groessenStimmen && d.groesse == qint64((9999 - d.rohname.mid(1).toInt()) % 97);
         return true;
     }));
     EXPECT_EQ(gemeldet, erwartet);

@@ -54,7 +54,7 @@ RtfLauf lauf(const QString& text)
     return l;
 }
 
-} // namespace
+}  // namespace
 
 TEST(RtfSchreiber, SteuerzeichenDerSyntaxWerdenMaskiert)
 {

@@ -40,7 +40,7 @@ QString entitaetenAufloesen(const QString& html)
     return aus;
 }
 
-} // namespace
+}  // namespace
 
 bool werkzeugDa(const QString& name)
 {

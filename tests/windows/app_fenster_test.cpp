@@ -1,11 +1,10 @@
 // Start-up of the application shell: the windows and their order, the style, the error box for
 // exceptions, and the help.
+#include <QAbstractItemView>
 #include <QAction>
 #include <QCheckBox>
-#include <QAbstractItemView>
 #include <QComboBox>
 #include <QDialog>
-#include <functional>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
@@ -14,16 +13,17 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
-#include <QTextBrowser>
-#include <QTemporaryDir>
-#include <QTest>
-#include <QLabel>
 #include <QStyleOptionButton>
 #include <QTabWidget>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTextBrowser>
 #include <QTextCursor>
 #include <QTimer>
 #include <QToolButton>
 #include <QWindow>
+
+#include <functional>
 #include <stdexcept>
 
 #include "app/aboutbox.h"
@@ -32,24 +32,24 @@
 #include "app/fensteranzeige.h"
 #include "app/hauptfenster.h"
 #include "app/hilfe.h"
-#include "app/meldungen.h"
-#include "masks/fenster/suchmaskeaendern.h"
-#include "app/stil.h"
 #include "app/laufwerksauswahl.h"
+#include "app/stil.h"
 #include "app/verzeichnisliste.h"
 #include "app/warten.h"
-#include "output/fenster/berichtsfenster.h"
+#include "app_testplattform.h"
+#include "masks/fenster/suchmaskeaendern.h"
+#include "netinfo/fenster/Netzw.h"
+#include "output/einstellungen.h"
 #include "output/fenster/ausgabefeld.h"
-#include "output/fenster/dialogseam.h"
+#include "output/fenster/berichtsfenster.h"
 #include "output/fenster/einstellunganwenden.h"
 #include "output/fenster/einstellungselemente.h"
 #include "output/fenster/farbliste.h"
+#include "output/fenster/fensterdienste.h"
 #include "output/fenster/optionsfenster.h"
-#include "netinfo/fenster/Netzw.h"
-#include "sysinfo/fenster/system_a.h"
-#include "output/einstellungen.h"
-#include "app_testplattform.h"
 #include "platform/fake/fake_system.h"
+#include "sysinfo/fenster/system_a.h"
+#include "testdienste.h"
 
 class AppFensterTest : public QObject {
     Q_OBJECT
@@ -57,6 +57,7 @@ class AppFensterTest : public QObject {
     AppTestplattform plattform;
     QTemporaryDir einstellungen;
     QStringList fehler;
+    Testdienste dienste;
     QString hilfequelle;
 
 private slots:
@@ -65,7 +66,7 @@ private slots:
         plattform.installieren();
         // The settings file of the test, not the one beside the program.
         setzeEinstellungsdateipfad(einstellungen.filePath(QStringLiteral("Zembrola.ini")));
-        fehleranzeige = [this](QWidget*, const QString& text) { fehler.append(text); };
+        dienste.beiFehler = [this](QWidget*, const QString& text) { fehler.append(text); };
         hilfequelle = QFileInfo(QFINDTESTDATA("../../help/index.html")).absolutePath();
         QVERIFY2(!hilfequelle.isEmpty(), "help folder of the sources not found");
     }
@@ -166,8 +167,9 @@ private slots:
             if (auto* d = qobject_cast<QDialog*>(dialog))
                 d->reject();
         });
-        QVERIFY(Dialogseam::dateinameFragen(nullptr, QStringLiteral("zembrola"), QStringLiteral("rtf"),
-                                            QStringLiteral("Rich-Text-Format|*.rtf|Text|*.txt"))
+        QVERIFY(fensterdienste()
+                    .dateiname(nullptr, QStringLiteral("zembrola"), QStringLiteral("rtf"),
+                               QStringLiteral("Rich-Text-Format|*.rtf|Text|*.txt"))
                     .isEmpty());
         QVERIFY2(knoepfe.contains(QStringLiteral("Speichern")) && knoepfe.contains(QStringLiteral("Abbrechen")),
                  qPrintable(knoepfe.join(u',')));
@@ -436,7 +438,7 @@ private slots:
         fensterErzeugen();
         QStringList geoeffnet;
         bool gelingt = true;
-        webseitenoeffner = [&](const QUrl& adresse) {
+        dienste.beiWebseite = [&](const QUrl& adresse) {
             geoeffnet << adresse.toString();
             return gelingt;
         };
@@ -446,7 +448,7 @@ private slots:
         gelingt = false;
         Haupt->ZembrolaimInternet1->trigger();
         QCOMPARE(fehler, QStringList{QStringLiteral("Die Seite https://www.zembrola.de konnte nicht im Browser geöffnet werden.")});
-        webseitenoeffner = nullptr;
+        dienste.beiWebseite = nullptr;
     }
 
     // The wait window a report opens is painted, texts and all, before the report's build starts.
@@ -462,10 +464,10 @@ private slots:
             }
         } zaehler;
         wartenfenster->installEventFilter(&zaehler);
-        Berichtsfenster::wartenOeffnen(QStringLiteral("Systemanalyse"), QStringLiteral("läuft"));
+        auto warten = fensterdienste().warten(QStringLiteral("Systemanalyse"), QStringLiteral("läuft"));
         QVERIFY(zaehler.gemalt > 0);
         QCOMPARE(wartenfenster->Label2->text(), QStringLiteral("läuft"));
-        Berichtsfenster::wartenSchliessen();
+        warten.schliessen();
         wartenfenster->removeEventFilter(&zaehler);
     }
 

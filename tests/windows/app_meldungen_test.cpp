@@ -9,6 +9,7 @@
 #include "app/Meldungsfenster.h"
 #include "app/Meldungsfenster2.h"
 #include "app/warten.h"
+#include "testdienste.h"
 
 class AppMeldungenTest : public QObject {
     Q_OBJECT
@@ -99,14 +100,15 @@ private slots:
     {
         TMeldung m;
         QString gesehen;
-        TMeldung::antwort = [&gesehen](TMeldung& f) {
-            gesehen = f.Label2->text();
-            return int(TMeldung::mrNo);
+        Testdienste dienste;
+        dienste.beiModal = [&gesehen, &m](QDialog& f) {
+            QCOMPARE(&f, &m);
+            gesehen = m.Label2->text();
+            m.BitBtn2->click();
         };
         m.Label2->setText(QStringLiteral("existiert schon."));
         QCOMPARE(m.zeigenModal(), int(TMeldung::mrNo));
         QCOMPARE(gesehen, QStringLiteral("existiert schon."));
-        TMeldung::antwort = nullptr;
     }
 
     void druckabbruch()

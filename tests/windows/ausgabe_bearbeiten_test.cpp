@@ -18,10 +18,11 @@
 
 #include "output/fenster/ausgabefeld.h"
 #include "output/fenster/bearbeiten.h"
-#include "output/fenster/dialogseam.h"
-#include "output/fenster/formatleiste.h"
 #include "output/fenster/farbliste.h"
+#include "output/fenster/fensterdienste.h"
+#include "output/fenster/formatleiste.h"
 #include "output/fenster/suchdialog.h"
+#include "testdienste.h"
 
 namespace {
 
@@ -92,7 +93,7 @@ bool klickeEintrag(QComboBox* box, int index)
     return true;
 }
 
-} // namespace
+}  // namespace
 
 class AusgabeBearbeitenTest : public QObject {
     Q_OBJECT
@@ -358,7 +359,8 @@ private slots:
         f.fuellen(f.liste, {QStringLiteral("Datei.txt und datei.TXT"), QStringLiteral("noch eine Datei.txt"),
                             QStringLiteral("Dateien")});
         int piepser = 0;
-        Dialogseam::piepen = [&piepser] { ++piepser; };
+        Testdienste dienste;
+        dienste.beiPiepen = [&piepser] { ++piepser; };
         caret(f.liste, 30); // the caret is not the start: without selection the search starts at 0
         f.anderes->setFocus();
         QVERIFY(textSuchen(f.liste, QStringLiteral("Datei.txt"), true, false));
@@ -385,7 +387,6 @@ private slots:
         // An empty search text finds nothing.
         QVERIFY(!textSuchen(f.liste, QString(), false, false));
         QCOMPARE(piepser, 3);
-        Dialogseam::zuruecksetzen();
     }
 
     void suchdialogSuchtImListenfeldUndStehtDaneben()
@@ -394,7 +395,8 @@ private slots:
         f.fuellen(f.liste, {QStringLiteral("x ab ab")});
         f.fuellen(f.zusammenfassung, {QStringLiteral("ab")});
         int piepser = 0;
-        Dialogseam::piepen = [&piepser] { ++piepser; };
+        Testdienste dienste;
+        dienste.beiPiepen = [&piepser] { ++piepser; };
         Suchdialog d(f.liste, &f.w);
         QCOMPARE(d.objectName(), QStringLiteral("FindDialog1"));
         // The pane's right edge and top within its panel, taken as a screen position ...
@@ -421,7 +423,6 @@ private slots:
         d.Weitersuchen->click();
         QCOMPARE(piepser, 1);
         QVERIFY(!f.zusammenfassung->textCursor().hasSelection());
-        Dialogseam::zuruecksetzen();
     }
 
     void menueFolgtDemFokus()

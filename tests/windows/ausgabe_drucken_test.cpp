@@ -11,8 +11,9 @@
 
 #include "ausgabe_leser.h"
 #include "output/fenster/ausgabefeld.h"
-#include "output/fenster/dialogseam.h"
 #include "output/fenster/drucken.h"
+#include "output/fenster/fensterdienste.h"
+#include "testdienste.h"
 
 namespace {
 
@@ -32,7 +33,7 @@ QStringList zeilen(const QString& seite)
     return z;
 }
 
-} // namespace
+}  // namespace
 
 class AusgabeDruckenTest : public QObject {
     Q_OBJECT
@@ -42,6 +43,7 @@ class AusgabeDruckenTest : public QObject {
     Ausgabefeld* summe = nullptr;
     int dialoge = 0;
     bool dialogAntwort = true;
+    Testdienste dienste;
 
     void pdfDrucker(QPrinter& p, const QString& name)
     {
@@ -69,7 +71,7 @@ private slots:
         summe->puffernLeeren();
         dialoge = 0;
         dialogAntwort = true;
-        Dialogseam::druckdialog = [this](QWidget*, QPrinter&) {
+        dienste.beiDruckdialog = [this](QWidget*, QPrinter&) {
             ++dialoge;
             return dialogAntwort;
         };
@@ -78,7 +80,6 @@ private slots:
     {
         delete liste;
         delete summe;
-        Dialogseam::zuruecksetzen();
     }
 
     void seitenrechteckInZollVomPapierrand()

@@ -9,8 +9,9 @@
 
 #include "ausgabe_leser.h"
 #include "output/fenster/ausgabefeld.h"
-#include "output/fenster/dialogseam.h"
+#include "output/fenster/fensterdienste.h"
 #include "output/fenster/speichern.h"
+#include "testdienste.h"
 
 namespace {
 
@@ -23,25 +24,27 @@ struct Dialogfrage {
 // Answers the seam as a user would, and remembers what was asked.
 struct Benutzer {
     QStringList namen; // answers to the save dialogs in order; "" cancels
-    Dialogseam::Antwort ueberschreiben = Dialogseam::Ja;
+    Fensterdienste::Antwort ueberschreiben = Fensterdienste::Ja;
     QList<Dialogfrage> dialoge;
     QStringList fragen;
     QStringList fehler;
     QStringList warten;
+    Testdienste dienste;
 
     Benutzer()
     {
-        Dialogseam::dateinameFragen = [this](QWidget*, const QString& n, const QString& e, const QString& f) {
+        dienste.beiDateiname = [this](QWidget*, const QString& n, const QString& e, const QString& f) {
             dialoge.append({n, e, f});
             return namen.isEmpty() ? QString() : namen.takeFirst();
         };
-        Dialogseam::jaNeinFragen = [this](const QString& a, const QString& b, const QString& c) {
+        dienste.beiJaNein = [this](const QString& a, const QString& b, const QString& c) {
             fragen << a + QChar(u'|') + b + QChar(u'|') + c;
             return ueberschreiben;
         };
-        Dialogseam::fehlerZeigen = [this](QWidget*, const QString& t) { fehler << t; };
+        dienste.beiFehler = [this](QWidget*, const QString& t) { fehler << t; };
+        dienste.beiWartenZeigen = [this](const QString& z1, const QString& z2) { warten << z1 + QChar(u'|') + z2; };
+        dienste.beiWartenSchliessen = [this] { warten << QStringLiteral("zu"); };
     }
-    ~Benutzer() { Dialogseam::zuruecksetzen(); }
 
     Speicherauftrag auftrag(Ausgabefeld* l, Ausgabefeld* z, int art, bool meldung = true)
     {
@@ -50,8 +53,6 @@ struct Benutzer {
         a.zusammenfassung = z;
         a.speicherart = art;
         a.meldungsfenster = meldung;
-        a.wartenZeigen = [this](const QString& z1, const QString& z2) { warten << z1 + QChar(u'|') + z2; };
-        a.wartenSchliessen = [this] { warten << QStringLiteral("zu"); };
         return a;
     }
 };
@@ -71,7 +72,7 @@ void schreiben(const QString& pfad, const QByteArray& b)
 
 const QString striche83(83, u'_');
 
-} // namespace
+}  // namespace
 
 class AusgabeSpeichernTest : public QObject {
     Q_OBJECT
@@ -230,7 +231,7 @@ private slots:
         {
             Benutzer b;
             b.namen << alt << pfad(QStringLiteral("zweite.txt"));
-            b.ueberschreiben = Dialogseam::Nein;
+            b.ueberschreiben = Fensterdienste::Nein;
             QVERIFY(!speichern(b.auftrag(liste, summe, 3)));
             QCOMPARE(b.fragen, QStringList({"alt.txt|existiert schon.|Datei überschreiben?"}));
             QCOMPARE(b.dialoge.size(), 1); // the summary dialog does not come
@@ -242,7 +243,7 @@ private slots:
             // Closing the question without a button counts as No.
             Benutzer b;
             b.namen << alt;
-            b.ueberschreiben = Dialogseam::Abbruch;
+            b.ueberschreiben = Fensterdienste::Abbruch;
             QVERIFY(!speichern(b.auftrag(liste, summe, 0)));
             QCOMPARE(lesen(alt), QByteArray("alter Inhalt"));
         }

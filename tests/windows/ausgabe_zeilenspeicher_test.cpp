@@ -16,13 +16,14 @@
 
 #include "output/fenster/ausgabefeld.h"
 #include "output/fenster/berichtsfenster.h"
-#include "output/fenster/dialogseam.h"
 #include "output/fenster/drucken.h"
+#include "output/fenster/fensterdienste.h"
 #include "output/fenster/formatleiste.h"
 #include "output/fenster/speicheransicht.h"
 #include "output/fenster/speichern.h"
 #include "output/fenster/suchdialog.h"
 #include "output/zeilenspeicher.h"
+#include "testdienste.h"
 
 namespace {
 
@@ -43,7 +44,8 @@ void fuellen(Ausgabefeld& f, bool speicher, int runden = 20)
 
 QByteArray gespeichert(Ausgabefeld& f, Ausgabefeld& zusammenfassung, const QString& datei, int art)
 {
-    Dialogseam::dateinameFragen = [&](QWidget*, const QString&, const QString&, const QString&) { return datei; };
+    Testdienste dienste;
+    dienste.beiDateiname = [&](QWidget*, const QString&, const QString&, const QString&) { return datei; };
     QFile::remove(datei);
     Speicherauftrag a;
     a.liste = &f;
@@ -51,7 +53,6 @@ QByteArray gespeichert(Ausgabefeld& f, Ausgabefeld& zusammenfassung, const QStri
     a.speicherart = art;
     a.meldungsfenster = false;
     speichern(a);
-    Dialogseam::zuruecksetzen();
     QFile d(datei);
     return d.open(QIODevice::ReadOnly) ? d.readAll() : QByteArray();
 }
@@ -210,7 +211,8 @@ private slots:
         QVERIFY(ansicht->verticalScrollBar()->maximum() > 100);
 
         int piepser = 0;
-        Dialogseam::piepen = [&] { ++piepser; };
+        Testdienste piepdienste;
+        piepdienste.beiPiepen = [&] { ++piepser; };
         for (const auto& [text, gross, ganz] :
              {std::tuple{QStringLiteral("wort"), false, true}, {QStringLiteral("Ä"), true, false},
               {QStringLiteral("x y"), false, false}}) {
@@ -226,7 +228,6 @@ private slots:
             QCOMPARE(textSuchen(&sp, text, gross, ganz), false);
         }
         QCOMPARE(piepser, 6);
-        Dialogseam::zuruecksetzen();
 
         // Caret and selection by keys, the copy as text with line ends and as rich text.
         QTest::keyClick(ansicht, Qt::Key_Home, Qt::ControlModifier);
@@ -312,8 +313,9 @@ private slots:
         // Another program's text of a whole drive shows the wait window while it goes in; a few
         // lines do not.
         QStringList warten;
-        Berichtsfenster::wartenOeffnen = [&](const QString& a, const QString& b) { warten << a + b; };
-        Berichtsfenster::wartenSchliessen = [&] { warten << QStringLiteral("zu"); };
+        Testdienste wartedienste;
+        wartedienste.beiWartenZeigen = [&](const QString& a, const QString& b) { warten << a + b; };
+        wartedienste.beiWartenSchliessen = [&] { warten << QStringLiteral("zu"); };
         for (const qsizetype n : {qsizetype(3), Ausgabefeld::langeEinfuegung}) {
             sp.leeren();
             fuellen(sp, true, 2);
@@ -325,8 +327,6 @@ private slots:
             const QStringList gezeigt{QString::fromUtf8("Bitte warten - Text wird eingefügt ...."), QStringLiteral("zu")};
             QCOMPARE(warten, n == 3 ? QStringList() : gezeigt);
         }
-        Berichtsfenster::wartenOeffnen = nullptr;
-        Berichtsfenster::wartenSchliessen = nullptr;
     }
 
     // The same edits by keys and the format bar in both forms: the same lines after every step,

@@ -13,12 +13,13 @@
 #include <QToolButton>
 #include <QtTest>
 
-#include "output/fenster/dialogseam.h"
+#include "netinfo/fenster/Netzw.h"
+#include "output/fenster/fensterdienste.h"
 #include "output/fenster/klartextdruck.h"
 #include "platform/fake/fake_plattform.h"
 #include "platform/fake/fake_system.h"
-#include "netinfo/fenster/Netzw.h"
 #include "sysinfo/fenster/system_a.h"
+#include "testdienste.h"
 
 using namespace plattform;
 
@@ -34,6 +35,7 @@ class BerichtfensterTest : public QObject {
     QStringList gefragt;
     QString antwort;
     int warten = 0;
+    Testdienste dienste;
 
     QStringList zeilen(const QPlainTextEdit* m)
     {
@@ -64,12 +66,12 @@ private slots:
         anzeige.geraete = {{"card0", "Adapter", "Bildschirm Ä"}};
         drucker.namen = {"Laser"};
         installieren({.dateisystem = &fs, .laufwerke = &lw, .registry = &reg, .anzeige = &anzeige, .drucker = &drucker});
-        Dialogseam::dateinameFragen = [this](QWidget*, const QString& vorgabe, const QString&, const QString&) {
+        dienste.beiDateiname = [this](QWidget*, const QString& vorgabe, const QString&, const QString&) {
             gefragt << vorgabe;
             return antwort;
         };
-        Berichtsfenster::wartenOeffnen = [this](const QString&, const QString&) { ++warten; };
-        Berichtsfenster::wartenSchliessen = [this] { --warten; };
+        dienste.beiWartenZeigen = [this](const QString&, const QString&) { ++warten; };
+        dienste.beiWartenSchliessen = [this] { --warten; };
     }
 
     void zeigenBautUndSchliessenVersteckt()
@@ -160,7 +162,7 @@ private slots:
         f.resize(260, 300);
         f.Memo1->setPlainText("kurz\n" + QString("lang ").repeated(30).trimmed());
         const QString pdf = dir.filePath("druck.pdf");
-        Dialogseam::druckdialog = [&](QWidget*, QPrinter& p) {
+        dienste.beiDruckdialog = [&](QWidget*, QPrinter& p) {
             p.setOutputFormat(QPrinter::PdfFormat);
             p.setOutputFileName(pdf);
             return true;
@@ -176,7 +178,7 @@ private slots:
         QCOMPARE(gedruckt.size(), sichtbar.size());
         for (qsizetype i = 0; i < sichtbar.size(); ++i)
             QCOMPARE(gedruckt[i].trimmed(), sichtbar[i].trimmed());
-        Dialogseam::zuruecksetzen();
+        dienste.beiDruckdialog = nullptr;
     }
 
     void netzwerkfenster()
@@ -189,8 +191,8 @@ private slots:
         QCOMPARE(reihe.mid(7), (QStringList{"ToolButton8", "ToolButton10", "ToolButton9"}));
         QStringList hilfe;
         int info = 0;
-        Berichtsfenster::hilfeZeigen = [&](const QString& s) { hilfe << s; };
-        Berichtsfenster::infoZeigen = [&] { ++info; };
+        dienste.beiHilfe = [&](const QString& s) { hilfe << s; };
+        dienste.beiUeber = [&] { ++info; };
         klicken(f, "ToolButton9");
         klicken(f, "ToolButton10");
         QCOMPARE(hilfe, QStringList{"Netzwerkanalyse"});
@@ -199,7 +201,7 @@ private slots:
 
         // An enumeration that fails: the message, and the wait window closed.
         QStringList meldungen;
-        Berichtsfenster::meldungZeigen = [&](QWidget*, const QString& t) { meldungen << t; };
+        dienste.beiMeldung = [&](QWidget*, const QString& t) { meldungen << t; };
         // The prepared machine has no network facility: the context cannot be opened.
         f.show();
         QTRY_COMPARE(meldungen, QStringList{"Kann die verfügbaren Netzwerk Resourcen nicht ermitteln!"});
@@ -212,9 +214,9 @@ private slots:
         f.Memo1->setFocus();
         QTest::keyClick(f.Memo1, Qt::Key_F1);
         QCOMPARE(hilfe, (QStringList{"Netzwerkanalyse", "Netzwerkanalyse"}));
-        Berichtsfenster::hilfeZeigen = nullptr;
-        Berichtsfenster::infoZeigen = nullptr;
-        Berichtsfenster::meldungZeigen = nullptr;
+        dienste.beiHilfe = nullptr;
+        dienste.beiUeber = nullptr;
+        dienste.beiMeldung = nullptr;
     }
 
     void schreibmaschinensatz()

@@ -24,23 +24,23 @@
 #include "app/fenster.h"
 #include "app/hauptfenster.h"
 #include "app/hilfe.h"
-#include "app/meldungen.h"
 #include "app/programm.h"
 #include "app/verzeichnisliste.h"
+#include "app_testplattform.h"
 #include "masks/fenster/suchmaskeaendern.h"
 #include "netinfo/fenster/Netzw.h"
 #include "output/einstellungen.h"
 #include "output/fenster/ausgabefeld.h"
-#include "output/fenster/dialogseam.h"
 #include "output/fenster/drucken.h"
 #include "output/fenster/einstellungselemente.h"
 #include "output/fenster/farbliste.h"
+#include "output/fenster/fensterdienste.h"
 #include "output/fenster/formatleiste.h"
 #include "output/fenster/optionsfenster.h"
 #include "output/fenster/speichern.h"
 #include "output/fenster/suchdialog.h"
 #include "sysinfo/fenster/system_a.h"
-#include "app_testplattform.h"
+#include "testdienste.h"
 
 namespace {
 
@@ -82,7 +82,7 @@ QString pdfText(const QString& pfad)
     return QString::fromUtf8(p.readAllStandardOutput());
 }
 
-} // namespace
+}  // namespace
 
 class HauptAktionenTest : public QObject {
     Q_OBJECT
@@ -94,6 +94,7 @@ class HauptAktionenTest : public QObject {
     QStringList druckdialoge;
     QStringList modal;        // object names of the modal windows shown
     QStringList fehler;
+    Testdienste dienste;
     QList<QUrl> geoeffnet;
     int suchen = 0;
     // Answers a modal window while its exec() runs; stopped when no window came.
@@ -112,24 +113,30 @@ private slots:
         const QString hilfe = QFileInfo(QFINDTESTDATA("../../help/index.html")).absolutePath();
         QVERIFY(!hilfe.isEmpty());
         setzeHilfeverzeichnis(hilfe);
-        fehleranzeige = [this](QWidget*, const QString& text) { fehler.append(text); };
+        dienste.beiFehler = [this](QWidget*, const QString& text) { fehler.append(text); };
 
         fensterErzeugen();
-        Dialogseam::dateinameFragen = [this](QWidget*, const QString& name, const QString&, const QString&) {
+        dienste.beiDateiname = [this](QWidget*, const QString& name, const QString&, const QString&) {
             dateidialoge.append(name);
             return QString();
         };
-        Dialogseam::druckdialog = [this](QWidget*, QPrinter& drucker) {
+        dienste.beiDruckdialog = [this](QWidget*, QPrinter& drucker) {
             druckdialoge.append(QStringLiteral("Drucken"));
             drucker.setOutputFormat(QPrinter::PdfFormat);
             drucker.setOutputFileName(pdf);
             return true;
         };
-        Dialogseam::druckereinrichtung = [this](QWidget*, QPrinter&) {
+        dienste.beiDruckereinrichtung = [this](QWidget*, QPrinter&) {
             druckdialoge.append(QStringLiteral("Drucker einrichten"));
             return false;
         };
-        TSuchmasken::anzeigenErsatz = [this](TSuchmasken& s) { modal.append(s.objectName()); };
+        // The mask editor is recorded, not run; other modal dialogs run and the timer answers them.
+        dienste.beiModal = [this](QDialog& d) {
+            if (qobject_cast<TSuchmasken*>(&d))
+                modal.append(d.objectName());
+            else
+                d.exec();
+        };
         QDesktopServices::setUrlHandler(QStringLiteral("https"), this, "urlOeffnen");
         Haupt->suchlauf = [this](const Suchkriterien&, const Ansicht&, Suchzustand&, Suchumgebung&) { ++suchen; };
 

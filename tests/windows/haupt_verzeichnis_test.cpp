@@ -2,21 +2,22 @@
 // subdirectories, single-click opening, the working directory following, directories that
 // cannot be entered, and each drive keeping its own directory.
 #include <QComboBox>
-#include <QRadioButton>
 #include <QDir>
 #include <QFile>
+#include <QRadioButton>
 #include <QTemporaryDir>
 #include <QTest>
+
 #include <cerrno>
 
 #include "app/hauptfenster.h"
 #include "app/laufwerksauswahl.h"
-#include "app/meldungen.h"
 #include "app/verzeichnisliste.h"
-#include "output/systemfehler.h"
-#include "output/einstellungen.h"
 #include "app_testplattform.h"
+#include "output/einstellungen.h"
+#include "output/systemfehler.h"
 #include "platform/fake/fake_plattform.h"
+#include "testdienste.h"
 
 class HauptVerzeichnisTest : public QObject {
     Q_OBJECT
@@ -28,6 +29,7 @@ class HauptVerzeichnisTest : public QObject {
     THaupt* h = nullptr;
     int suchen = 0;
     QStringList fehler;
+    Testdienste dienste;
 
     QStringList eintraege() const
     {
@@ -68,7 +70,7 @@ private slots:
         plattform.installieren();
         // The settings file of the test, not the one beside the program.
         setzeEinstellungsdateipfad(einstellungen.filePath(QStringLiteral("Zembrola.ini")));
-        fehleranzeige = [this](QWidget*, const QString& text) { fehler.append(text); };
+        dienste.beiFehler = [this](QWidget*, const QString& text) { fehler.append(text); };
     }
 
     void init()

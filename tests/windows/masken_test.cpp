@@ -1,10 +1,4 @@
 // The mask editor and its question, driven through their buttons on a mask box of our own.
-#include "masks/fenster/suchmaskeaendern.h"
-#include "masks/fenster/suchmaskefrage.h"
-#include "masks/suchmasken.h"
-#include "output/fenster/dialogseam.h"
-#include "output/systemfehler.h"
-
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
@@ -16,6 +10,13 @@
 #include <QtTest>
 
 #include <cerrno>
+
+#include "masks/fenster/suchmaskeaendern.h"
+#include "masks/fenster/suchmaskefrage.h"
+#include "masks/suchmasken.h"
+#include "output/fenster/fensterdienste.h"
+#include "output/systemfehler.h"
+#include "testdienste.h"
 
 namespace {
 
@@ -46,7 +47,7 @@ void klicken(QPushButton* knopf)
     QTest::mouseClick(knopf, Qt::LeftButton);
 }
 
-} // namespace
+}  // namespace
 
 class MaskenTest : public QObject {
     Q_OBJECT
@@ -64,6 +65,10 @@ class MaskenTest : public QObject {
     QStringList hilfe;
     // How the question is answered: a button, a key or its close box.
     std::function<void(Tsuchmaskenabfrage&)> antwort;
+    // What runs while the editor or the question is open instead of its modal loop.
+    std::function<void(TSuchmasken&)> editorErsatz;
+    std::function<void(Tsuchmaskenabfrage&)> frageErsatz;
+    Testdienste dienste;
 
     QString datei() const { return tmp->filePath("search.lis"); }
 
@@ -76,12 +81,12 @@ class MaskenTest : public QObject {
     // Opens the editor as the main window does and runs `schritte` while it is open.
     void bearbeiten(const std::function<void(TSuchmasken&)>& schritte)
     {
-        TSuchmasken::anzeigenErsatz = [&](TSuchmasken& d) {
+        editorErsatz = [&](TSuchmasken& d) {
             QVERIFY(d.isVisible());
             schritte(d);
         };
         editor->bearbeiten(box);
-        TSuchmasken::anzeigenErsatz = nullptr;
+        editorErsatz = nullptr;
     }
 
     void entfernen(const QString& maske)
@@ -139,22 +144,31 @@ private slots:
         fehler.clear();
         hilfe.clear();
         antwort = [](Tsuchmaskenabfrage& d) { klicken(d.BitBtn1); };
-        Tsuchmaskenabfrage::anzeigenErsatz = [this](Tsuchmaskenabfrage& d) {
+        frageErsatz = [this](Tsuchmaskenabfrage& d) {
             ++fragen;
             QVERIFY(d.isVisible());
             antwort(d);
             QVERIFY(!d.isVisible());
         };
-        Dialogseam::fehlerZeigen = [this](QWidget*, const QString& text) { fehler.append(text); };
-        TSuchmasken::hilfeZeigen = [this](const QString& wort) { hilfe.append(wort); };
+        dienste.beiFehler = [this](QWidget*, const QString& text) { fehler.append(text); };
+        dienste.beiHilfe = [this](const QString& wort) { hilfe.append(wort); };
+        dienste.beiModal = [this](QDialog& d) {
+            auto* e = qobject_cast<TSuchmasken*>(&d);
+            auto* f = qobject_cast<Tsuchmaskenabfrage*>(&d);
+            if (e && editorErsatz)
+                editorErsatz(*e);
+            else if (f && frageErsatz)
+                frageErsatz(*f);
+            else
+                d.exec();
+        };
     }
 
     void cleanup()
     {
-        Tsuchmaskenabfrage::anzeigenErsatz = nullptr;
-        TSuchmasken::anzeigenErsatz = nullptr;
-        TSuchmasken::hilfeZeigen = nullptr;
-        Dialogseam::zuruecksetzen();
+        frageErsatz = nullptr;
+        editorErsatz = nullptr;
+        dienste.beiHilfe = nullptr;
         delete haupt;
         QDir::setCurrent(altesVerzeichnis);
         delete tmp;
@@ -448,12 +462,12 @@ private slots:
         bearbeiten([&](TSuchmasken& d) {
             ++geoeffnet;
             klicken(d.BitBtn7);
-            TSuchmasken::hilfeZeigen = nullptr;
+            dienste.beiHilfe = nullptr;
             klicken(d.BitBtn7);
             QVERIFY(d.isVisible());
 
             entfernen("*.rtf");
-            TSuchmasken::anzeigenErsatz = [&](TSuchmasken&) { ++geoeffnet; };
+            editorErsatz = [&](TSuchmasken&) { ++geoeffnet; };
             d.bearbeiten(box);
             QCOMPARE(d.ListBox1->count(), 1);
             klicken(d.BitBtn6);

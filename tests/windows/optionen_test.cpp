@@ -21,6 +21,7 @@
 #include "output/fenster/farbliste.h"
 #include "output/fenster/optionsfenster.h"
 #include "sysinfo/fenster/system_a.h"
+#include "testdienste.h"
 
 namespace {
 
@@ -72,7 +73,7 @@ void dateiSchreiben(const QString& pfad, const QByteArray& inhalt)
     f.write(inhalt);
 }
 
-} // namespace
+}  // namespace
 
 class OptionenTest : public QObject {
     Q_OBJECT
@@ -80,6 +81,7 @@ class OptionenTest : public QObject {
     QTemporaryDir m_dir;
     QString m_pfad;
     QStringList m_meldungen;
+    Testdienste m_dienste;
 
 private slots:
     void init()
@@ -88,7 +90,7 @@ private slots:
         QFile::remove(m_pfad);
         setzeEinstellungsdateipfad(m_pfad);
         m_meldungen.clear();
-        einstellungsfehleranzeige = [this](QWidget*, const QString& text) { m_meldungen << text; };
+        m_dienste.beiFehler = [this](QWidget*, const QString& text) { m_meldungen << text; };
     }
 
     void dialogBeimEntwurf()
@@ -334,12 +336,12 @@ private slots:
         QVERIFY(!d.Panel2->font().underline()); // other tabs untouched
 
         QString stichwort;
-        TOptionsfenster::hilfeoeffner = [&](const QString& s) { stichwort = s; };
+        m_dienste.beiHilfe = [&](const QString& s) { stichwort = s; };
         d.open();
         d.BitBtn3->click();
         QCOMPARE(stichwort, QStringLiteral("Progammeinstellungen"));
         QVERIFY(d.isVisible());
-        TOptionsfenster::hilfeoeffner = nullptr;
+        m_dienste.beiHilfe = nullptr;
 
         // The biggest bold font keeps the preview inside its tab page, and the dialog its width.
         d.PageControl1->setCurrentIndex(1);

@@ -5,9 +5,10 @@
 #include <QTest>
 
 #include "output/fenster/ausgabefeld.h"
-#include "output/fenster/dialogseam.h"
+#include "output/fenster/fensterdienste.h"
 #include "output/fenster/speichern.h"
 #include "robust_hilfen.h"
+#include "testdienste.h"
 
 namespace {
 
@@ -45,11 +46,12 @@ private slots:
         summe.puffernLeeren();
 
         QStringList namen, fehler;
-        Dialogseam::dateinameFragen = [&](QWidget*, const QString&, const QString&, const QString&) {
+        Testdienste dienste;
+        dienste.beiDateiname = [&](QWidget*, const QString&, const QString&, const QString&) {
             return namen.isEmpty() ? QString() : namen.takeFirst();
         };
-        Dialogseam::jaNeinFragen = [](const QString&, const QString&, const QString&) { return Dialogseam::Ja; };
-        Dialogseam::fehlerZeigen = [&](QWidget*, const QString& t) { fehler << t; };
+        dienste.beiJaNein = [](const QString&, const QString&, const QString&) { return Fensterdienste::Ja; };
+        dienste.beiFehler = [&](QWidget*, const QString& t) { fehler << t; };
 
         const QList<std::pair<int, QStringList>> faelle = {
             {0, {ziele[0]}}, {0, {ziele[1]}}, {3, {ziele[0], ziele[2]}},
@@ -66,7 +68,6 @@ private slots:
             QVERIFY(!speichern(a));
             QCOMPARE(fehler, QStringList({QStringLiteral("Festplatte voll")}));
         }
-        Dialogseam::zuruecksetzen();
         for (const QString& z : ziele)
             QCOMPARE(lesen(z), QByteArray("alt " + z.toUtf8()));
     }

@@ -35,7 +35,7 @@ QPixmap leer(int seite)
     return bild;
 }
 
-} // namespace
+}  // namespace
 
 QPixmap sprechblasenbild()
 {

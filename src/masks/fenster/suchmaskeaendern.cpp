@@ -1,11 +1,5 @@
 #include "masks/fenster/suchmaskeaendern.h"
 
-#include "masks/fenster/maskenbilder.h"
-#include "masks/fenster/suchmaskefrage.h"
-#include "masks/suchmasken.h"
-#include "output/fenster/dialogseam.h"
-#include "output/textausgabe.h"
-
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -14,6 +8,12 @@
 #include <QSignalBlocker>
 
 #include <optional>
+
+#include "masks/fenster/maskenbilder.h"
+#include "masks/fenster/suchmaskefrage.h"
+#include "masks/suchmasken.h"
+#include "output/fenster/fensterdienste.h"
+#include "output/textausgabe.h"
 
 TSuchmasken* Suchmasken = nullptr;
 
@@ -44,7 +44,7 @@ bool hatAuswahl(const QListWidget* liste)
     return !liste->selectedItems().isEmpty();
 }
 
-} // namespace
+}  // namespace
 
 void zentrieren(QWidget* dialog, const QWidget* bezug)
 {
@@ -152,13 +152,7 @@ void TSuchmasken::bearbeiten(QComboBox* maskenfeld)
     FormShow(maskenfeld);
     // The dialogs may be created without a parent; the mask box knows the main window.
     zentrieren(this, maskenfeld);
-    if (anzeigenErsatz) {
-        show();
-        anzeigenErsatz(*this);
-        hide();
-    } else {
-        exec();
-    }
+    fensterdienste().modal(*this);
     maskenfeld_ = nullptr;
 }
 
@@ -270,7 +264,7 @@ void TSuchmasken::BitBtn5Click()
         if (!imArbeitsverzeichnisSchreiben(suchmasken::dateiname, liste, &grund)) {
             // The box keeps its new list; the user may try again or give up.
             const QString text = suchmasken::fehlermeldung(suchmasken::dateiname, grund);
-            Dialogseam::fehlerZeigen(this, text);
+            fensterdienste().fehler(this, text);
             return;
         }
         accept();
@@ -291,11 +285,7 @@ void TSuchmasken::BitBtn6Click()
     QDialog::reject();
 }
 
-void TSuchmasken::BitBtn7Click()
-{
-    if (hilfeZeigen)
-        hilfeZeigen(QStringLiteral("Suchmasken bearbeiten"));
-}
+void TSuchmasken::BitBtn7Click() { fensterdienste().hilfe(QStringLiteral("Suchmasken bearbeiten")); }
 
 void TSuchmasken::reject()
 {

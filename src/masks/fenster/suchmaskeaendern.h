@@ -3,8 +3,6 @@
 // it reads the box's list when it opens and writes the box's list and selection when it closes.
 #include <QDialog>
 
-#include <functional>
-
 class QComboBox;
 class QLabel;
 class QLineEdit;
@@ -24,11 +22,6 @@ public:
 
     // Prepares the editor for `maskenfeld` as every opening does; bearbeiten() calls it.
     void FormShow(QComboBox* maskenfeld);
-
-    // Tests set this to drive the editor instead of the modal loop (see Tsuchmaskenabfrage).
-    static inline std::function<void(TSuchmasken&)> anzeigenErsatz;
-    // The main window sets this to its help viewer; called with the help keyword.
-    static inline std::function<void(const QString&)> hilfeZeigen;
 
     // The question dialog to ask; the global instance unless one is set here.
     void setzeAbfrage(Tsuchmaskenabfrage* abfrage) { abfrage_ = abfrage; }

@@ -1,11 +1,13 @@
 #include "masks/fenster/suchmaskefrage.h"
 
-#include "masks/fenster/maskenbilder.h"
-
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
+
 #include <algorithm>
+
+#include "masks/fenster/maskenbilder.h"
+#include "output/fenster/fensterdienste.h"
 
 Tsuchmaskenabfrage* suchmaskenabfrage = nullptr;
 
@@ -79,13 +81,7 @@ int Tsuchmaskenabfrage::fragen()
 {
     // Enter should answer "&Ja" whichever button had the focus last time.
     BitBtn1->setFocus();
-    if (anzeigenErsatz) {
-        show();
-        anzeigenErsatz(*this);
-        hide();
-    } else {
-        exec();
-    }
+    fensterdienste().modal(*this);
     return Antwort;
 }
 

@@ -2,8 +2,6 @@
 // The question the mask editor asks before it takes over a changed list.
 #include <QDialog>
 
-#include <functional>
-
 class QLabel;
 class QPushButton;
 
@@ -12,12 +10,8 @@ class Tsuchmaskenabfrage : public QDialog {
 public:
     explicit Tsuchmaskenabfrage(QWidget* parent = nullptr);
 
-    // Shows the question modally and returns Antwort.
+    // Shows the question modally (through the window services) and returns Antwort.
     int fragen();
-
-    // Tests set this to answer instead of the modal loop: the dialog is shown without
-    // blocking, the function clicks a button (or closes it) and fragen() returns.
-    static inline std::function<void(Tsuchmaskenabfrage&)> anzeigenErsatz;
 
     // 0 "&Ja", 1 "&Nein", 2 "&Abbrechen"; kept from one question to the next.
     quint8 Antwort = 0;

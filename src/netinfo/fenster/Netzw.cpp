@@ -8,10 +8,11 @@
 #include <QTextCursor>
 #include <QTextOption>
 
-#include "listing/zeittexte.h"
 #include "netinfo/netzbericht.h"
 #include "output/fenster/berichtsfeld.h"
 #include "output/fenster/einstellunganwenden.h"
+#include "output/fenster/fensterdienste.h"
+#include "text/zeittexte.h"
 
 TNetzwerk* Netzwerk = nullptr;
 
@@ -64,18 +65,13 @@ void TNetzwerk::tabstopsSetzen()
 void TNetzwerk::netzwerkdatenlesen()
 {
     Fensterumgebung umgebung(*this);
-    if (umgebung.meldungen() && wartenOeffnen)
-        wartenOeffnen(QStringLiteral("Bitte warten - "), QStringLiteral("Netzwerkdaten werden gelesen ...."));
+    // Closed however the build ends.
+    Fensterdienste::Warten warten;
+    if (umgebung.meldungen())
+        warten = fensterdienste().warten(QStringLiteral("Bitte warten - "),
+                                         QStringLiteral("Netzwerkdaten werden gelesen ...."));
     Memo1->clear();
     Feldziel ziel(Memo1);
-    struct Ende {
-        ~Ende()
-        {
-            // Closed in every case, also when it was not shown.
-            if (Berichtsfenster::wartenSchliessen)
-                Berichtsfenster::wartenSchliessen();
-        }
-    } ende;
     netzwerkberichtSchreiben(ziel, umgebung);
 }
 

@@ -12,7 +12,7 @@
 #include <QTextFragment>
 #include <QTextOption>
 
-#include "output/fenster/berichtsfenster.h"
+#include "output/fenster/fensterdienste.h"
 #include "output/fenster/speicheransicht.h"
 #include "platform/plattform.h"
 
@@ -600,12 +600,10 @@ void Ausgabefeld::einfuegenAusAblage()
         const QString text = quelle->text();
         // Another program's listing of a whole drive: the wait window says why the window is busy.
         const bool lang = text.count(u'\n') >= langeEinfuegung;
-        if (lang && Berichtsfenster::wartenOeffnen)
-            Berichtsfenster::wartenOeffnen(QStringLiteral("Bitte warten - "), QStringLiteral("Text wird eingefügt ...."));
-        const auto schliessen = qScopeGuard([lang] {
-            if (lang && Berichtsfenster::wartenSchliessen)
-                Berichtsfenster::wartenSchliessen();
-        });
+        Fensterdienste::Warten warten;
+        if (lang)
+            warten = fensterdienste().warten(QStringLiteral("Bitte warten - "),
+                                             QStringLiteral("Text wird eingefügt ...."));
         ersetzen(von, bis, text);
         return;
     } else {

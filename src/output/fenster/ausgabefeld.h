@@ -12,9 +12,9 @@
 
 #include <memory>
 
-#include "listing/zeilensenke.h"
 #include "output/zeilenmodell.h"
 #include "output/zeilenspeicher.h"
+#include "text/zeilensenke.h"
 
 class Speicheransicht;
 

@@ -72,7 +72,7 @@ QAction* eintrag(QMenu* menue, const QString& name, const QString& text, const Q
     return a;
 }
 
-} // namespace
+}  // namespace
 
 QMenu* popupMenu1Erstellen(QWidget* eltern, Ausgabefeld* liste, std::function<void()> suchen)
 {

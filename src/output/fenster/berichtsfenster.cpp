@@ -9,7 +9,6 @@
 #include <QFontMetricsF>
 #include <QMenu>
 #include <QMenuBar>
-#include <QMessageBox>
 #include <QMimeData>
 #include <QPlainTextEdit>
 #include <QPrinter>
@@ -28,7 +27,7 @@
 
 #include "output/codepage.h"
 #include "output/fenster/berichtsfeld.h"
-#include "output/fenster/dialogseam.h"
+#include "output/fenster/fensterdienste.h"
 #include "output/fenster/formatleiste.h"
 #include "output/fenster/klartextdruck.h"
 #include "output/fenster/optionsfenster.h"
@@ -36,10 +35,12 @@
 
 namespace {
 
-QPrinter& eigenerDrucker()
+// The program's printer, or one of the report windows' own.
+QPrinter& aktuellerDrucker()
 {
-    static QPrinter drucker;
-    return drucker;
+    static QPrinter eigener;
+    QPrinter* drucker = fensterdienste().drucker();
+    return drucker ? *drucker : eigener;
 }
 
 }  // namespace
@@ -124,8 +125,8 @@ Berichtsfenster::Berichtsfenster(const Art& art, QWidget* parent) : QMainWindow(
         b->setToolTip(QString::fromUtf8(k.hinweis));
         const QString bildname = QLatin1String(k.bild);
         QIcon bild = bildname == u"markieren" || bildname == u"kopieren" || bildname == u"einfuegen"
-                         ? bearbeitungsbild(bildname)
-                         : (bildGeben ? bildGeben(bildname) : QIcon());
+            ? bearbeitungsbild(bildname)
+            : fensterdienste().bild(bildname);
         b->setIcon(bild.isNull() ? style()->standardIcon(k.ersatz) : bild);
         const bool hilfeCursor = !art.hilfeAufNeun && k.handler == &Berichtsfenster::ToolButton10Click;
         b->setCursor(hilfeCursor ? Qt::WhatsThisCursor : Qt::PointingHandCursor);
@@ -176,8 +177,7 @@ Berichtsfenster::Berichtsfenster(const Art& art, QWidget* parent) : QMainWindow(
         for (const QWidget* w = QApplication::focusWidget(); w && w->window() == this && wort.isEmpty();
              w = w->parentWidget())
             wort = w->whatsThis();
-        if (hilfeZeigen)
-            hilfeZeigen(wort.isEmpty() ? m_art.hilfe : wort);
+        fensterdienste().hilfe(wort.isEmpty() ? m_art.hilfe : wort);
     });
 
     PopupMenu1 = new QMenu(this);
@@ -252,14 +252,8 @@ void Berichtsfenster::bauen()
 
 void Berichtsfenster::meldungAnzeigen(const QString& text)
 {
-    if (meldungZeigen) {
-        meldungZeigen(this, text);
-        return;
-    }
     // Shown without holding up the build, which ends right after it.
-    auto* box = new QMessageBox(QMessageBox::NoIcon, windowTitle(), text, QMessageBox::Ok, this);
-    box->setAttribute(Qt::WA_DeleteOnClose);
-    box->open();
+    fensterdienste().meldung(this, windowTitle(), text);
 }
 
 void Berichtsfenster::ToolButton1Click() { hide(); }
@@ -267,8 +261,8 @@ void Berichtsfenster::ToolButton1Click() { hide(); }
 void Berichtsfenster::ToolButton2Click()
 {
     // The folder and whole name saved to last, or the report's own name at first.
-    const QString name = Dialogseam::dateinameFragen(this, m_letzterName, QStringLiteral("txt"),
-                                                     QStringLiteral("Textdatei|*.txt"));
+    const QString name
+        = fensterdienste().dateiname(this, m_letzterName, QStringLiteral("txt"), QStringLiteral("Textdatei|*.txt"));
     if (name.isEmpty())
         return;
     QString pfad = name;
@@ -305,8 +299,8 @@ QStringList Berichtsfenster::sichtbareZeilen() const
 
 void Berichtsfenster::ToolButton3Click()
 {
-    QPrinter& drucker = druckerGeben ? druckerGeben() : eigenerDrucker();
-    if (!Dialogseam::druckdialog(this, drucker))
+    QPrinter& drucker = aktuellerDrucker();
+    if (!fensterdienste().druckdialog(this, drucker))
         return;
     QStringList zeilen;
     for (const QString& z : sichtbareZeilen())
@@ -315,11 +309,7 @@ void Berichtsfenster::ToolButton3Click()
         throw std::runtime_error(QStringLiteral("Der Druckauftrag kann nicht gestartet werden.").toLocal8Bit().toStdString());
 }
 
-void Berichtsfenster::ToolButton4Click()
-{
-    QPrinter& drucker = druckerGeben ? druckerGeben() : eigenerDrucker();
-    Dialogseam::druckereinrichtung(this, drucker);
-}
+void Berichtsfenster::ToolButton4Click() { fensterdienste().druckereinrichtung(this, aktuellerDrucker()); }
 
 void Berichtsfenster::ToolButton5Click() { Memo1->selectAll(); }
 
@@ -341,17 +331,9 @@ void Berichtsfenster::loeschen1Click() { Memo1->textCursor().removeSelectedText(
 
 void Berichtsfenster::ToolButton8Click() { bauen(); }
 
-void Berichtsfenster::ToolButton9Click()
-{
-    if (infoZeigen)
-        infoZeigen();
-}
+void Berichtsfenster::ToolButton9Click() { fensterdienste().ueber(); }
 
-void Berichtsfenster::ToolButton10Click()
-{
-    if (hilfeZeigen)
-        hilfeZeigen(m_art.hilfe);
-}
+void Berichtsfenster::ToolButton10Click() { fensterdienste().hilfe(m_art.hilfe); }
 
 void Berichtsfenster::Timer1Timer() { bearbeitenstatus(); }
 

@@ -7,7 +7,7 @@
 
 #include <functional>
 
-#include "listing/zeilensenke.h"
+#include "text/zeilensenke.h"
 
 class QAction;
 class QMenu;
@@ -49,19 +49,8 @@ public:
     };
     Berichtsfenster(const Art& art, QWidget* parent = nullptr);
 
-    // Hooks of the program around the window: the current printer, help at a keyword, the About
-    // box and the tool bar pictures by name. Unset, the window does without them.
-    static inline std::function<QPrinter&()> druckerGeben;
-    static inline std::function<void(const QString&)> hilfeZeigen;
-    static inline std::function<void()> infoZeigen;
-    static inline std::function<QIcon(const QString&)> bildGeben;
-    // The wait window of the builds: its two texts, shown without being modal; and closing it.
-    static inline std::function<void(const QString&, const QString&)> wartenOeffnen;
-    static inline std::function<void()> wartenSchliessen;
     // "Meldungsfenster anzeigen" of the options dialog, read afresh at every step of a build.
     static bool meldungsschalter();
-    // A message box with an OK button; tests answer it.
-    static inline std::function<void(QWidget*, const QString&)> meldungZeigen;
 
     QToolBar* ToolBar1 = nullptr;
     QToolButton* ToolButton1 = nullptr;

@@ -15,7 +15,7 @@
 #include <cmath>
 
 #include "output/fenster/ausgabefeld.h"
-#include "output/fenster/dialogseam.h"
+#include "output/fenster/fensterdienste.h"
 
 namespace {
 
@@ -204,7 +204,7 @@ Blockseiten seitenDesBlocks(const QTextBlock& b, double hoehe)
             int(std::floor((y0 + l->lineAt(l->lineCount() - 1).y()) / hoehe))};
 }
 
-} // namespace
+}  // namespace
 
 QRect seitenrechteck(const QPrinter& drucker)
 {
@@ -311,7 +311,7 @@ int felderDrucken(const Ausgabefeld* feld, const Ausgabefeld* anhang, QPrinter& 
 bool drucken(QWidget* eltern, QPrinter& drucker, Ausgabefeld* liste, Ausgabefeld* zusammenfassung, int ausgabeart,
              const Druckbegleitung* begleitung)
 {
-    if (!liste || !zusammenfassung || !Dialogseam::druckdialog(eltern, drucker))
+    if (!liste || !zusammenfassung || !fensterdienste().druckdialog(eltern, drucker))
         return false;
     if (ausgabeart == AusgabeartZusammenfassung)
         return felderDrucken(zusammenfassung, nullptr, drucker, druckauftragZusammenfassung, begleitung) > 0;
@@ -322,5 +322,5 @@ bool drucken(QWidget* eltern, QPrinter& drucker, Ausgabefeld* liste, Ausgabefeld
 
 bool druckerEinrichten(QWidget* eltern, QPrinter& drucker)
 {
-    return Dialogseam::druckereinrichtung(eltern, drucker);
+    return fensterdienste().druckereinrichtung(eltern, drucker);
 }

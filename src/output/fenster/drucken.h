@@ -44,9 +44,9 @@ enum Ausgabeart : int {
     AusgabeartBeides = 2,          // the listing with the summary appended, one job
 };
 
-// The whole print: the print dialog (through Dialogseam), then the job of the variant ausgabeart.
+// The whole print: the print dialog (through the window services), then the job of the variant ausgabeart.
 bool drucken(QWidget* eltern, QPrinter& drucker, Ausgabefeld* liste, Ausgabefeld* zusammenfassung, int ausgabeart,
              const Druckbegleitung* begleitung = nullptr);
 
-// The printer set-up dialog (through Dialogseam); the choice stays with the printer.
+// The printer set-up dialog (through the window services); the choice stays with the printer.
 bool druckerEinrichten(QWidget* eltern, QPrinter& drucker);

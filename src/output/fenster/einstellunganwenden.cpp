@@ -3,15 +3,13 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFileInfo>
-#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QSignalBlocker>
 
 #include "output/fenster/einstellungselemente.h"
 #include "output/fenster/farbliste.h"
+#include "output/fenster/fensterdienste.h"
 #include "output/fenster/optionsfenster.h"
-
-std::function<void(QWidget* eltern, const QString& text)> einstellungsfehleranzeige;
 
 namespace {
 
@@ -73,7 +71,7 @@ void listeFolgen(QComboBox* liste, const QString& text)
     liste->setCurrentIndex(i);
 }
 
-} // namespace
+}  // namespace
 
 void feldGestalten(QPlainTextEdit* feld, const Darstellung& d)
 {
@@ -124,11 +122,7 @@ void einstellungenFolgen(QObject* fenster, const std::function<void(const Aufgel
 void einstellungsfehlerZeigen(QWidget* eltern, const QString& fehlertext, const QString& pfad)
 {
     const QString text = fehlertext + QStringLiteral("\n\n") + pfad;
-    if (einstellungsfehleranzeige) {
-        einstellungsfehleranzeige(eltern, text);
-        return;
-    }
-    QMessageBox::critical(eltern, QStringLiteral("Zembrola"), text);
+    fensterdienste().fehler(eltern, text);
 }
 
 void einstellungenAnwenden(const AufgeloesteEinstellungen& werte, const Einstellungsziele& ziele)

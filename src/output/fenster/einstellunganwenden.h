@@ -50,6 +50,5 @@ void einstellungenAnwenden(const AufgeloesteEinstellungen& werte, const Einstell
 // "Standard wiederherstellen" writes the defaults once more and then reads them; else nothing.
 void optionsfensterAuswerten(int ergebnis, Eintraege& eintraege, const Einstellungsziele& ziele);
 
-// Error boxes of the settings file. Tests set the display so no box waits for a click.
-extern std::function<void(QWidget* eltern, const QString& text)> einstellungsfehleranzeige;
+// Error boxes of the settings file, through the window services.
 void einstellungsfehlerZeigen(QWidget* eltern, const QString& fehlertext, const QString& pfad);

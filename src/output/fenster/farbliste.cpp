@@ -73,7 +73,7 @@ void geschlossenZeichnen(QComboBox* box, const std::function<void(QPainter*, con
     p.restore();
 }
 
-} // namespace
+}  // namespace
 
 namespace listenzeichnung {
 
@@ -115,7 +115,7 @@ void hintergrundEintrag(QPainter* p, const QRect& r, const QString& name, const 
     p->drawRect(QRect(r.left() + 2, r.top() + 2, 21, 12));
 }
 
-} // namespace listenzeichnung
+}  // namespace listenzeichnung
 
 Farbliste::Farbliste(Art art, int grauerEintrag, QWidget* parent)
     : QComboBox(parent)

@@ -66,4 +66,4 @@ void farbEintrag(QPainter* p, const QRect& r, const QString& name, const QColor&
                  const QPalette& pal);
 void hintergrundEintrag(QPainter* p, const QRect& r, const QString& name, const QColor& farbe, bool markiert,
                         const QPalette& pal, const QFont& schrift);
-} // namespace listenzeichnung
+}  // namespace listenzeichnung

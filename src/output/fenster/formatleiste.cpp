@@ -112,7 +112,7 @@ double punktgroesse(const QFont& f, const QWidget* geraet)
     return f.pixelSize() > 0 ? f.pixelSize() * 72.0 / dpi : 10.0;
 }
 
-} // namespace
+}  // namespace
 
 int farblistenEintrag(const QColor& farbe)
 {

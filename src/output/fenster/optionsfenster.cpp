@@ -12,10 +12,9 @@
 #include "output/fenster/einstellunganwenden.h"
 #include "output/fenster/einstellungselemente.h"
 #include "output/fenster/farbliste.h"
+#include "output/fenster/fensterdienste.h"
 
 TOptionsfenster* Optionsfenster = nullptr;
-std::function<void(const QString&)> TOptionsfenster::hilfeoeffner;
-
 namespace {
 
 QCheckBox* kasten(const QString& text, const QString& name, QWidget* eltern)
@@ -33,7 +32,7 @@ QPushButton* knopf(const QString& text, const QString& name, QStyle::StandardPix
     return k;
 }
 
-} // namespace
+}  // namespace
 
 TOptionsfenster::TOptionsfenster(QWidget* parent)
     : QDialog(parent)
@@ -457,11 +456,7 @@ void TOptionsfenster::BitBtn2Click()
     done(ErgebnisAbbrechen);
 }
 
-void TOptionsfenster::BitBtn3Click()
-{
-    if (hilfeoeffner)
-        hilfeoeffner(QStringLiteral("Progammeinstellungen"));
-}
+void TOptionsfenster::BitBtn3Click() { fensterdienste().hilfe(QStringLiteral("Progammeinstellungen")); }
 
 void TOptionsfenster::BitBtn4Click()
 {

@@ -53,9 +53,6 @@ public:
     Optionswerte optionswerte() const;
     void gelesenenWertMerken(const QComboBox* liste, const QString& wert);
 
-    // Opens the help at a keyword; set by the application.
-    static std::function<void(const QString& stichwort)> hilfeoeffner;
-
     QTabWidget* PageControl1;
     QWidget* TabSheet1;
     QWidget* TabSheet2;

@@ -8,7 +8,7 @@
 #include <QTextFragment>
 
 #include "output/fenster/ausgabefeld.h"
-#include "output/fenster/dialogseam.h"
+#include "output/fenster/fensterdienste.h"
 #include "output/textausgabe.h"
 
 namespace {
@@ -167,35 +167,35 @@ enum class Schritt { Geschrieben, Abgebrochen, Uebersprungen, Fehler };
 Schritt eineDatei(const Speicherauftrag& a, const QString& vorgabename, const QString& filter,
                   const Ausgabefeld* feld, const Ausgabefeld* anhang)
 {
-    const QString pfad = Dialogseam::dateinameFragen(a.eltern, vorgabename, QStringLiteral("rtf"), filter);
+    const QString pfad = fensterdienste().dateiname(a.eltern, vorgabename, QStringLiteral("rtf"), filter);
     if (pfad.isEmpty())
         return Schritt::Uebersprungen;
     if (QFileInfo::exists(pfad)
-        && Dialogseam::jaNeinFragen(nameOhneVerzeichnis(pfad), QStringLiteral("existiert schon."),
-                                    QStringLiteral("Datei überschreiben?"))
-            != Dialogseam::Ja)
+        && fensterdienste().jaNein(nameOhneVerzeichnis(pfad), QStringLiteral("existiert schon."),
+                                   QStringLiteral("Datei überschreiben?"))
+            != Fensterdienste::Ja)
         return Schritt::Abgebrochen;
 
-    const bool warten = a.meldungsfenster && a.wartenZeigen;
-    if (warten) {
-        a.wartenZeigen(QStringLiteral("Bitte warten - Datei"),
-                       QChar(u'"') + nameOhneVerzeichnis(pfad) + QStringLiteral("\" wird gespeichert ...."));
+    Fensterdienste::Warten warten;
+    if (a.meldungsfenster) {
+        warten = fensterdienste().warten(QStringLiteral("Bitte warten - Datei"),
+                                         QChar(u'"') + nameOhneVerzeichnis(pfad)
+                                             + QStringLiteral("\" wird gespeichert ...."));
         QCoreApplication::processEvents();
     }
     QString fehlertext;
     const bool ok = istRtf(pfad) ? dateiSicherSchreiben(pfad, rtfVon(feld, anhang), &fehlertext)
                                  : textdateiSchreiben(pfad, textzeilenVon(feld, anhang), &fehlertext);
     // The wait window goes also when writing failed, so the error is not hidden behind it.
-    if (warten && a.wartenSchliessen)
-        a.wartenSchliessen();
+    warten.schliessen();
     if (!ok) {
-        Dialogseam::fehlerZeigen(a.eltern, fehlertext);
+        fensterdienste().fehler(a.eltern, fehlertext);
         return Schritt::Fehler;
     }
     return Schritt::Geschrieben;
 }
 
-} // namespace
+}  // namespace
 
 QStringList feldZeilen(const Ausgabefeld* feld)
 {

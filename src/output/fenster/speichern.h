@@ -31,8 +31,8 @@ enum Speicherart : int {
 };
 
 // The whole save, in the variant speicherart.
-// The wait window is shown through the callbacks when meldungsfenster is on. File dialogs,
-// the overwrite question and error messages go through Dialogseam. Returns false when the
+// The wait window is shown when meldungsfenster is on. File dialogs, the overwrite question,
+// the wait window and error messages go through the window services. Returns false when the
 // save ended early (cancel in the overwrite question, or a write error).
 struct Speicherauftrag {
     QWidget* eltern = nullptr;
@@ -40,8 +40,6 @@ struct Speicherauftrag {
     Ausgabefeld* zusammenfassung = nullptr;
     int speicherart = SpeicherartInhalt;
     bool meldungsfenster = true;
-    std::function<void(const QString& zeile1, const QString& zeile2)> wartenZeigen;
-    std::function<void()> wartenSchliessen;
 };
 bool speichern(const Speicherauftrag& auftrag);
 

@@ -11,7 +11,7 @@
 #include <QVBoxLayout>
 
 #include "output/fenster/ausgabefeld.h"
-#include "output/fenster/dialogseam.h"
+#include "output/fenster/fensterdienste.h"
 
 bool textSuchen(Ausgabefeld* liste, const QString& text, bool grossKlein, bool ganzeWoerter)
 {
@@ -23,7 +23,7 @@ bool textSuchen(Ausgabefeld* liste, const QString& text, bool grossKlein, bool g
     if (ganzeWoerter)
         optionen |= QTextDocument::FindWholeWords;
     if (!liste->weitersuchen(text, optionen)) {
-        Dialogseam::piepen();
+        fensterdienste().piepen();
         return false;
     }
     liste->setFocus();

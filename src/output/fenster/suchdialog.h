@@ -9,7 +9,7 @@ class QLineEdit;
 class QPushButton;
 
 // One search in the pane; selects the match and gives the pane the focus, or beeps
-// (Dialogseam::piepen) and leaves the selection when there is none.
+// (the window services' beep) and leaves the selection when there is none.
 bool textSuchen(Ausgabefeld* liste, const QString& text, bool grossKlein, bool ganzeWoerter);
 
 class Suchdialog : public QDialog {

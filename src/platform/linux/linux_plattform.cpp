@@ -207,7 +207,10 @@ bool LinuxDateisystem::auflisten(const QByteArray& verzeichnis, const QString& m
     if (fd < 0)
         return false;
     // Closed however the loop ends, also when the callback throws.
-    const std::unique_ptr<DIR, decltype(&::closedir)> d(::fdopendir(fd), &::closedir);
+    struct Schliessen {
+        void operator()(DIR* v) const { ::closedir(v); }
+    };
+    const std::unique_ptr<DIR, Schliessen> d(::fdopendir(fd));
     if (!d) {
         ::close(fd);
         return false;

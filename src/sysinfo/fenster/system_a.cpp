@@ -6,12 +6,13 @@
 #include <QTextBlock>
 #include <QTextCursor>
 
-#include "listing/zeittexte.h"
 #include "netinfo/netzbericht.h"
 #include "output/fenster/berichtsfeld.h"
 #include "output/fenster/einstellunganwenden.h"
+#include "output/fenster/fensterdienste.h"
 #include "platform/nachrichten.h"
 #include "sysinfo/systembericht.h"
+#include "text/zeittexte.h"
 
 TSystemausgabe* Systemausgabe = nullptr;
 
@@ -45,23 +46,16 @@ void TSystemausgabe::systemdatenlesen()
 {
     linkenRandSetzen(Memo1, 60);
     Fensterumgebung umgebung;
-    const bool warten = umgebung.meldungen();
-    if (warten && wartenOeffnen)
-        wartenOeffnen(QStringLiteral("Bitte warten - "), QStringLiteral("Systemdaten werden gelesen ...."));
-    if (warten)
+    // Closed however the build ends: an error box must not open behind it.
+    Fensterdienste::Warten warten;
+    if (umgebung.meldungen()) {
+        warten = fensterdienste().warten(QStringLiteral("Bitte warten - "),
+                                         QStringLiteral("Systemdaten werden gelesen ...."));
         plattform::nachrichtenZulassen();
+    }
     Memo1->clear();
     Feldziel ziel(Memo1);
-    try {
-        systemberichtSchreiben(ziel, umgebung);
-    } catch (...) {
-        // The error box follows; the wait window must not stay open behind it.
-        if (wartenSchliessen)
-            wartenSchliessen();
-        throw;
-    }
+    systemberichtSchreiben(ziel, umgebung);
     Memo1->moveCursor(QTextCursor::Start);
-    if (umgebung.meldungen() && wartenSchliessen)
-        wartenSchliessen();
 }
 

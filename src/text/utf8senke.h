@@ -7,7 +7,7 @@
 #include <cstdio>
 #include <vector>
 
-#include "listing/zeilensenke.h"
+#include "text/zeilensenke.h"
 
 class Utf8Senke : public Zeilensenke {
 public:

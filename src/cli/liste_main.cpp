@@ -10,26 +10,22 @@
 #include <clocale>
 #include <cstdio>
 #include <cstring>
+#include <fcntl.h>
 #include <iterator>
 #include <memory>
 #include <optional>
-
-#include <fcntl.h>
 #include <signal.h>
 #include <termios.h>
 #include <unistd.h>
 
-#include "listing/groessentexte.h"
-#include "netinfo/netzbericht.h"
-#include "netinfo/netzressourcen.h"
 #include "listing/suche.h"
 #include "listing/suchmuster.h"
-#include "listing/utf8senke.h"
 #include "listing/zeilenformat.h"
+#include "netinfo/netzbericht.h"
+#include "netinfo/netzressourcen.h"
 #include "output/codepage.h"
 #include "output/rtf.h"
 #include "output/systemfehler.h"
-#include "listing/zeittexte.h"
 #include "platform/anmeldung.h"
 #include "platform/netz.h"
 #include "platform/netzpfad.h"
@@ -37,47 +33,50 @@
 #include "platform/systemquellen.h"
 #include "sysinfo/sammler.h"
 #include "sysinfo/systembericht.h"
+#include "text/groessentexte.h"
+#include "text/utf8senke.h"
+#include "text/zeittexte.h"
 
 namespace {
 
 const char* const programm = "zembrola-liste";
 
-const char* const hilfetext =
-    "Aufruf: zembrola-liste [OPTION]... VERZEICHNIS   (auch \\\\COMPUTER\\FREIGABE\\...)\n"
-    "   oder: zembrola-liste --systemanalyse | --netzwerkanalyse\n"
-    "Listet die Dateien eines Verzeichnisses so auf, wie Zembrola sie im Ausgabefenster zeigt.\n"
-    "\n"
-    "  -m, --maske MASKE          Suchmaske (Vorgabe *.*)\n"
-    "  -r, --unterverzeichnisse   Unterverzeichnisse einschließen\n"
-    "  -v, --versteckt            versteckte Dateien anzeigen\n"
-    "      --archiviert, --nur-lesen, --system\n"
-    "                             nur Dateien mit diesen Attributen (eines genügt);\n"
-    "                             jede dieser Optionen schaltet \"Alle Dateien\" aus\n"
-    "      --von DATUM, --bis DATUM\n"
-    "                             nur Dateien, deren Datum im Bereich liegt (beide Tage\n"
-    "                             eingeschlossen); fehlt ein Ende, gilt heute-365 bzw. heute.\n"
-    "                             DATUM als 24.12.2013 oder 2013-12-24\n"
-    "  -s, --spalten N            1 bis 6 Spalten\n"
-    "  -p, --pfad                 Dateinamen mit Pfadangabe\n"
-    "  -a, --attribute            Attribute anzeigen\n"
-    "  -d, --datum                Dateidatum anzeigen\n"
-    "  -g, --groesse[=EINHEIT]    Dateigröße anzeigen; EINHEIT: Bytes, KBytes, MBytes,\n"
-    "                             GBytes oder TBytes (Vorgabe Bytes)\n"
-    "  -e, --einheit              Größeneinheit ausgeben\n"
-    "  -z, --zusammenfassung      danach auch Kopf und Zusammenfassung ausgeben\n"
-    "  -o, --ausgabe DATEI        in DATEI schreiben statt auf die Standardausgabe:\n"
-    "                             Endung .rtf als Rich Text, sonst als Text mit CR LF\n"
-    "      --systemanalyse        den Bericht der Systemanalyse ausgeben\n"
-    "      --netzwerkanalyse      den Bericht der Netzwerkanalyse ausgeben\n"
-    "      --netz                 nur die Netzwerkressourcen als Baum ausgeben\n"
-    "  -U, --benutzer NAME        Benutzer für Freigaben, die keinen Gast zulassen\n"
-    "                             (DOMÄNE\\NAME möglich); das Kennwort wird am\n"
-    "                             Terminal ohne Echo erfragt\n"
-    "  -h, --help                 diese Hilfe anzeigen\n"
-    "      --version              Programmname und Version anzeigen\n"
-    "\n"
-    "Rückgabewert: 0 bei Erfolg, 1 wenn das Verzeichnis nicht gelesen werden kann,\n"
-    "2 bei falschen Optionen.\n";
+const char* const hilfetext
+    = "Aufruf: zembrola-liste [OPTION]... VERZEICHNIS   (auch \\\\COMPUTER\\FREIGABE\\...)\n"
+      "   oder: zembrola-liste --systemanalyse | --netzwerkanalyse\n"
+      "Listet die Dateien eines Verzeichnisses so auf, wie Zembrola sie im Ausgabefenster zeigt.\n"
+      "\n"
+      "  -m, --maske MASKE          Suchmaske (Vorgabe *.*)\n"
+      "  -r, --unterverzeichnisse   Unterverzeichnisse einschließen\n"
+      "  -v, --versteckt            versteckte Dateien anzeigen\n"
+      "      --archiviert, --nur-lesen, --system\n"
+      "                             nur Dateien mit diesen Attributen (eines genügt);\n"
+      "                             jede dieser Optionen schaltet \"Alle Dateien\" aus\n"
+      "      --von DATUM, --bis DATUM\n"
+      "                             nur Dateien, deren Datum im Bereich liegt (beide Tage\n"
+      "                             eingeschlossen); fehlt ein Ende, gilt heute-365 bzw. heute.\n"
+      "                             DATUM als 24.12.2013 oder 2013-12-24\n"
+      "  -s, --spalten N            1 bis 6 Spalten\n"
+      "  -p, --pfad                 Dateinamen mit Pfadangabe\n"
+      "  -a, --attribute            Attribute anzeigen\n"
+      "  -d, --datum                Dateidatum anzeigen\n"
+      "  -g, --groesse[=EINHEIT]    Dateigröße anzeigen; EINHEIT: Bytes, KBytes, MBytes,\n"
+      "                             GBytes oder TBytes (Vorgabe Bytes)\n"
+      "  -e, --einheit              Größeneinheit ausgeben\n"
+      "  -z, --zusammenfassung      danach auch Kopf und Zusammenfassung ausgeben\n"
+      "  -o, --ausgabe DATEI        in DATEI schreiben statt auf die Standardausgabe:\n"
+      "                             Endung .rtf als Rich Text, sonst als Text mit CR LF\n"
+      "      --systemanalyse        den Bericht der Systemanalyse ausgeben\n"
+      "      --netzwerkanalyse      den Bericht der Netzwerkanalyse ausgeben\n"
+      "      --netz                 nur die Netzwerkressourcen als Baum ausgeben\n"
+      "  -U, --benutzer NAME        Benutzer für Freigaben, die keinen Gast zulassen\n"
+      "                             (DOMÄNE\\NAME möglich); das Kennwort wird am\n"
+      "                             Terminal ohne Echo erfragt\n"
+      "  -h, --help                 diese Hilfe anzeigen\n"
+      "      --version              Programmname und Version anzeigen\n"
+      "\n"
+      "Rückgabewert: 0 bei Erfolg, 1 wenn das Verzeichnis nicht gelesen werden kann,\n"
+      "2 bei falschen Optionen.\n";
 
 [[noreturn]] void falscheOption(const QString& meldung)
 {
@@ -86,10 +85,7 @@ const char* const hilfetext =
     std::exit(2);
 }
 
-QString anfuehren(const QString& s)
-{
-    return QStringLiteral("»") + s + QStringLiteral("«");
-}
+QString anfuehren(const QString& s) { return QStringLiteral("»") + s + QStringLiteral("«"); }
 
 std::optional<QDate> datumLesen(const QString& s)
 {
@@ -105,7 +101,7 @@ std::optional<QDate> datumLesen(const QString& s)
 
 class Konsolenumgebung : public Suchumgebung {
 public:
-    explicit Konsolenumgebung(Zeilensenke& liste) : m_liste(liste) {}
+    explicit Konsolenumgebung(Zeilensenke& liste) : m_liste(liste) { }
     Zeilensenke& liste() override { return m_liste; }
     Zeilensenke& zusammenfassung() override { return m_zusammenfassung; }
     void tabstopsListe(const QList<double>& punkte) override { m_tabstops = punkte; }
@@ -158,12 +154,14 @@ Aufruf optionenLesen(const QStringList& args)
                 if (wert)
                     return *wert;
                 if (i + 1 >= args.size())
-                    falscheOption(QStringLiteral("Option %1 verlangt einen Wert").arg(anfuehren(QStringLiteral("--") + name)));
+                    falscheOption(
+                        QStringLiteral("Option %1 verlangt einen Wert").arg(anfuehren(QStringLiteral("--") + name)));
                 return args.at(++i);
             };
             auto ohneWert = [&] {
                 if (wert)
-                    falscheOption(QStringLiteral("Option %1 erlaubt keinen Wert").arg(anfuehren(QStringLiteral("--") + name)));
+                    falscheOption(
+                        QStringLiteral("Option %1 erlaubt keinen Wert").arg(anfuehren(QStringLiteral("--") + name)));
             };
             if (name == QLatin1String("maske")) {
                 a.kriterien.maske = brauchtWert();
@@ -216,8 +214,10 @@ Aufruf optionenLesen(const QStringList& args)
                         if (wert->compare(QLatin1String(einheitenNamen[k]), Qt::CaseInsensitive) == 0)
                             e = k;
                     if (e < 0)
-                        falscheOption(QStringLiteral("ungültige Einheit %1 bei %2 (erlaubt: Bytes, KBytes, MBytes, GBytes, TBytes)")
-                                          .arg(anfuehren(*wert), anfuehren(QStringLiteral("--groesse"))));
+                        falscheOption(
+                            QStringLiteral(
+                                "ungültige Einheit %1 bei %2 (erlaubt: Bytes, KBytes, MBytes, GBytes, TBytes)")
+                                .arg(anfuehren(*wert), anfuehren(QStringLiteral("--groesse"))));
                     a.ansicht.einheit = e;
                 }
             } else if (name == QLatin1String("einheit")) {
@@ -257,14 +257,21 @@ Aufruf optionenLesen(const QStringList& args)
                     return rest;
                 }
                 if (i + 1 >= args.size())
-                    falscheOption(QStringLiteral("Option %1 verlangt einen Wert").arg(anfuehren(QStringLiteral("-") + c)));
+                    falscheOption(
+                        QStringLiteral("Option %1 verlangt einen Wert").arg(anfuehren(QStringLiteral("-") + c)));
                 j = arg.size();
                 return args.at(++i);
             };
             switch (c.unicode()) {
-            case 'm': a.kriterien.maske = wertKurz(); break;
-            case 'r': a.kriterien.unterverzeichnisse = true; break;
-            case 'v': a.kriterien.versteckt = true; break;
+            case 'm':
+                a.kriterien.maske = wertKurz();
+                break;
+            case 'r':
+                a.kriterien.unterverzeichnisse = true;
+                break;
+            case 'v':
+                a.kriterien.versteckt = true;
+                break;
             case 's': {
                 const QString w = wertKurz();
                 bool ok = false;
@@ -275,9 +282,15 @@ Aufruf optionenLesen(const QStringList& args)
                 a.ansicht.spalten = n;
                 break;
             }
-            case 'p': a.ansicht.pfadangabe = true; break;
-            case 'a': a.ansicht.attribute = true; break;
-            case 'd': a.ansicht.datum = true; break;
+            case 'p':
+                a.ansicht.pfadangabe = true;
+                break;
+            case 'a':
+                a.ansicht.attribute = true;
+                break;
+            case 'd':
+                a.ansicht.datum = true;
+                break;
             case 'g':
                 a.ansicht.groesse = true;
                 if (!rest.isEmpty()) {
@@ -286,16 +299,26 @@ Aufruf optionenLesen(const QStringList& args)
                         if (rest.compare(QLatin1String(einheitenNamen[k]), Qt::CaseInsensitive) == 0)
                             e = k;
                     if (e < 0)
-                        falscheOption(QStringLiteral("ungültige Einheit %1 bei %2 (erlaubt: Bytes, KBytes, MBytes, GBytes, TBytes)")
-                                          .arg(anfuehren(rest), anfuehren(QStringLiteral("-g"))));
+                        falscheOption(
+                            QStringLiteral(
+                                "ungültige Einheit %1 bei %2 (erlaubt: Bytes, KBytes, MBytes, GBytes, TBytes)")
+                                .arg(anfuehren(rest), anfuehren(QStringLiteral("-g"))));
                     a.ansicht.einheit = e;
                     j = arg.size();
                 }
                 break;
-            case 'e': a.ansicht.einheitAnzeigen = true; break;
-            case 'z': a.zusammenfassung = true; break;
-            case 'o': a.ausgabe = wertKurz(); break;
-            case 'U': a.benutzer = wertKurz(); break;
+            case 'e':
+                a.ansicht.einheitAnzeigen = true;
+                break;
+            case 'z':
+                a.zusammenfassung = true;
+                break;
+            case 'o':
+                a.ausgabe = wertKurz();
+                break;
+            case 'U':
+                a.benutzer = wertKurz();
+                break;
             case 'h':
                 std::fputs(hilfetext, stdout);
                 std::exit(0);
@@ -309,14 +332,16 @@ Aufruf optionenLesen(const QStringList& args)
         if (a.systemanalyse && a.netzwerkanalyse)
             falscheOption(QStringLiteral("--systemanalyse und --netzwerkanalyse schließen sich aus"));
         if (!verzeichnisse.isEmpty())
-            falscheOption(QStringLiteral("%1 nimmt kein Verzeichnis")
-                              .arg(a.systemanalyse ? QStringLiteral("--systemanalyse") : QStringLiteral("--netzwerkanalyse")));
+            falscheOption(
+                QStringLiteral("%1 nimmt kein Verzeichnis")
+                    .arg(a.systemanalyse ? QStringLiteral("--systemanalyse") : QStringLiteral("--netzwerkanalyse")));
         return a;
     }
     if (verzeichnisse.isEmpty())
         falscheOption(QStringLiteral("kein Verzeichnis angegeben"));
     if (verzeichnisse.size() > 1)
-        falscheOption(QStringLiteral("nur ein Verzeichnis erlaubt, %1 ist zu viel").arg(anfuehren(verzeichnisse.at(1))));
+        falscheOption(
+            QStringLiteral("nur ein Verzeichnis erlaubt, %1 ist zu viel").arg(anfuehren(verzeichnisse.at(1))));
 
     Suchkriterien& k = a.kriterien;
     k.alleDateien = !(k.archiviert || k.nurLesen || k.system);
@@ -357,7 +382,7 @@ void zusammenfassungAnhaengen(Zeilensenke& ziel, const QStringList& zeilen)
 // Text in the platform's code page with CR LF; UTF-8 takes the fast path.
 class Textdateisenke : public Zeilensenke {
 public:
-    explicit Textdateisenke(QIODevice* ziel) : m_cp(plattformCodepage()), m_utf8(ziel, true), m_ziel(ziel) {}
+    explicit Textdateisenke(QIODevice* ziel) : m_cp(plattformCodepage()), m_utf8(ziel, true), m_ziel(ziel) { }
     void zeile(const QString& text) override
     {
         if (m_cp == Codepage::Utf8) {
@@ -420,10 +445,7 @@ bool listeAlsTextSchreiben(const Aufruf& aufruf, Suchzustand& zustand, QString* 
 }
 
 // Both reports' creation date: now, in the user's formats.
-QString jetztAlsText()
-{
-    return Datumstexte(Zeitformate::ausSystem()).datumZeit(QDateTime::currentDateTime());
-}
+QString jetztAlsText() { return Datumstexte(Zeitformate::ausSystem()).datumZeit(QDateTime::currentDateTime()); }
 
 // The system report without a window: no wait window, messages or step pauses.
 class Berichtskonsole : public Systemberichtsumgebung {
@@ -574,9 +596,8 @@ int main(int argc, char** argv)
     bool anmeldungAbgelehnt = false;
     if (aufruf.kriterien.netzwerk) {
         if (!aufruf.benutzer.isEmpty())
-            plattform::anmeldefrageSetzen([benutzer = aufruf.benutzer](const QString& freigabe) {
-                return kennwortErfragen(benutzer, freigabe);
-            });
+            plattform::anmeldefrageSetzen(
+                [benutzer = aufruf.benutzer](const QString& freigabe) { return kennwortErfragen(benutzer, freigabe); });
         // A computer known to neither NetBIOS nor the resolver may still be one WS-Discovery or
         // mDNS finds, as the window's computer list would show it: that bounded search runs first.
         const auto np = plattform::Netzpfad::lesen(aufruf.kriterien.verzeichnis);

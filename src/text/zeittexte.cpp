@@ -1,11 +1,10 @@
-#include "listing/zeittexte.h"
-
-#include <algorithm>
+#include "text/zeittexte.h"
 
 #include <QByteArray>
 #include <QLocale>
 #include <QTime>
 
+#include <algorithm>
 #include <clocale>
 #include <cstdlib>
 #include <ctime>
@@ -27,10 +26,7 @@ qint64 abrunden(qint64 a, qint64 b)
 
 // File times beyond what a file date can show (1601 to 9999, as on Windows) are held at the
 // nearest end, so day arithmetic cannot overflow on a forged time stamp.
-qint64 begrenzt(qint64 utc)
-{
-    return std::clamp<qint64>(utc, -11644473600LL, 253402300799LL);
-}
+qint64 begrenzt(qint64 utc) { return std::clamp<qint64>(utc, -11644473600LL, 253402300799LL); }
 
 qint32 versatzUm(qint64 utc)
 {
@@ -65,37 +61,87 @@ QString strftimeNachQt(const QString& format)
         }
         QChar f = format.at(++i);
         // Flags and the E/O modifiers change nothing we can show.
-        while ((f == QLatin1Char('E') || f == QLatin1Char('O') || f == QLatin1Char('-') ||
-                f == QLatin1Char('_') || f == QLatin1Char('0') || f == QLatin1Char('^') ||
-                f == QLatin1Char('#')) &&
-               i + 1 < format.size())
+        while ((f == QLatin1Char('E') || f == QLatin1Char('O') || f == QLatin1Char('-') || f == QLatin1Char('_')
+                || f == QLatin1Char('0') || f == QLatin1Char('^') || f == QLatin1Char('#'))
+               && i + 1 < format.size())
             f = format.at(++i);
         switch (f.unicode()) {
-        case 'd': q += QLatin1String("dd"); break;
-        case 'e': q += QLatin1String("d"); break;
-        case 'm': q += QLatin1String("MM"); break;
-        case 'y': q += QLatin1String("yy"); break;
-        case 'Y': q += QLatin1String("yyyy"); break;
-        case 'b': case 'h': q += QLatin1String("MMM"); break;
-        case 'B': q += QLatin1String("MMMM"); break;
-        case 'a': q += QLatin1String("ddd"); break;
-        case 'A': q += QLatin1String("dddd"); break;
-        case 'H': q += QLatin1String("HH"); break;
-        case 'k': q += QLatin1String("H"); break;
-        case 'I': q += QLatin1String("hh"); break;
-        case 'l': q += QLatin1String("h"); break;
-        case 'M': q += QLatin1String("mm"); break;
-        case 'S': q += QLatin1String("ss"); break;
-        case 'p': case 'P': q += QLatin1String("AP"); break;
-        case 'D': q += QLatin1String("MM/dd/yy"); break;
-        case 'F': q += QLatin1String("yyyy-MM-dd"); break;
-        case 'T': q += QLatin1String("HH:mm:ss"); break;
-        case 'R': q += QLatin1String("HH:mm"); break;
-        case 'r': q += QLatin1String("hh:mm:ss AP"); break;
-        case 'n': q += QLatin1Char('\n'); break;
-        case 't': q += QLatin1Char('\t'); break;
-        case '%': q += QLatin1Char('%'); break;
-        default: break;  // time zones, week numbers: nothing sensible for a listing
+        case 'd':
+            q += QLatin1String("dd");
+            break;
+        case 'e':
+            q += QLatin1String("d");
+            break;
+        case 'm':
+            q += QLatin1String("MM");
+            break;
+        case 'y':
+            q += QLatin1String("yy");
+            break;
+        case 'Y':
+            q += QLatin1String("yyyy");
+            break;
+        case 'b':
+        case 'h':
+            q += QLatin1String("MMM");
+            break;
+        case 'B':
+            q += QLatin1String("MMMM");
+            break;
+        case 'a':
+            q += QLatin1String("ddd");
+            break;
+        case 'A':
+            q += QLatin1String("dddd");
+            break;
+        case 'H':
+            q += QLatin1String("HH");
+            break;
+        case 'k':
+            q += QLatin1String("H");
+            break;
+        case 'I':
+            q += QLatin1String("hh");
+            break;
+        case 'l':
+            q += QLatin1String("h");
+            break;
+        case 'M':
+            q += QLatin1String("mm");
+            break;
+        case 'S':
+            q += QLatin1String("ss");
+            break;
+        case 'p':
+        case 'P':
+            q += QLatin1String("AP");
+            break;
+        case 'D':
+            q += QLatin1String("MM/dd/yy");
+            break;
+        case 'F':
+            q += QLatin1String("yyyy-MM-dd");
+            break;
+        case 'T':
+            q += QLatin1String("HH:mm:ss");
+            break;
+        case 'R':
+            q += QLatin1String("HH:mm");
+            break;
+        case 'r':
+            q += QLatin1String("hh:mm:ss AP");
+            break;
+        case 'n':
+            q += QLatin1Char('\n');
+            break;
+        case 't':
+            q += QLatin1Char('\t');
+            break;
+        case '%':
+            q += QLatin1Char('%');
+            break;
+        default:
+            break;  // time zones, week numbers: nothing sensible for a listing
         }
     }
     return q;
@@ -148,17 +194,11 @@ qint64 Ortszeit::lokal(qint64 utc)
     return utc + versatzUm(utc);
 }
 
-qint64 Ortszeit::tag(qint64 utc)
-{
-    return abrunden(lokal(utc), tagSekunden) + julianisch1970;
-}
+qint64 Ortszeit::tag(qint64 utc) { return abrunden(lokal(utc), tagSekunden) + julianisch1970; }
 
 Datumstexte::Datumstexte(const Zeitformate& formate)
-    : m_formate(formate),
-      m_zeitVonHand(formate.langeZeit == QLatin1String("HH:mm:ss")),
-      m_tage(8192)
-{
-}
+    : m_formate(formate), m_zeitVonHand(formate.langeZeit == QLatin1String("HH:mm:ss")), m_tage(8192)
+{ }
 
 std::string Datumstexte::datumText(qint64 julianischerTag) const
 {
@@ -174,8 +214,8 @@ void Datumstexte::zeitAnhaengen(std::string& ziel, int s) const
 {
     if (m_zeitVonHand) {
         const int h = s / 3600, m = s / 60 % 60, sek = s % 60;
-        const char z[8] = {char('0' + h / 10), char('0' + h % 10), ':', char('0' + m / 10),
-                           char('0' + m % 10), ':', char('0' + sek / 10), char('0' + sek % 10)};
+        const char z[8] = {char('0' + h / 10),   char('0' + h % 10),  ':', char('0' + m / 10), char('0' + m % 10), ':',
+                           char('0' + sek / 10), char('0' + sek % 10)};
         ziel.append(z, 8);
     } else {
         ziel += zeittext(s).toStdString();
@@ -246,8 +286,7 @@ QString Datumstexte::dauer(qint64 ms) const
                 .arg(sekunden / 60 % 60, 2, 10, QLatin1Char('0'))
                 .arg(sekunden % 60, 2, 10, QLatin1Char('0'));
     } else {
-        s = QLocale::c().toString(QTime(0, 0).addSecs(static_cast<int>(sekunden % tagSekunden)),
-                                  m_formate.langeZeit);
+        s = QLocale::c().toString(QTime(0, 0).addSecs(static_cast<int>(sekunden % tagSekunden)), m_formate.langeZeit);
     }
     const int hundertstel = static_cast<int>(ms % 1000) / 10;
     s += QLatin1Char(',');

@@ -1,4 +1,4 @@
-#include "listing/utf8senke.h"
+#include "text/utf8senke.h"
 
 #include <cstring>
 
@@ -39,14 +39,11 @@ char* utf8Schreiben(char* z, QStringView text)
     return z;
 }
 
-Utf8Senke::Utf8Senke(std::FILE* ziel, bool crlf) : m_datei(ziel), m_crlf(crlf), m_puffer(puffergroesse) {}
+Utf8Senke::Utf8Senke(std::FILE* ziel, bool crlf) : m_datei(ziel), m_crlf(crlf), m_puffer(puffergroesse) { }
 
-Utf8Senke::Utf8Senke(QIODevice* ziel, bool crlf) : m_geraet(ziel), m_crlf(crlf), m_puffer(puffergroesse) {}
+Utf8Senke::Utf8Senke(QIODevice* ziel, bool crlf) : m_geraet(ziel), m_crlf(crlf), m_puffer(puffergroesse) { }
 
-Utf8Senke::~Utf8Senke()
-{
-    leeren();
-}
+Utf8Senke::~Utf8Senke() { leeren(); }
 
 void Utf8Senke::schreiben()
 {

@@ -1,5 +1,5 @@
 #pragma once
-// Date and time texts of the listing: file dates, the header's start and end, the duration.
+// Date and time texts: file dates, a header's start and end, a duration.
 #include <QDate>
 #include <QDateTime>
 #include <QString>
@@ -9,7 +9,12 @@
 #include <string>
 #include <vector>
 
-#include "listing/suche.h"
+// Date and time formats of the user's locale (LC_TIME), in QDateTime's notation.
+struct Zeitformate {
+    QString kurzesDatum = QStringLiteral("dd.MM.yyyy");
+    QString langeZeit = QStringLiteral("HH:mm:ss");
+    static Zeitformate ausSystem();
+};
 
 // strftime notation (nl_langinfo's D_FMT, T_FMT) in QDateTime's notation: "%d.%m.%Y" -> "dd.MM.yyyy".
 QString strftimeNachQt(const QString& format);

@@ -1,4 +1,4 @@
-#include "listing/groessentexte.h"
+#include "text/groessentexte.h"
 
 const char* const einheitenNamen[5] = {"Bytes", "KBytes", "MBytes", "GBytes", "TBytes"};
 
@@ -10,8 +10,7 @@ constexpr int feldbreiten[5] = {15, 15, 12, 9, 6};
 
 // Writes |zaehler / nenner| rounded to `stellen` decimals (half away from zero), blank-padded to
 // `breite`, backwards from `ende`. Returns the start. nenner > 0.
-template <class Z>
-char* festkommaMit(char* ende, Z zaehler, Z nenner, int stellen, int breite, char komma)
+template <class Z> char* festkommaMit(char* ende, Z zaehler, Z nenner, int stellen, int breite, char komma)
 {
     const bool negativ = zaehler < 0;
     if (negativ)
@@ -44,8 +43,8 @@ char* festkomma(char* ende, gross zaehler, gross nenner, int stellen, int breite
     // 64 bits hold every size below a petabyte; the wide division is much slower.
     constexpr gross grenze = static_cast<gross>(1) << 50;
     if (zaehler < grenze && zaehler > -grenze && nenner < grenze)
-        return festkommaMit<qint64>(ende, static_cast<qint64>(zaehler), static_cast<qint64>(nenner), stellen,
-                                    breite, komma);
+        return festkommaMit<qint64>(ende, static_cast<qint64>(zaehler), static_cast<qint64>(nenner), stellen, breite,
+                                    komma);
     return festkommaMit<gross>(ende, zaehler, nenner, stellen, breite, komma);
 }
 
@@ -83,8 +82,7 @@ QString groesseAutomatisch(qint64 bytes, bool komma)
         ++stufe;
     char puffer[64];
     char* ende = puffer + sizeof puffer;
-    const char* anfang = festkomma(ende, bytes, static_cast<gross>(1) << (10 * (stufe + 1)), 3, 10,
-                                   komma ? ',' : '.');
+    const char* anfang = festkomma(ende, bytes, static_cast<gross>(1) << (10 * (stufe + 1)), 3, 10, komma ? ',' : '.');
     return QLatin1String(anfang, ende - anfang) + QLatin1Char(' ') + QLatin1String(namen[stufe]);
 }
 
