@@ -14,6 +14,7 @@
 #include <QMenuBar>
 #include <QPrinter>
 #include <QRadioButton>
+#include <QScopeGuard>
 #include <QShowEvent>
 #include <QSignalBlocker>
 #include <QStatusBar>
@@ -666,14 +667,10 @@ void THaupt::sucheStarten()
         }
     }
     m_sucheLaeuft = true;
-    struct Ende {
-        THaupt* h;
-        ~Ende()
-        {
-            h->puffernLeeren();
-            h->m_sucheLaeuft = false;
-        }
-    } ende{this};
+    const auto ende = qScopeGuard([this] {
+        puffernLeeren();
+        m_sucheLaeuft = false;
+    });
 
     ++m_suchanfragen;
     emit sucheGestartet();

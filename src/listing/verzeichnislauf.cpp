@@ -115,6 +115,7 @@ public:
             leserStarten();
     }
 
+    Q_DISABLE_COPY_MOVE(Vorleser)
     ~Vorleser()
     {
         anhalten();

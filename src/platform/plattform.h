@@ -141,9 +141,8 @@ void installieren(const Plattform& p);
 class Installation {
 public:
     explicit Installation(const Plattform& p);
+    Q_DISABLE_COPY_MOVE(Installation)
     ~Installation();
-    Installation(const Installation&) = delete;
-    Installation& operator=(const Installation&) = delete;
 
 private:
     Plattform m_vorher;

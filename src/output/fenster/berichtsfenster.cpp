@@ -13,6 +13,7 @@
 #include <QPlainTextEdit>
 #include <QPrinter>
 #include <QScreen>
+#include <QScopedValueRollback>
 #include <QShortcut>
 #include <QStatusBar>
 #include <QStyle>
@@ -242,11 +243,7 @@ void Berichtsfenster::bauen()
 {
     if (m_baut)
         return;  // a refresh while a build lets messages through
-    m_baut = true;
-    struct Ende {
-        bool& b;
-        ~Ende() { b = false; }
-    } ende{m_baut};
+    const QScopedValueRollback<bool> baut(m_baut, true);
     berichtBauen();
 }
 

@@ -12,9 +12,8 @@ namespace plattform {
 class LinuxDateisystem : public Dateisystem {
 public:
     LinuxDateisystem() = default;
+    Q_DISABLE_COPY_MOVE(LinuxDateisystem)
     ~LinuxDateisystem() override;
-    LinuxDateisystem(const LinuxDateisystem&) = delete;
-    LinuxDateisystem& operator=(const LinuxDateisystem&) = delete;
 
     bool auflisten(const QByteArray& verzeichnis, const QString& maske, bool nurVerzeichnisse,
                    const std::function<bool(const Dateidaten&)>& jeEintrag) const override;

@@ -43,9 +43,8 @@ struct Verbindung {
         const QByteArray name = anzeige.toLocal8Bit();
         c = xcb_connect(name.isEmpty() ? nullptr : name.constData(), &bildschirm);
     }
+    Q_DISABLE_COPY_MOVE(Verbindung)
     ~Verbindung() { xcb_disconnect(c); }
-    Verbindung(const Verbindung&) = delete;
-    Verbindung& operator=(const Verbindung&) = delete;
     bool ok() const { return c && !xcb_connection_has_error(c); }
 };
 

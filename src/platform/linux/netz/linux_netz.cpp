@@ -128,13 +128,12 @@ void anonym(SMBCCTX*, const char*, const char*, char*, int, char* un, int unlen,
 class Kontext {
 public:
     explicit Kontext(int timeoutMs) : ctx(smbleser::kontextAnlegen(timeoutMs, anonym, nullptr)) {}
+    Q_DISABLE_COPY_MOVE(Kontext)
     ~Kontext()
     {
         if (ctx)
             smbc_free_context(ctx, 1);
     }
-    Kontext(const Kontext&) = delete;
-    Kontext& operator=(const Kontext&) = delete;
 
     SMBCCTX* const ctx;
 };

@@ -60,6 +60,8 @@ struct Threadkontext {
     SMBCCTX* ctx = nullptr;
     std::shared_ptr<Anmeldespeicher> speicher;
     int zeit = 0;
+    Threadkontext() = default;
+    Q_DISABLE_COPY_MOVE(Threadkontext)
     ~Threadkontext()
     {
         std::lock_guard sperre(smbSperre());

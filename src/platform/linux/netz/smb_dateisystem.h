@@ -25,6 +25,7 @@ public:
     using Adressfrage = std::function<QString(const QString& computer)>;
 
     explicit SmbDateisystem(Adressfrage adresse, std::chrono::milliseconds zeit = std::chrono::milliseconds(3000));
+    Q_DISABLE_COPY_MOVE(SmbDateisystem)
     ~SmbDateisystem() override;
 
     bool auflisten(const QByteArray& verzeichnis, const QString& maske, bool nurVerzeichnisse,

@@ -391,6 +391,7 @@ namespace {
 class Lebenszeichen {
 public:
     explicit Lebenszeichen(int fd) : m_fd(fd), m_faden([this] { lauf(); }) {}
+    Q_DISABLE_COPY_MOVE(Lebenszeichen)
     ~Lebenszeichen()
     {
         {
