@@ -12,6 +12,9 @@ int main(int argc, char** argv)
 {
     TAnwendung app(argc, argv);
     plattform::standardInstallieren();
+    // The drives' labels are asked while the windows are built: a dead network mount then costs
+    // the start-up nothing.
+    plattform::installiert().laufwerke->vorabFragen();
     fensteranzeigeInstallieren();
     // Without the style the program still works, in the default look.
     stilAnwenden();

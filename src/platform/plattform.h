@@ -103,6 +103,9 @@ public:
     virtual std::optional<Speicherplatz> speicherplatz(const QString& wurzel) const = 0;
     // The directory that plays the part of the Windows directory ("/" on Linux).
     virtual QString systemverzeichnis() const = 0;
+    // Starts asking every drive's volume in the background and returns at once, so a drive that
+    // does not answer has used up its wait before the first window asks; nothing by default.
+    virtual void vorabFragen() const {}
 };
 
 // Network paths (\\PC\Share\...) keep the Windows form; everything else is a native path.

@@ -441,6 +441,16 @@ std::optional<Speicherplatz> LinuxLaufwerke::speicherplatz(const QString& wurzel
     return Speicherplatz{begrenzt(a->bloecke, a->blockgroesse), begrenzt(a->frei, a->blockgroesse)};
 }
 
+void LinuxLaufwerke::vorabFragen() const
+{
+    std::lock_guard lock(m_sperre);
+    aktualisieren();
+    for (const linuxlw::Laufwerk& l : m_laufwerke) {
+        if (l.eingehaengt)
+            linuxlw::volumenFragen(ohneSchraegstrichAmEnde(l.wurzel), l.einhaengung, std::chrono::milliseconds(0));
+    }
+}
+
 QString LinuxLaufwerke::systemverzeichnis() const
 {
     return QStringLiteral("/");

@@ -41,6 +41,7 @@ public:
     // Any directory will do; the answer is for the file system holding it.
     std::optional<Speicherplatz> speicherplatz(const QString& wurzel) const override;
     QString systemverzeichnis() const override;
+    void vorabFragen() const override;
 
 private:
     // Re-reads the mount table; the letters are worked out again only when it changed. A cache

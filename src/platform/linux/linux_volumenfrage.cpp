@@ -152,10 +152,9 @@ std::optional<Volumenantwort> volumenFragen(const QByteArray& pfad, const Einhae
     }
     const std::shared_ptr<Frage> frage = it->second.frage;
     const Uhr::time_point gestellt = it->second.gestellt;
-    // A mount that hung recently is not waited on again until its time has passed.
-    if (!frage->fertig && !neu && jetzt - gestellt > frist)
-        return std::nullopt;
-    if (!fertigMeldung.wait_until(lock, jetzt + frist, [&] { return frage->fertig; }))
+    // A question has one deadline, however many ask it: a mount that hung recently is not waited
+    // on again until its time has passed, and a question asked ahead is waited on only for the rest.
+    if (!fertigMeldung.wait_until(lock, gestellt + frist, [&] { return frage->fertig; }))
         return std::nullopt;
     return frage->antwort;
 }
