@@ -156,7 +156,7 @@ TEST_F(Lan, WalkUeberDasGanzeNetz)
                                "1", "1"}));
 }
 
-TEST_F(Lan, AnsprechbarAlle50msStummNie)
+TEST_F(Lan, AnsprechbarAlle100msStummNie)
 {
     const auto r = imClient([] {
         LinuxNetz netz;
@@ -172,8 +172,9 @@ TEST_F(Lan, AnsprechbarAlle50msStummNie)
         uhr.start();
         walk(rtAlle, atComputer, false);
         const int stumm = aufrufe;
-        // A loaded machine may hold the thread once past 50 ms; unsliced waits do so every time.
-        for (int versuch = 0; versuch < 3 && (versuch == 0 || groessteLuecke >= 50); ++versuch) {
+        // A loaded machine may hold the thread past 50 ms now and then; an unsliced wait on this
+        // LAN holds it far longer every time (PC6's port check 300 ms, discovery 1 s, PC7 1.5 s).
+        for (int versuch = 0; versuch < 3 && (versuch == 0 || groessteLuecke >= 100); ++versuch) {
             netz = LinuxNetz();  // discovery again
             aufrufe = 0;
             groessteLuecke = 0;
@@ -182,7 +183,7 @@ TEST_F(Lan, AnsprechbarAlle50msStummNie)
             walk(rtAlle, atComputer, true);
         }
         nachrichtenbehandlungSetzen(alt);
-        return QStringList{QString::number(stumm), QString::number(aufrufe > 10), QString::number(groessteLuecke < 50)};
+        return QStringList{QString::number(stumm), QString::number(aufrufe > 10), QString::number(groessteLuecke < 100)};
     });
     ASSERT_TRUE(r);
     EXPECT_EQ(*r, QStringList({"0", "1", "1"}));

@@ -302,8 +302,8 @@ TEST_F(Smb, VerschwundenerServerHaeltDasFensterNicht)
 // Servers that cannot serve: an address nobody holds and a host whose TCP goes nowhere (PC6) fail
 // within the port check, one that accepts and never answers (PC7) within the request timeout, one
 // that speaks SMB1 only (PC5) at once; a listing after the failed click fails quickly. The command
-// line says so for the silent one after its discovery. A server killed in the middle of a listing ends the
-// walk quickly with its summary written.
+// line, which finds PC7 by discovery only, says so in time. A server killed in the middle of a
+// listing ends the walk quickly with its summary written.
 TEST_F(Smb, StummerUndVerschwindenderServer)
 {
     const auto stumm = imClient([] {
