@@ -39,11 +39,13 @@ protected:
     static void SetUpTestSuite() { g_lan = new NetzLan; }
 };
 
+// In name order: answers come as they arrive.
 QStringList funde(const std::vector<erkundung::Fund>& v)
 {
     QStringList l;
     for (const auto& f : v)
         l << f.name + u'/' + f.arbeitsgruppe + u'/' + f.adresse.toString();
+    l.sort();
     return l;
 }
 
@@ -113,8 +115,8 @@ TEST_F(Lan, JedeQuelleFindetIhrenRechner)
         return l;
     });
     ASSERT_TRUE(r);
-    EXPECT_EQ(*r, QStringList({"PC1/ARBEITSGRUPPE/10.99.0.11", "PC2/ARBEITSGRUPPE/10.99.0.12", "PC3//10.99.0.13",
-                               "ARBEITSGRUPPE"}));
+    EXPECT_EQ(*r, QStringList({"PC1/ARBEITSGRUPPE/10.99.0.11 PC5/BUERO/10.99.0.15", "PC2/ARBEITSGRUPPE/10.99.0.12",
+                               "PC3//10.99.0.13 PC4//10.99.0.14 PC6//10.99.0.16 PC7//10.99.0.17", "ARBEITSGRUPPE"}));
 }
 
 TEST_F(Lan, WalkUeberDasGanzeNetz)
@@ -133,23 +135,28 @@ TEST_F(Lan, WalkUeberDasGanzeNetz)
         l << QStringLiteral("--");
         for (const auto& e : kontext->lesen(16384).eintraege)
             l << e.fernname;
-        l << QString::number(erster < 3000) << QString::number(weitere < 1000);
+        l << QString::number(erster < 4000) << QString::number(weitere < 1000);
         return l;
     });
     ASSERT_TRUE(r);
+    // PC3, PC6 (TCP goes nowhere), PC7 (silent on 445) and PC5 (SMB1 only) without shares;
+    // PC5 in the other workgroup.
     EXPECT_EQ(*r, QStringList({"SMB-Netzwerk", "ARBEITSGRUPPE", "\\\\PC1", "\\\\PC1\\Daten", "\\\\PC1\\Drucker",
                                "\\\\PC1\\Musik", "\\\\PC1\\Privat", "\\\\PC1\\Übung {1}", "\\\\PC2",
-                               "\\\\PC2\\Archiv", "\\\\PC3", "--", "\\\\PC1\\Daten", "\\\\PC1\\Musik",
-                               "\\\\PC1\\Privat", "\\\\PC1\\Übung {1}", "\\\\PC2\\Archiv",
-                               "--", "\\\\PC1", "\\\\PC2", "\\\\PC3",
+                               "\\\\PC2\\Archiv", "\\\\PC3", "\\\\PC4", "\\\\PC4\\Frei4", "\\\\PC6", "\\\\PC7",
+                               "BUERO", "\\\\PC5",
+                               "--", "\\\\PC1\\Daten", "\\\\PC1\\Musik", "\\\\PC1\\Privat", "\\\\PC1\\Übung {1}",
+                               "\\\\PC2\\Archiv", "\\\\PC4\\Frei4",
+                               "--", "\\\\PC1", "\\\\PC2", "\\\\PC3", "\\\\PC4", "\\\\PC6", "\\\\PC7", "\\\\PC5",
                                // the own workgroup's context: its entry, then its computers
-                               "--", "ARBEITSGRUPPE", "\\\\PC1", "\\\\PC2", "\\\\PC3",
-                               // the first walk within the deadline plus the share queries; later
-                               // ones reuse the discovery
+                               "--", "ARBEITSGRUPPE", "\\\\PC1", "\\\\PC2", "\\\\PC3", "\\\\PC4", "\\\\PC6",
+                               "\\\\PC7",
+                               // the first walk within the deadline plus the share queries (PC7's
+                               // 1.5 s among them); later ones reuse the discovery and the shares
                                "1", "1"}));
 }
 
-TEST_F(Lan, AnsprechbarAlle50msStummNie)
+TEST_F(Lan, AnsprechbarAlle100msStummNie)
 {
     const auto r = imClient([] {
         LinuxNetz netz;
@@ -165,8 +172,9 @@ TEST_F(Lan, AnsprechbarAlle50msStummNie)
         uhr.start();
         walk(rtAlle, atComputer, false);
         const int stumm = aufrufe;
-        // A loaded machine may hold the thread once past 50 ms; unsliced waits do so every time.
-        for (int versuch = 0; versuch < 3 && (versuch == 0 || groessteLuecke >= 50); ++versuch) {
+        // A loaded machine may hold the thread past 50 ms now and then; an unsliced wait on this
+        // LAN holds it far longer every time (PC6's port check 300 ms, discovery 1 s, PC7 1.5 s).
+        for (int versuch = 0; versuch < 3 && (versuch == 0 || groessteLuecke >= 100); ++versuch) {
             netz = LinuxNetz();  // discovery again
             aufrufe = 0;
             groessteLuecke = 0;
@@ -175,7 +183,7 @@ TEST_F(Lan, AnsprechbarAlle50msStummNie)
             walk(rtAlle, atComputer, true);
         }
         nachrichtenbehandlungSetzen(alt);
-        return QStringList{QString::number(stumm), QString::number(aufrufe > 10), QString::number(groessteLuecke < 50)};
+        return QStringList{QString::number(stumm), QString::number(aufrufe > 10), QString::number(groessteLuecke < 100)};
     });
     ASSERT_TRUE(r);
     EXPECT_EQ(*r, QStringList({"0", "1", "1"}));
@@ -249,13 +257,13 @@ while time.time() < ende:
         QElapsedTimer uhr;
         uhr.start();
         QStringList l = walk(rtAlle, atComputer);
-        l << QString::number(uhr.elapsed() < 3000);
+        l << QString::number(uhr.elapsed() < 4000);
         return l;
     });
     p.kill();
     p.waitForFinished();
     ASSERT_TRUE(r);
-    EXPECT_EQ(*r, QStringList({"\\\\PC1", "\\\\PC2", "\\\\PC3", "1"}));
+    EXPECT_EQ(*r, QStringList({"\\\\PC1", "\\\\PC2", "\\\\PC3", "\\\\PC4", "\\\\PC6", "\\\\PC7", "\\\\PC5", "1"}));
 }
 
 // A device whose metadata address accepts and never answers: the other computers found by
@@ -299,7 +307,7 @@ while True:
             QElapsedTimer uhr;
             uhr.start();
             const QStringList computer = walk(rtAlle, atComputer);
-            l << QString::number(computer.contains(QStringLiteral("\\\\PC2"))) + QString::number(uhr.elapsed() < 3000);
+            l << QString::number(computer.contains(QStringLiteral("\\\\PC2"))) + QString::number(uhr.elapsed() < 4000);
         }
         return l;
     });
@@ -327,11 +335,12 @@ TEST_F(Lan, NetzwerkberichtMitRechnernUndFreigaben)
     const qsizetype trenner = r->indexOf(QStringLiteral("--"));
     ASSERT_GT(trenner, 0) << r->join(u'\n').toStdString();
     const auto ab = [](const QStringList& l) { return l.mid(l.indexOf(computerkopf.first())); };
+    // The own workgroup's computers only (not PC5); PC3, PC6 and PC7 have no share to list.
     const QStringList freigaben = {"\\\\PC1      \t\\Daten", "\\\\PC1      \t\\Drucker", "\\\\PC1      \t\\Musik",
                                    "\\\\PC1      \t\\Privat", "\\\\PC1      \t\\Übung {1}", "",
-                                   "\\\\PC2      \t\\Archiv", "",
-                                   ""};  // PC3 has no SMB server
-    const QStringList mitPc1 = {"PC1      \t10.99.0.11", "PC2      \t10.99.0.12", "PC3      \t10.99.0.13"};
+                                   "\\\\PC2      \t\\Archiv", "", "", "\\\\PC4      \t\\Frei4", "", "", ""};
+    const QStringList mitPc1 = {"PC1      \t10.99.0.11", "PC2      \t10.99.0.12", "PC3      \t10.99.0.13",
+                                "PC4      \t10.99.0.14", "PC6      \t10.99.0.16", "PC7      \t10.99.0.17"};
     EXPECT_EQ(ab(r->mid(0, trenner)), computerkopf + mitPc1 + freigabekopf + freigaben);
     EXPECT_EQ(ab(r->mid(trenner + 1)), computerkopf + mitPc1.mid(1) + freigabekopf + freigaben);
     EXPECT_TRUE(r->contains(QStringLiteral("Arbeitsguppe:     \tARBEITSGRUPPE")));

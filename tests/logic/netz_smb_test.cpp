@@ -40,6 +40,10 @@ QString adresseVon(const QString& computer)
         return QStringLiteral("10.99.0.12");
     if (computer == QLatin1String("GEIST"))
         return QStringLiteral("10.99.0.99");  // nobody answers ARP there
+    // SMB1 only; TCP goes nowhere; accepts and never answers.
+    for (const char* c : {"PC5", "PC6", "PC7"})
+        if (computer == QLatin1String(c))
+            return QStringLiteral("10.99.0.1") + QLatin1Char(c[2]);
     return {};
 }
 
@@ -138,11 +142,13 @@ TEST_F(Smb, FreigabeListetWieDerOrdnerSelbst)
         if (z.contains(u'\t'))
             folge << z.section(u'\t', 0, 0);
     EXPECT_EQ(folge, QStringList({"10.txt", "2.txt", "a b", "apfel", "Banane", "Mango", "zebra", "_x", "~tilde", "Äpfel"}));
-    // A computer only WS-Discovery knows (PC2 has no NetBIOS name and no resolver entry) is
-    // reached by name from the command line too.
-    const QStringList pc2 = lauf({"-r", "\\\\PC2\\Archiv"});
-    EXPECT_TRUE(pc2.contains("e0.dat\t") && pc2.last() == "status 0") << pc2.mid(0, 5).join('\n').toStdString()
-                                                                    << pc2.last().toStdString();
+    // Computers only WS-Discovery (PC2) or only mDNS (PC4) knows, with no NetBIOS name and no
+    // resolver entry, are reached by name from the command line too.
+    for (const auto& [wurzel, datei] : {std::pair{"\\\\PC2\\Archiv", "e0.dat\t"}, {"\\\\PC4\\Frei4", "frei.txt\t"}}) {
+        const QStringList l = lauf({"-r", wurzel});
+        EXPECT_TRUE(l.contains(datei) && l.last() == "status 0") << wurzel << l.mid(0, 5).join('\n').toStdString()
+                                                                 << l.last().toStdString();
+    }
 }
 
 // Guest refused: the user is asked once per try, a wrong or cancelled answer is not kept, the
@@ -293,20 +299,37 @@ TEST_F(Smb, VerschwundenerServerHaeltDasFensterNicht)
     EXPECT_EQ(klick, QStringList({"2", "0", QString::number(EHOSTUNREACH), "1", "1"}));
 }
 
-// A host that never answers fails within the port check; a server killed in the middle of a
+// Servers that cannot serve: an address nobody holds and a host whose TCP goes nowhere (PC6) fail
+// within the port check, one that accepts and never answers (PC7) within the request timeout, one
+// that speaks SMB1 only (PC5) at once; a listing after the failed click fails quickly. The command
+// line, which finds PC7 by discovery only, says so in time. A server killed in the middle of a
 // listing ends the walk quickly with its summary written.
 TEST_F(Smb, StummerUndVerschwindenderServer)
 {
     const auto stumm = imClient([] {
         SmbDateisystem smb(adresseVon);
-        QElapsedTimer t;
-        t.start();
-        const bool gelesen = smb.auflisten("\\\\GEIST\\X", "*.*", false, [](const Dateidaten&) { return true; });
-        const int fehler = smb.setzeArbeitsverzeichnis("\\\\GEIST\\X");
-        return QStringList{QString::number(gelesen), QString::number(fehler), QString::number(t.elapsed() < 1500)};
+        QStringList l;
+        for (const char* c : {"GEIST", "PC6", "PC7", "PC5"}) {
+            const QString wurzel = QStringLiteral("\\\\%1\\X").arg(QLatin1String(c));
+            QElapsedTimer t;
+            t.start();
+            const int fehler = smb.setzeArbeitsverzeichnis(wurzel);
+            const qint64 klick = t.restart();
+            const bool gelesen = smb.auflisten(wurzel.toUtf8(), "*.*", false, [](const Dateidaten&) { return true; });
+            l << QStringLiteral("%1 %2 %3 %4").arg(c).arg(fehler).arg(gelesen).arg(klick < 4000 && t.elapsed() < 1000);
+        }
+        return l;
     });
     ASSERT_TRUE(stumm);
-    EXPECT_EQ(*stumm, QStringList({"0", QString::number(EHOSTUNREACH), "1"}));
+    const auto zeile = [](const char* c, int fehler) { return QStringLiteral("%1 %2 0 1").arg(QLatin1String(c)).arg(fehler); };
+    EXPECT_EQ(*stumm, QStringList({zeile("GEIST", EHOSTUNREACH), zeile("PC6", EHOSTUNREACH), zeile("PC7", ETIMEDOUT),
+                                   zeile("PC5", ECONNABORTED)}));
+    QElapsedTimer uhr;
+    uhr.start();
+    const QStringList pc7 = lauf({"-r", "\\\\PC7\\X"});
+    EXPECT_LT(uhr.elapsed(), 10000);
+    EXPECT_TRUE(pc7.last().startsWith(QString::fromUtf8("status 1zembrola-liste: Verzeichnis »\\\\PC7\\X« kann nicht")))
+        << pc7.last().toStdString();
 
     // A directory the server will not hand out: the rest is printed, and the status says it is
     // not all.

@@ -24,7 +24,8 @@ NetzLan::NetzLan() : m_praefix(QStringLiteral("zl%1").arg(::getpid()))
         m_grund = QStringLiteral("the test LAN needs root (network namespaces)");
         return;
     }
-    for (const char* p : {"/usr/sbin/smbd", "/usr/sbin/nmbd", "/usr/sbin/wsdd", "/usr/sbin/avahi-daemon", "/usr/bin/nmblookup"})
+    for (const char* p : {"/usr/sbin/smbd", "/usr/sbin/nmbd", "/usr/sbin/wsdd", "/usr/sbin/avahi-daemon", "/usr/bin/nmblookup",
+                          "/usr/bin/smbclient", "/usr/bin/python3"})
         if (!QFile::exists(QString::fromLatin1(p))) {
             m_grund = QStringLiteral("%1 is missing (tools/einrichten.sh installs it)").arg(QLatin1String(p));
             return;

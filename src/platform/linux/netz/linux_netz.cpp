@@ -257,6 +257,7 @@ const std::vector<erkundung::Arbeitsgruppe>& LinuxNetz::gruppen(const std::funct
         beimWarten);
     m_eigene = eigene;
     m_gruppen = std::move(gruppen);
+    m_freigaben.clear();
     m_stand = steady_clock::now();
     {
         std::lock_guard l(m_buch->sperre);
@@ -335,7 +336,12 @@ std::unique_ptr<Netzaufzaehlung> LinuxNetz::oeffnen(Netzfrage frage, Ressourcent
         const auto adresse = adresseVon(name, beimWarten);
         if (!adresse)
             return nullptr;
-        const auto freigaben = inScheiben([a = *adresse] { return freigabenLesen(a, milliseconds(1500)); }, beimWarten);
+        auto gemerkt = m_freigaben.constFind(adresse->toIPv4Address());
+        if (gemerkt == m_freigaben.constEnd())
+            gemerkt = m_freigaben.insert(
+                adresse->toIPv4Address(),
+                inScheiben([a = *adresse] { return freigabenLesen(a, milliseconds(1500)); }, beimWarten));
+        const auto& freigaben = *gemerkt;
         if (!freigaben)
             return nullptr;
         for (const Freigabe& f : *freigaben)

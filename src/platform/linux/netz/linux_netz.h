@@ -15,6 +15,11 @@
 
 namespace plattform {
 
+struct Freigabe {
+    QString name;
+    bool drucker = false;
+};
+
 class LinuxNetz : public Netz {
 public:
     // `frist`: the discovery window; `gueltig`: how long its answers are reused.
@@ -42,6 +47,10 @@ private:
     const std::vector<erkundung::Arbeitsgruppe>& gruppen(const std::function<void()>& beimWarten);
     std::optional<QHostAddress> adresseVon(const QString& computer, const std::function<void()>& beimWarten);
 
+    // Each computer's shares, asked once per discovery: a report walks the network once per
+    // computer, and one that never answers must cost its wait once, not once per walk.
+    QHash<quint32, std::optional<std::vector<Freigabe>>> m_freigaben;
+
     std::chrono::milliseconds m_frist;
     std::chrono::milliseconds m_gueltig;
     std::vector<erkundung::Arbeitsgruppe> m_gruppen;
@@ -61,10 +70,6 @@ std::mutex& smbSperre();
 // Whether `port` of `adresse` accepts a TCP connection within `zeit`.
 bool portOffen(const QHostAddress& adresse, quint16 port, std::chrono::milliseconds zeit);
 
-struct Freigabe {
-    QString name;
-    bool drucker = false;
-};
 // The disk and printer shares of the computer at `adresse`, in the server's order; IPC and
 // COMMS left out. None when it cannot be reached within `zeit` (TCP check plus SMB timeout).
 std::optional<std::vector<Freigabe>> freigabenLesen(const QHostAddress& adresse, std::chrono::milliseconds zeit);
