@@ -19,6 +19,7 @@
 #include <termios.h>
 #include <unistd.h>
 
+#include "export/export.h"
 #include "listing/groessentexte.h"
 #include "netinfo/netzbericht.h"
 #include "netinfo/netzressourcen.h"
@@ -66,7 +67,11 @@ const char* const hilfetext =
     "  -e, --einheit              Größeneinheit ausgeben\n"
     "  -z, --zusammenfassung      danach auch Kopf und Zusammenfassung ausgeben\n"
     "  -o, --ausgabe DATEI        in DATEI schreiben statt auf die Standardausgabe:\n"
-    "                             Endung .rtf als Rich Text, sonst als Text mit CR LF\n"
+    "                             Endung .rtf als Rich Text, .csv als Tabelle (UTF-8,\n"
+    "                             \";\"), .html als Seite mit Baum und Suche, .json für\n"
+    "                             Skripte (diese drei mit Kopf und Zusammenfassung; die\n"
+    "                             Ansicht-Optionen gelten für sie nicht), sonst als Text\n"
+    "                             mit CR LF\n"
     "      --systemanalyse        den Bericht der Systemanalyse ausgeben\n"
     "      --netzwerkanalyse      den Bericht der Netzwerkanalyse ausgeben\n"
     "      --netz                 nur die Netzwerkressourcen als Baum ausgeben\n"
@@ -607,7 +612,13 @@ int main(int argc, char** argv)
         }
     } else {
         QString fehler;
-        if (aufruf.ausgabe.endsWith(QLatin1String(".rtf"), Qt::CaseInsensitive)) {
+        if (const auto art = exportartVon(aufruf.ausgabe)) {
+            Zeilensammler leer;
+            Konsolenumgebung umgebung(leer);
+            if (exportieren(aufruf.ausgabe, *art, aufruf.kriterien, umgebung, zustand, &fehler) !=
+                Exportergebnis::geschrieben)
+                rueckgabe = 1;
+        } else if (aufruf.ausgabe.endsWith(QLatin1String(".rtf"), Qt::CaseInsensitive)) {
             Zeilensammler liste;
             Konsolenumgebung umgebung(liste);
             starteSuche(aufruf.kriterien, aufruf.ansicht, zustand, umgebung);

@@ -31,6 +31,9 @@ class Dateiempfaenger {
 public:
     virtual ~Dateiempfaenger() = default;
     virtual void datei(const QString& verzeichnis, const plattform::Dateidaten& d) = 0;
+    // Before the files of each readable directory: its path as shown and its path bytes, which
+    // keep a name the shown form had to replace characters in.
+    virtual void verzeichnisBetreten(const QString& anzeige, const QByteArray& roh) { (void)anzeige; (void)roh; }
 };
 
 class Zeilenformatierer : public Dateiempfaenger {
