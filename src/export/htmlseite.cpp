@@ -58,8 +58,13 @@ const char* const htmlseite::ende = R"ZEMBROLA(</script>
 <script>
 "use strict";
 (function () {
-const D = JSON.parse(document.getElementById("daten").textContent);
-const K = D.kopf, S = D.zusammenfassung, V = D.verzeichnisse, T = K.trenner;
+// The data's text and its parsed form are dropped once the arrays below hold it.
+const element = document.getElementById("daten");
+const D = JSON.parse(element.textContent);
+element.remove();
+const K = D.kopf, S = D.zusammenfassung, T = K.trenner;
+let V = D.verzeichnisse;
+D.verzeichnisse = null;
 const $ = (id) => document.getElementById(id);
 
 // Folders, by number; 0 is the root.
@@ -107,6 +112,7 @@ for (const v of V) {
   }
   oGr[o] = g;
 }
+V = null;
 // Children are made after their parents: one pass backwards sums the subtrees.
 for (let i = 0; i < oName.length; ++i) { oGesAnz[i] = oAnz[i]; oGesGr[i] = oGr[i]; }
 for (let i = oName.length - 1; i > 0; --i) { oGesAnz[oEltern[i]] += oGesAnz[i]; oGesGr[oEltern[i]] += oGesGr[i]; }
