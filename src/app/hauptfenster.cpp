@@ -682,6 +682,7 @@ void THaupt::sucheStarten()
     m_nachrichtenuhr.invalidate();
     m_zaehleruhr.invalidate();
     const Suchkriterien kriterien = suchkriterien();
+    m_letzteSuche = kriterien;
     const Ansicht sicht = ansicht();
     if (suchlauf)
         suchlauf(kriterien, sicht, zustand, *this);
@@ -1070,6 +1071,16 @@ void THaupt::ToolButton2Click()
     auftrag.wartenSchliessen = [] {
         if (wartenfenster)
             wartenfenster->close();
+    };
+    // The export walks like a search, so no search may start in between; before any search it
+    // takes the criteria the controls show.
+    auftrag.exportieren = [this](const QString& pfad, Exportart art, QString* fehlertext) {
+        if (m_sucheLaeuft)
+            return Exportergebnis::abgebrochen;
+        m_sucheLaeuft = true;
+        const std::unique_ptr<bool, std::function<void(bool*)>> ende(&m_sucheLaeuft, [](bool* l) { *l = false; });
+        Suchzustand z;
+        return ::exportieren(pfad, art, m_letzteSuche.value_or(suchkriterien()), *this, z, fehlertext);
     };
     speichern(auftrag);
 }
