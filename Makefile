@@ -3,7 +3,7 @@
 BUILD ?= build
 JOBS ?= $(shell nproc)
 
-.PHONY: all deps deps-test configure build run test bench clean paket test-sanitize test-tsan fuzz
+.PHONY: all deps deps-test deps-bench configure build run test bench clean paket test-sanitize test-tsan fuzz
 
 all: build
 
@@ -12,6 +12,9 @@ deps:
 
 deps-test:
 	@bash tools/einrichten.sh --test
+
+deps-bench:
+	@bash tools/einrichten.sh --bench
 
 configure: deps
 	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
@@ -78,8 +81,9 @@ fuzz:
 paket: build
 	@cd $(BUILD) && cpack -G DEB
 
-bench: build
+bench: deps-bench build
 	@bash bench/run
+	@bash bench/export
 
 clean:
 	@rm -rf $(BUILD)
