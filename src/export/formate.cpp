@@ -1,6 +1,7 @@
 // The three formats. Each keeps only the current directory's texts between files.
 #include "export/export.h"
 #include "export/htmlseite.h"
+#include "platform/plattform.h"
 
 using namespace exporttext;
 
@@ -129,8 +130,11 @@ private:
 };
 
 // The page: the data as compact JSON in a script element of its own, written as the walk goes,
-// then the script that shows it. Per directory one entry [path, [[name, size, time, attributes], ...]],
-// the time as seconds of the local clock, so the page shows the listing's times wherever it is opened.
+// then the script that shows it. Column by column, so the browser parses a few values per
+// directory instead of an array per file: [path, names joined by "/" (no name holds it), sizes,
+// times as seconds of the local clock (the page shows the listing's times wherever it is
+// opened), one hexadecimal digit of attributes per file (h 8, s 4, r 2, a 1)]. A directory of
+// more than `stueck` files comes in several entries, which keeps the buffers small.
 class Html : public Exportformat {
 public:
     explicit Html(Bytepuffer& aus) : m_aus(aus) {}
@@ -146,35 +150,33 @@ public:
 
     void datei(const Exportdatei& d) override
     {
-        m_zeile.clear();
-        if (d.neuesVerzeichnis) {
-            if (m_offen)
-                m_zeile += "]],\n";
-            m_zeile += '[';
-            jsonText(m_zeile, d.verzeichnis->data(), d.verzeichnis->size(), true);
-            m_zeile += ",[";
-            m_offen = true;
-        } else {
-            m_zeile += ',';
+        if (d.neuesVerzeichnis || m_anzahl == stueck) {
+            abgeben();
+            if (d.neuesVerzeichnis) {
+                m_verzeichnis.clear();
+                jsonText(m_verzeichnis, d.verzeichnis->data(), d.verzeichnis->size(), true);
+            }
         }
-        m_zeile += '[';
+        const char* trenner = m_anzahl == 0 ? "" : ",";
+        if (m_anzahl != 0)
+            m_namen += '/';
         m_name.clear();
         utf8Anhaengen(m_name, d.name);
-        jsonText(m_zeile, m_name.data(), m_name.size(), true);
-        m_zeile += ',';
-        m_zeile += std::to_string(d.groesse);
-        m_zeile += ',';
-        m_zeile += std::to_string(d.lokalzeit);
-        m_zeile += ",\"";
-        m_zeile += attributbuchstabenUtf8(d.attribute);
-        m_zeile += "\"]";
-        m_aus += m_zeile;
+        m_namen += m_name;
+        m_groessen += trenner;
+        m_groessen += std::to_string(d.groesse);
+        m_zeiten += trenner;
+        m_zeiten += std::to_string(d.lokalzeit);
+        const int bits = (d.attribute & plattform::faHidden ? 8 : 0) | (d.attribute & plattform::faSysFile ? 4 : 0) |
+                         (d.attribute & plattform::faReadOnly ? 2 : 0) | (d.attribute & plattform::faArchive ? 1 : 0);
+        m_attribute += "0123456789abcdef"[bits];
+        ++m_anzahl;
     }
 
     void ende(const Exportsumme& s) override
     {
-        std::string z = m_offen ? "]]]" : "]";
-        z += ",\"zusammenfassung\":";
+        abgeben();
+        std::string z = "],\"zusammenfassung\":";
         summeJson(z, s);
         z += '}';
         m_aus += z;
@@ -182,9 +184,36 @@ public:
     }
 
 private:
+    static constexpr int stueck = 4096;
+
+    void abgeben()
+    {
+        if (m_anzahl == 0)
+            return;
+        std::string z = m_erstes ? "[" : ",\n[";
+        m_erstes = false;
+        z += m_verzeichnis;
+        z += ',';
+        jsonText(z, m_namen.data(), m_namen.size(), true);
+        z += ",[";
+        z += m_groessen;
+        z += "],[";
+        z += m_zeiten;
+        z += "],\"";
+        z += m_attribute;
+        z += "\"]";
+        m_aus += z;
+        m_namen.clear();
+        m_groessen.clear();
+        m_zeiten.clear();
+        m_attribute.clear();
+        m_anzahl = 0;
+    }
+
     Bytepuffer& m_aus;
-    bool m_offen = false;
-    std::string m_zeile, m_name;
+    bool m_erstes = true;
+    int m_anzahl = 0;
+    std::string m_verzeichnis, m_namen, m_groessen, m_zeiten, m_attribute, m_name;
 };
 
 }  // namespace

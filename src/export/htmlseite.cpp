@@ -98,19 +98,22 @@ function ordnerVon(rel) {
 }
 
 let n = 0;
-for (const v of V) n += v[1].length;
-const fName = new Array(n), fAttr = new Array(n), fGr = new Float64Array(n), fZeit = new Float64Array(n);
+for (const v of V) n += v[4].length;
+const fName = new Array(n), fAttr = new Uint8Array(n), fGr = new Float64Array(n), fZeit = new Float64Array(n);
 const fOrdner = new Int32Array(n);
 let k = 0;
 for (const v of V) {
   const rel = v[0].startsWith(wurzelPfad) ? v[0].slice(wurzelPfad.length) : v[0];
   const o = ordnerVon(rel);
-  oErste[o] = k; oAnz[o] = v[1].length;
-  let g = 0;
-  for (const f of v[1]) {
-    fName[k] = f[0]; fGr[k] = f[1]; fZeit[k] = f[2]; fAttr[k] = f[3]; fOrdner[k] = o; g += f[1]; ++k;
+  // A large directory comes in several entries, one after the other.
+  if (oAnz[o] === 0) oErste[o] = k;
+  const namen = v[1].split("/"), gr = v[2], zeit = v[3], attr = v[4];
+  let g = 0, c;
+  for (let i = 0; i < namen.length; ++i, ++k) {
+    fName[k] = namen[i]; fGr[k] = gr[i]; fZeit[k] = zeit[i]; c = attr.charCodeAt(i); fAttr[k] = c < 58 ? c - 48 : c - 87; fOrdner[k] = o; g += gr[i];
   }
-  oGr[o] = g;
+  oAnz[o] += namen.length;
+  oGr[o] += g;
 }
 V = null;
 // Children are made after their parents: one pass backwards sums the subtrees.
@@ -143,6 +146,8 @@ function dauer(ms) {
   const s = Math.floor(ms / 1000);
   return zwei(Math.floor(s / 3600)) + ":" + zwei(Math.floor(s / 60) % 60) + ":" + zwei(s % 60) + "," + zwei(Math.floor(ms % 1000 / 10));
 }
+// "h", "s", "r", "a" by the bits 8, 4, 2, 1.
+const buchstaben = Array.from({length: 16}, (_, b) => (b & 8 ? "h" : "") + (b & 4 ? "s" : "") + (b & 2 ? "r" : "") + (b & 1 ? "a" : ""));
 const esc = (s) => String(s).replace(/[&<>"]/g, (c) => ({"&": "&amp;", "<": "&lt;", ">": "&gt;", "\"": "&quot;"}[c]));
 const jaNein = (b) => (b ? "ja" : "nein");
 const dateien = (x) => tausender(x) + (x === 1 ? " Datei" : " Dateien");
@@ -222,11 +227,12 @@ function zeile(i) {
       "px\">" + esc(oName[x]) + " <span class=\"i\">" + info + "</span></span><span class=\"r\">" + groesse(oGesGr[x]) +
       "</span><span></span><span></span></div>";
   }
-  const f = -x - 1, o = fOrdner[f];
-  const name = suche ? "<span class=\"v\">" + esc(pfadVon(o)) + "</span>" + esc(fName[f])
+  const f = -x - 1, o = fOrdner[f], pfad = pfadVon(o);
+  // Hits show their folder below the root; the tooltip has the whole path.
+  const name = suche ? "<span class=\"v\">" + esc(pfad.slice(wurzelPfad.length)) + "</span>" + esc(fName[f])
                      : "<span style=\"padding-left:" + (oTiefe[o] * 18 + 18) + "px\">" + esc(fName[f]) + "</span>";
-  return "<div class=\"z\" data-r=\"" + i + "\"><span title=\"" + esc(fName[f]) + "\">" + name + "</span><span class=\"r\">" +
-    tausender(fGr[f]) + "</span><span>" + datum(fZeit[f]) + "</span><span>" + fAttr[f] + "</span></div>";
+  return "<div class=\"z\" data-r=\"" + i + "\"><span title=\"" + esc(pfad + fName[f]) + "\">" + name + "</span><span class=\"r\">" +
+    tausender(fGr[f]) + "</span><span>" + datum(fZeit[f]) + "</span><span>" + buchstaben[fAttr[f]] + "</span></div>";
 }
 // Beyond what an element may be high, the scroll bar moves through the rows in proportion.
 function zeichnen() {

@@ -201,12 +201,19 @@ TEST_F(Export, DreiFormateTragenDieListeDerSuche)
     const QJsonObject d = QJsonDocument::fromJson(seite.mid(von, seite.indexOf("</script>", von) - von), &fehler).object();
     ASSERT_EQ(fehler.error, QJsonParseError::NoError) << fehler.errorString().toStdString();
     EXPECT_EQ(d["zusammenfassung"]["gefundeneDateien"].toInteger(), zListe.gefundeneDateien);
+    // Per entry: directory, names joined by "/", sizes, times, one hexadecimal attribute digit per file.
     QStringList ausHtml;
     for (const QJsonValue& v : d["verzeichnisse"].toArray()) {
-        const QString verzeichnis = v[0].toString();
-        for (const QJsonValue& f : v[1].toArray()) {
-            const QString zeit = QDateTime::fromSecsSinceEpoch(f[2].toInteger(), Qt::UTC).toString("yyyy-MM-dd HH:mm:ss");
-            ausHtml << eintrag(verzeichnis + f[0].toString(), f[3].toString(), f[1].toInteger(), zeit);
+        const QStringList namen = v[1].toString().split('/');
+        const QString attribute = v[4].toString();
+        ASSERT_EQ(attribute.size(), namen.size());
+        for (qsizetype i = 0; i < namen.size(); ++i) {
+            const int bits = QString(attribute[i]).toInt(nullptr, 16);
+            const QString buchstaben = QString(bits & 8 ? "h" : "") + (bits & 4 ? "s" : "") + (bits & 2 ? "r" : "") +
+                                       (bits & 1 ? "a" : "");
+            const QString zeit =
+                QDateTime::fromSecsSinceEpoch(v[3][i].toInteger(), Qt::UTC).toString("yyyy-MM-dd HH:mm:ss");
+            ausHtml << eintrag(v[0].toString() + namen[i], buchstaben, v[2][i].toInteger(), zeit);
         }
     }
     EXPECT_EQ(ausHtml, erwartet);
