@@ -161,11 +161,6 @@ void isoZeit(std::string& ziel, const QDateTime& zeitpunkt)
     ziel += QLocale::c().toString(l, QStringLiteral("yyyy-MM-ddTHH:mm:ss")).toStdString();
 }
 
-std::string attributbuchstabenUtf8(quint32 attribute)
-{
-    return attributbuchstaben(attribute).toStdString();
-}
-
 namespace {
 
 void feld(std::string& z, const char* name)

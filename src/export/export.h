@@ -112,7 +112,6 @@ void jsonText(std::string& ziel, const char* p, size_t n, bool fuerHtml = false)
 // "2013-12-24T18:30:12" (or with a blank for `trenner`) from local clock seconds.
 void isoZeit(std::string& ziel, qint64 lokalzeit, char trenner = 'T');
 void isoZeit(std::string& ziel, const QDateTime& zeitpunkt);
-std::string attributbuchstabenUtf8(quint32 attribute);
 // The header and the summary as JSON objects, shared by the JSON file and the HTML page.
 void kopfJson(std::string& ziel, const Exportkopf& k, bool fuerHtml);
 void summeJson(std::string& ziel, const Exportsumme& s);

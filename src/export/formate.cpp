@@ -1,6 +1,7 @@
 // The three formats. Each keeps only the current directory's texts between files.
 #include "export/export.h"
 #include "export/htmlseite.h"
+#include "listing/zeilenformat.h"
 #include "platform/plattform.h"
 
 using namespace exporttext;
@@ -54,7 +55,7 @@ public:
         // A blank, not "T": spreadsheets take this form as a date and time.
         isoZeit(m_zeile, d.lokalzeit, ' ');
         m_zeile += ';';
-        m_zeile += attributbuchstabenUtf8(d.attribute);
+        attributbuchstabenAnhaengen(m_zeile, d.attribute);
         m_zeile += "\r\n";
         m_aus += m_zeile;
     }
@@ -110,7 +111,7 @@ public:
         m_zeile += ",\"datum\":\"";
         isoZeit(m_zeile, d.lokalzeit);
         m_zeile += "\",\"attribute\":\"";
-        m_zeile += attributbuchstabenUtf8(d.attribute);
+        attributbuchstabenAnhaengen(m_zeile, d.attribute);
         m_zeile += "\"}";
         m_aus += m_zeile;
     }

@@ -24,6 +24,7 @@ private:
 
 // "h", "s", "r", "a" in this order, each only when the file has the attribute.
 QString attributbuchstaben(quint32 attribute);
+void attributbuchstabenAnhaengen(std::string& ziel, quint32 attribute);
 
 // Receives the files the walk finds; `verzeichnis` ends with its separator. The name's bytes
 // in `d` live only during the call: copy them (QByteArray(p, n)) to keep them.

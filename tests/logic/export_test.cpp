@@ -261,6 +261,22 @@ TEST_F(Export, ZielOhneSchreibrechtOderVollLaesstKeineHalbeDatei)
     EXPECT_EQ(lesen(geschuetzt), "alt");
     EXPECT_EQ(QDir(ziel.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"alt.json"});
 
+    // The abort button of the wait window: the walk stops, and no file is left.
+    struct Fenster : Umgebung {
+        bool meldungsfenster() const override { return true; }
+        void wartenZeigen(const QString& z1, const QString& z2, const QString&) override { texte << z1 << z2; }
+        void fortschritt(const QString&) override { ++dateien; }
+        bool abbruch() const override { return dateien >= 50; }
+        void wartenSchliessen() override { texte << "zu"; }
+        QStringList texte;
+        int dateien = 0;
+    } fenster;
+    const QString abgebrochen = ziel.filePath("abgebrochen.html");
+    EXPECT_EQ(exportieren(abgebrochen, Exportart::html, k, fenster, z), Exportergebnis::abgebrochen);
+    EXPECT_EQ(fenster.dateien, 50);
+    EXPECT_EQ(fenster.texte, QStringList({"Bitte warten - Datei", "\"abgebrochen.html\" wird gespeichert ....", "zu"}));
+    EXPECT_EQ(QDir(ziel.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"alt.json"});
+
     // The command line picks the format by the extension and says what went wrong in German.
     // zembrola-liste lands beside the test executables.
     QString werkzeug = QFileInfo(QStringLiteral("/proc/self/exe")).canonicalFilePath();
