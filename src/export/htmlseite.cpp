@@ -149,6 +149,8 @@ function dauer(ms) {
 // "h", "s", "r", "a" by the bits 8, 4, 2, 1.
 const buchstaben = Array.from({length: 16}, (_, b) => (b & 8 ? "h" : "") + (b & 4 ? "s" : "") + (b & 2 ? "r" : "") + (b & 1 ? "a" : ""));
 const esc = (s) => String(s).replace(/[&<>"]/g, (c) => ({"&": "&amp;", "<": "&lt;", ">": "&gt;", "\"": "&quot;"}[c]));
+// A line break or tab in a name would break its row: shown as a sign instead.
+const zeigen = (s) => esc(s.replace(/[\u0000-\u001f]/g, "\u21b5"));
 const jaNein = (b) => (b ? "ja" : "nein");
 const dateien = (x) => tausender(x) + (x === 1 ? " Datei" : " Dateien");
 
@@ -224,13 +226,13 @@ function zeile(i) {
     const einzug = oTiefe[x] * 18;
     const info = dateien(oGesAnz[x]) + (oGesAnz[x] !== oAnz[x] ? " (" + tausender(oAnz[x]) + " direkt)" : "");
     return "<div class=\"z o" + (offen[x] ? " auf" : "") + "\" data-r=\"" + i + "\"><span class=\"n\" style=\"padding-left:" + einzug +
-      "px\">" + esc(oName[x]) + " <span class=\"i\">" + info + "</span></span><span class=\"r\">" + groesse(oGesGr[x]) +
+      "px\">" + zeigen(oName[x]) + " <span class=\"i\">" + info + "</span></span><span class=\"r\">" + groesse(oGesGr[x]) +
       "</span><span></span><span></span></div>";
   }
   const f = -x - 1, o = fOrdner[f], pfad = pfadVon(o);
   // Hits show their folder below the root; the tooltip has the whole path.
-  const name = suche ? "<span class=\"v\">" + esc(pfad.slice(wurzelPfad.length)) + "</span>" + esc(fName[f])
-                     : "<span style=\"padding-left:" + (oTiefe[o] * 18 + 18) + "px\">" + esc(fName[f]) + "</span>";
+  const name = suche ? "<span class=\"v\">" + zeigen(pfad.slice(wurzelPfad.length)) + "</span>" + zeigen(fName[f])
+                     : "<span style=\"padding-left:" + (oTiefe[o] * 18 + 18) + "px\">" + zeigen(fName[f]) + "</span>";
   return "<div class=\"z\" data-r=\"" + i + "\"><span title=\"" + esc(pfad + fName[f]) + "\">" + name + "</span><span class=\"r\">" +
     tausender(fGr[f]) + "</span><span>" + datum(fZeit[f]) + "</span><span>" + buchstaben[fAttr[f]] + "</span></div>";
 }
