@@ -5,7 +5,7 @@ JOBS ?= $(shell nproc)
 # ON makes every warning an error (CI).
 WERROR ?= OFF
 
-.PHONY: all deps deps-test configure build run test bench clean paket test-sanitize test-tsan fuzz
+.PHONY: all deps deps-test deps-bench configure build run test bench clean paket test-sanitize test-tsan fuzz
 
 all: build
 
@@ -14,6 +14,9 @@ deps:
 
 deps-test:
 	@bash tools/einrichten.sh --test
+
+deps-bench:
+	@bash tools/einrichten.sh --bench
 
 configure: deps
 	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZEMBROLA_WERROR=$(WERROR) >/dev/null
@@ -80,8 +83,9 @@ fuzz:
 paket: build
 	@cd $(BUILD) && cpack -G DEB
 
-bench: build
+bench: deps-bench build
 	@bash bench/run
+	@bash bench/export
 
 clean:
 	@rm -rf $(BUILD)

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs what building and running Zembrola needs on Debian 12, and only what is missing.
 # With --test also the servers and tools the tests use (make test calls it so), with --fuzz also
-# what the fuzz build needs (make fuzz).
+# what the fuzz build needs (make fuzz), with --bench what the benchmark needs (make bench).
 #
 # The test servers (Samba, wsdd, Avahi, CUPS) must not run as system services: the tests start their
 # own instances in their own network namespaces. So no service may start while apt-get installs them,
@@ -28,6 +28,10 @@ declare -A dienste=(
   [samba]="smbd nmbd samba-ad-dc" [wsdd]="wsdd" [avahi-daemon]="avahi-daemon.socket avahi-daemon"
   [cups-daemon]="cups.socket cups.path cups"
 )
+# Only the benchmark opens the exported page, in Debian's Chromium (make bench).
+benchpakete=(
+  chromium time python3
+)
 # Only the libFuzzer build compiles with clang.
 fuzzpakete=(
   clang-14 libclang-rt-14-dev
@@ -36,7 +40,8 @@ case "${1:-}" in
   "") ;;
   --test) pakete+=("${testpakete[@]}") ;;
   --fuzz) pakete+=("${fuzzpakete[@]}") ;;
-  *) echo "Aufruf: $0 [--test|--fuzz]" >&2; exit 2 ;;
+  --bench) pakete+=("${benchpakete[@]}") ;;
+  *) echo "Aufruf: $0 [--test|--fuzz|--bench]" >&2; exit 2 ;;
 esac
 
 su=""

@@ -15,6 +15,7 @@
 #include <QPrinter>
 #include <QRadioButton>
 #include <QScopeGuard>
+#include <QScopedValueRollback>
 #include <QShowEvent>
 #include <QSignalBlocker>
 #include <QStatusBar>
@@ -679,6 +680,7 @@ void THaupt::sucheStarten()
     m_nachrichtenuhr.invalidate();
     m_zaehleruhr.invalidate();
     const Suchkriterien kriterien = suchkriterien();
+    m_letzteSuche = kriterien;
     const Ansicht sicht = ansicht();
     if (suchlauf)
         suchlauf(kriterien, sicht, zustand, *this);
@@ -1061,6 +1063,15 @@ void THaupt::ToolButton2Click()
     // The variants are live settings: the dialog's controls, also after "Abbrechen".
     auftrag.speicherart = Optionsfenster ? Optionsfenster->speicherart() : SpeicherartInhalt;
     auftrag.meldungsfenster = meldungsfenster();
+    // The export walks like a search, so no search may start in between; before any search it
+    // takes the criteria the controls show.
+    auftrag.exportieren = [this](const QString& pfad, Exportart art, QString* fehlertext) {
+        if (m_sucheLaeuft)
+            return Exportergebnis::abgebrochen;
+        const QScopedValueRollback<bool> laeuft(m_sucheLaeuft, true);
+        Suchzustand z;
+        return ::exportieren(pfad, art, m_letzteSuche.value_or(suchkriterien()), *this, z, fehlertext);
+    };
     speichern(auftrag);
 }
 

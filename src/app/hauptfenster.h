@@ -266,6 +266,8 @@ private:
     QElapsedTimer m_nachrichtenuhr;
     QElapsedTimer m_zaehleruhr;  // the wait window's counter, apart: waits restart the other one
     bool m_sucheLaeuft = false;
+    // Criteria of the last search, which an export walks again.
+    std::optional<Suchkriterien> m_letzteSuche;
     int m_suchanfragen = 0;
     bool m_automatischeSuche = false;
     bool m_automatikGesperrt = false;

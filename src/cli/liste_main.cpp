@@ -18,6 +18,7 @@
 #include <termios.h>
 #include <unistd.h>
 
+#include "export/export.h"
 #include "listing/suche.h"
 #include "listing/suchmuster.h"
 #include "listing/zeilenformat.h"
@@ -65,7 +66,11 @@ const char* const hilfetext
       "  -e, --einheit              Größeneinheit ausgeben\n"
       "  -z, --zusammenfassung      danach auch Kopf und Zusammenfassung ausgeben\n"
       "  -o, --ausgabe DATEI        in DATEI schreiben statt auf die Standardausgabe:\n"
-      "                             Endung .rtf als Rich Text, sonst als Text mit CR LF\n"
+      "                             Endung .rtf als Rich Text, .csv als Tabelle (UTF-8,\n"
+      "                             \";\"), .html als Seite mit Baum und Suche, .json für\n"
+      "                             Skripte (die beiden mit Kopf und Zusammenfassung; die\n"
+      "                             Ansicht-Optionen gelten für diese drei nicht), sonst\n"
+      "                             als Text mit CR LF\n"
       "      --systemanalyse        den Bericht der Systemanalyse ausgeben\n"
       "      --netzwerkanalyse      den Bericht der Netzwerkanalyse ausgeben\n"
       "      --netz                 nur die Netzwerkressourcen als Baum ausgeben\n"
@@ -628,7 +633,13 @@ int main(int argc, char** argv)
         }
     } else {
         QString fehler;
-        if (aufruf.ausgabe.endsWith(QLatin1String(".rtf"), Qt::CaseInsensitive)) {
+        if (const auto art = exportartVon(aufruf.ausgabe)) {
+            Zeilensammler leer;
+            Konsolenumgebung umgebung(leer);
+            if (exportieren(aufruf.ausgabe, *art, aufruf.kriterien, umgebung, zustand, &fehler) !=
+                Exportergebnis::geschrieben)
+                rueckgabe = 1;
+        } else if (aufruf.ausgabe.endsWith(QLatin1String(".rtf"), Qt::CaseInsensitive)) {
             Zeilensammler liste;
             Konsolenumgebung umgebung(liste);
             starteSuche(aufruf.kriterien, aufruf.ansicht, zustand, umgebung);

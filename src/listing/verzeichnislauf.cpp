@@ -52,6 +52,7 @@ struct Portion {
     bool lesbar = true;
     int ebene = 0;
     QString anzeige;
+    QByteArray roh;   // the directory's path bytes, on its first portion
     std::vector<Eintrag> eintraege;
     std::string namen;
 
@@ -380,6 +381,7 @@ bool Vorleser::lesen(Knoten& k, std::stop_token& halt)
     p.neuesVerzeichnis = true;
     p.ebene = k.ebene;
     p.anzeige = k.anzeige;
+    p.roh = k.roh;
     bool gestoppt = false;
     const bool lesbar = m_ds.auflisten(k.roh, m_auftrag.maske, false, [&](const Dateidaten& d) {
         if (halt.stop_requested()) {
@@ -489,6 +491,7 @@ void verzeichnislauf(const Laufauftrag& auftrag, Suchzustand& z, Dateiempfaenger
                     z.wurzelUnlesbar = true;
                 return true;
             }
+            empfaenger.verzeichnisBetreten(p.anzeige, p.roh);
         }
         for (const Eintrag& e : p.eintraege) {
             d.rohname = QByteArray::fromRawData(p.namen.data() + e.name, e.laenge);

@@ -31,9 +31,7 @@ bool Dateifilter::passt(quint32 attribute, qint64 schreibzeit, Ortszeit& ortszei
     return true;
 }
 
-namespace {
-
-void buchstabenAnhaengen(std::string& s, quint32 attribute)
+void attributbuchstabenAnhaengen(std::string& s, quint32 attribute)
 {
     if (attribute & faHidden)
         s += 'h';
@@ -45,12 +43,10 @@ void buchstabenAnhaengen(std::string& s, quint32 attribute)
         s += 'a';
 }
 
-}  // namespace
-
 QString attributbuchstaben(quint32 attribute)
 {
     std::string s;
-    buchstabenAnhaengen(s, attribute);
+    attributbuchstabenAnhaengen(s, attribute);
     return QString::fromStdString(s);
 }
 
@@ -157,7 +153,7 @@ void Zeilenformatierer::datei(const QString& verzeichnis, const Dateidaten& d)
         m_zeile += '\t';
         if (m_ansicht.attribute) {
             m_zeile += '\t';
-            buchstabenAnhaengen(m_zeile, d.attribute);
+            attributbuchstabenAnhaengen(m_zeile, d.attribute);
         }
         if (m_ansicht.groesse) {
             m_zeile += '\t';

@@ -24,6 +24,7 @@ private:
 
 // "h", "s", "r", "a" in this order, each only when the file has the attribute.
 QString attributbuchstaben(quint32 attribute);
+void attributbuchstabenAnhaengen(std::string& ziel, quint32 attribute);
 
 // Receives the files the walk finds; `verzeichnis` ends with its separator. The name's bytes
 // in `d` live only during the call: copy them (QByteArray(p, n)) to keep them.
@@ -31,6 +32,9 @@ class Dateiempfaenger {
 public:
     virtual ~Dateiempfaenger() = default;
     virtual void datei(const QString& verzeichnis, const plattform::Dateidaten& d) = 0;
+    // Before the files of each readable directory: its path as shown and its path bytes, which
+    // keep a name the shown form had to replace characters in.
+    virtual void verzeichnisBetreten(const QString& anzeige, const QByteArray& roh) { (void)anzeige; (void)roh; }
 };
 
 class Zeilenformatierer : public Dateiempfaenger {

@@ -35,7 +35,7 @@ bool fehler(QString* fehlertext, int nummer)
 
 }  // namespace
 
-bool dateiSicherSchreiben(const QString& pfad, const QByteArray& daten, QString* fehlertext)
+bool zielBeschreibbar(const QString& pfad, QString* fehlertext)
 {
     // QSaveFile would quietly replace a write-protected file by renaming over it; a file whose
     // owner may not write is read-only, also for root. A directory or special file in its place
@@ -49,6 +49,13 @@ bool dateiSicherSchreiben(const QString& pfad, const QByteArray& daten, QString*
         if (!info.isWritable() || !info.permission(QFileDevice::WriteOwner))
             return fehler(fehlertext, EACCES);
     }
+    return true;
+}
+
+bool dateiSicherSchreiben(const QString& pfad, const QByteArray& daten, QString* fehlertext)
+{
+    if (!zielBeschreibbar(pfad, fehlertext))
+        return false;
 
     QSaveFile datei(pfad);
     errno = 0;

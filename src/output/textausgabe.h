@@ -10,6 +10,10 @@
 // error kind then stands in.
 int fehlernummer(int gemerkt, QFileDevice::FileError art);
 
+// Whether `pfad` may be replaced by a new file: a directory, special file or write-protected file
+// in its place is refused (QSaveFile would rename over it), also for root.
+bool zielBeschreibbar(const QString& pfad, QString* fehlertext = nullptr);
+
 // Writes the bytes as the file's whole new content. On failure returns false and gives the
 // German text of the system error.
 bool dateiSicherSchreiben(const QString& pfad, const QByteArray& daten, QString* fehlertext = nullptr);

@@ -120,7 +120,8 @@ private slots:
         QCOMPARE(b.dialoge.size(), 1);
         QCOMPARE(b.dialoge[0].name, QStringLiteral("zembrola"));
         QCOMPARE(b.dialoge[0].endung, QStringLiteral("rtf"));
-        QCOMPARE(b.dialoge[0].filter, QStringLiteral("Rich-Text-Format|*.rtf|Text|*.txt"));
+        QCOMPARE(b.dialoge[0].filter,
+                 QStringLiteral("Rich-Text-Format|*.rtf|Text|*.txt|CSV-Datei|*.csv|HTML-Seite|*.html|JSON-Datei|*.json"));
         QCOMPARE(lesen(pfad(QStringLiteral("liste.txt"))),
                  QByteArray("Verzeichnis: /home/anna/a{b}\\c\r\nBericht.txt\t12,5 KBytes\t\xc3\x84nderung \xe2\x82\xac\r\n"
                             "\r\nGr\xc3\xbc\xc3\x9f" "e.odt\t1 KBytes\r\n"));
@@ -290,7 +291,9 @@ private slots:
 
     void dateifilterFuerDenDialog()
     {
-        QCOMPARE(dateifilterAusVorgabe(saveDialog1Filter), QStringList({"Rich-Text-Format (*.rtf)", "Text (*.txt)"}));
+        QCOMPARE(dateifilterAusVorgabe(saveDialog1Filter),
+                 QStringList({"Rich-Text-Format (*.rtf)", "Text (*.txt)", "CSV-Datei (*.csv)", "HTML-Seite (*.html)",
+                              "JSON-Datei (*.json)"}));
         QCOMPARE(dateifilterAusVorgabe(saveDialog2Filter),
                  QStringList({"Rich-Text-Format (*.rtf)", "Textdatei (*.txt)"}));
     }

@@ -7,6 +7,8 @@
 #include <QDateEdit>
 #include <QDir>
 #include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -21,6 +23,8 @@
 #include "app/verzeichnisliste.h"
 #include "app/warten.h"
 #include "output/fenster/ausgabefeld.h"
+#include "output/fenster/fensterdienste.h"
+#include "testdienste.h"
 #include "output/einstellungen.h"
 #include "app_testplattform.h"
 #include "listing/suche.h"
@@ -271,6 +275,28 @@ private slots:
         QVERIFY(!h->RichEdit2->toPlainText().isEmpty());
         QCOMPARE(h->statuspanel(7)->text(), QDir(dir.path()).canonicalPath() + QStringLiteral("/*.txt"));
         QCOMPARE(h->zustand.gefundeneDateien, 2);
+        QVERIFY(!wartenfenster->isVisible());
+
+        // Saved as JSON: the last search walked again, not what the controls show now; an
+        // unwritable target gives the German text.
+        h->ComboBox1->setEditText(QStringLiteral("*.doc"));
+        QTemporaryDir ziel;
+        QStringList namen{ziel.filePath(QStringLiteral("liste.json")), ziel.filePath(QStringLiteral("fehlt/x.csv"))};
+        QStringList fehler;
+        Testdienste dienste;
+        dienste.beiDateiname = [&](QWidget*, const QString&, const QString&, const QString& filter) {
+            return filter.contains(QStringLiteral("JSON-Datei|*.json")) ? namen.takeFirst() : QString();
+        };
+        dienste.beiFehler = [&](QWidget*, const QString& t) { fehler << t; };
+        h->ToolButton2Click();
+        h->ToolButton2Click();
+        QFile json(ziel.filePath(QStringLiteral("liste.json")));
+        QVERIFY(json.open(QIODevice::ReadOnly));
+        const QJsonArray dateien = QJsonDocument::fromJson(json.readAll())["dateien"].toArray();
+        QCOMPARE(dateien.size(), 2);
+        QCOMPARE(dateien[0]["name"].toString() + dateien[1]["name"].toString(), QStringLiteral("a.txtb.txt"));
+        QCOMPARE(fehler, QStringList{QStringLiteral("Datei nicht gefunden")});
+        QCOMPARE(h->RichEdit1->toPlainText(), liste);
         QVERIFY(!wartenfenster->isVisible());
     }
 };

@@ -165,7 +165,7 @@ QStringList textzeilenVon(const Ausgabefeld* liste, const Ausgabefeld* anhang)
 enum class Schritt { Geschrieben, Abgebrochen, Uebersprungen, Fehler };
 
 Schritt eineDatei(const Speicherauftrag& a, const QString& vorgabename, const QString& filter,
-                  const Ausgabefeld* feld, const Ausgabefeld* anhang)
+                  const Ausgabefeld* feld, const Ausgabefeld* anhang, bool mitExport = false)
 {
     const QString pfad = fensterdienste().dateiname(a.eltern, vorgabename, QStringLiteral("rtf"), filter);
     if (pfad.isEmpty())
@@ -175,6 +175,21 @@ Schritt eineDatei(const Speicherauftrag& a, const QString& vorgabename, const QS
                                    QStringLiteral("Datei überschreiben?"))
             != Fensterdienste::Ja)
         return Schritt::Abgebrochen;
+
+    const auto art = exportartVon(pfad);
+    if (mitExport && art && a.exportieren) {
+        QString fehlertext;
+        switch (a.exportieren(pfad, *art, &fehlertext)) {
+        case Exportergebnis::geschrieben:
+            return Schritt::Geschrieben;
+        case Exportergebnis::abgebrochen:
+            return Schritt::Abgebrochen;
+        case Exportergebnis::fehler:
+            break;
+        }
+        fensterdienste().fehler(a.eltern, fehlertext);
+        return Schritt::Fehler;
+    }
 
     Fensterdienste::Warten warten;
     if (a.meldungsfenster) {
@@ -251,7 +266,7 @@ bool speichern(const Speicherauftrag& a)
         return false;
     if (a.speicherart != SpeicherartZusammenfassung) {
         const Schritt s = eineDatei(a, saveDialog1Name, saveDialog1Filter, a.liste,
-                                    a.speicherart == SpeicherartAngehaengt ? a.zusammenfassung : nullptr);
+                                    a.speicherart == SpeicherartAngehaengt ? a.zusammenfassung : nullptr, true);
         if (s == Schritt::Abgebrochen || s == Schritt::Fehler)
             return false;
     }

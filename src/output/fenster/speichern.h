@@ -5,6 +5,7 @@
 #include <QStringList>
 #include <functional>
 
+#include "export/export.h"
 #include "output/rtf.h"
 
 class Ausgabefeld;
@@ -40,11 +41,15 @@ struct Speicherauftrag {
     Ausgabefeld* zusammenfassung = nullptr;
     int speicherart = SpeicherartInhalt;
     bool meldungsfenster = true;
+    // A name ending in .csv, .html or .json in the content dialog: the last search is walked
+    // again and exported (with a wait window of its own) instead of the pane being saved.
+    std::function<Exportergebnis(const QString& pfad, Exportart art, QString* fehlertext)> exportieren;
 };
 bool speichern(const Speicherauftrag& auftrag);
 
 // The two save dialogs: default name, extension, filter.
 inline const QString saveDialog1Name = QStringLiteral("zembrola");
-inline const QString saveDialog1Filter = QStringLiteral("Rich-Text-Format|*.rtf|Text|*.txt");
+inline const QString saveDialog1Filter = QStringLiteral(
+    "Rich-Text-Format|*.rtf|Text|*.txt|CSV-Datei|*.csv|HTML-Seite|*.html|JSON-Datei|*.json");
 inline const QString saveDialog2Name = QStringLiteral("Zembrola_Result");
 inline const QString saveDialog2Filter = QStringLiteral("Rich-Text-Format|*.rtf|Textdatei|*.txt");
