@@ -105,12 +105,14 @@ const QStringList freigabekopf = {"", "Freigabeliste", "-----------------", "", 
 
 TEST_F(Lan, JedeQuelleFindetIhrenRechner)
 {
+    // A second each: one after another under one deadline, a slow first source (a loaded or
+    // instrumented build) would leave the last none.
     const auto r = imClient([] {
-        const auto frist = steady_clock::now() + milliseconds(1000);
+        const auto frist = [] { return steady_clock::now() + milliseconds(1000); };
         QStringList l;
-        l << funde(erkundung::netbiosSuchen(QStringLiteral("ARBEITSGRUPPE"), frist)).join(u' ');
-        l << funde(erkundung::wsdSuchen(frist)).join(u' ');
-        l << funde(erkundung::mdnsSuchen(frist)).join(u' ');
+        l << funde(erkundung::netbiosSuchen(QStringLiteral("ARBEITSGRUPPE"), frist())).join(u' ');
+        l << funde(erkundung::wsdSuchen(frist())).join(u' ');
+        l << funde(erkundung::mdnsSuchen(frist())).join(u' ');
         l << eigeneArbeitsgruppe();
         return l;
     });
@@ -231,6 +233,11 @@ bool antworterStarten(QProcess& p, const QString& skript, const QString& bereit)
 // ends in time, with the real computers and none of the flood, whose addresses point elsewhere.
 TEST_F(Lan, FlutVonAntwortenBleibtInDerFrist)
 {
+#if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_THREAD__)
+    // Instrumented, parsing thousands of matches a second takes several times as long: the
+    // real computer's answer then misses the deadline however the walk is built.
+    GTEST_SKIP() << "a flood measured against a deadline says nothing under a sanitizer";
+#endif
     const QString flut = QStringLiteral(R"(
 import socket, struct, time
 s = socket.socket(socket.AF_INET, socket.SOCK_DGRAM)
