@@ -313,15 +313,22 @@ auto nebenher(F&& arbeit)
 int SmbDateisystem::anfrage(const Ziel& z, smbleser::Art art, bool nurVerzeichnisse,
                             std::vector<Dateidaten>& aus) const
 {
+    const auto anfang = steady_clock::now();
     int fehler = 0;
     if (!erreichbar(z.adresse, m_zeit, fehler))
         return fehler;
+    // A check answers a click: the port check and starting the helper come out of its timeout, so
+    // a server that accepts and stays silent is reported within the timeout, not just after it.
+    milliseconds zeit = m_zeit;
+    if (art == smbleser::Art::pruefen)
+        zeit = std::max(std::min(m_zeit, milliseconds(1000)),
+                        m_zeit - milliseconds(300) - duration_cast<milliseconds>(steady_clock::now() - anfang));
     // In a helper process where one can run (several directories in flight at once, and one that
     // hangs can be killed), else here under the lock.
-    const smbleser::Auftrag auftrag{z.url, qint32(m_zeit.count()), nurVerzeichnisse,
+    const smbleser::Auftrag auftrag{z.url, qint32(zeit.count()), nurVerzeichnisse,
                                     anmeldungFuer(z.adresse, z.pfad.freigabe), art};
     const QHostAddress server(z.adresse);
-    std::optional<int> r = smbleser::imHelfer(auftrag, aus, m_zeit + seconds(2), [server, this] {
+    std::optional<int> r = smbleser::imHelfer(auftrag, aus, zeit + seconds(2), [server, this] {
         return portOffen(server, 445, std::min(m_zeit, milliseconds(500)));
     });
     if (!r) {

@@ -452,9 +452,11 @@ int helferHauptschleife()
         if (!a)
             return 2;
         g_anmeldung = a->anmeldung.value_or(Anmeldung{});
+        // A new timeout applies to the connections still to be made; freeing the context instead
+        // would say goodbye to every server it knows, and a gone one holds that up.
         if (ctx && ctxZeit != a->zeitMs) {
-            smbc_free_context(ctx, 1);
-            ctx = nullptr;
+            smbc_setTimeout(ctx, a->zeitMs);
+            ctxZeit = a->zeitMs;
         }
         if (!ctx) {
             ctx = kontextAnlegen(a->zeitMs, helferAnmeldung, nullptr);
