@@ -408,11 +408,7 @@ Exportergebnis exportieren(const QString& pfad, Exportart art, const Suchkriteri
     bool abgebrochen = false;
     {
         Exportempfaenger empfaenger(k, z, *format, u, mitFenster);
-        Laufauftrag auftrag;
-        auftrag.wurzel = k.verzeichnis;
-        auftrag.maske = k.maske;
-        auftrag.unterverzeichnisse = k.unterverzeichnisse;
-        auftrag.versteckt = k.versteckt;
+        const Laufauftrag auftrag = laufauftragVon(k);
         std::function<bool()> abbruch;
         std::function<void()> zwischendurch;
         if (mitFenster) {

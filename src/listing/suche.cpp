@@ -134,11 +134,7 @@ void starteSuche(const Suchkriterien& k, const Ansicht& ansicht, Suchzustand& z,
 
     {
         Zeilenformatierer formatierer(k, ansicht, z, u.liste(), formate, &u, mitFenster);
-        Laufauftrag auftrag;
-        auftrag.wurzel = k.verzeichnis;
-        auftrag.maske = k.maske;
-        auftrag.unterverzeichnisse = k.unterverzeichnisse;
-        auftrag.versteckt = k.versteckt;
+        const Laufauftrag auftrag = laufauftragVon(k);
         std::function<bool()> abgebrochen;
         std::function<void()> zwischendurch;
         if (mitFenster) {

@@ -465,6 +465,16 @@ bool Vorleser::lesen(Knoten& k, std::stop_token& halt)
 
 }  // namespace
 
+Laufauftrag laufauftragVon(const Suchkriterien& k)
+{
+    Laufauftrag a;
+    a.wurzel = k.verzeichnis;
+    a.maske = k.maske;
+    a.unterverzeichnisse = k.unterverzeichnisse;
+    a.versteckt = k.versteckt;
+    return a;
+}
+
 void verzeichnislauf(const Laufauftrag& auftrag, Suchzustand& z, Dateiempfaenger& empfaenger,
                      const std::function<bool()>& abgebrochen, const std::function<void()>& zwischendurch)
 {

@@ -27,6 +27,9 @@ struct Laufauftrag {
     Vorlesegrenzen grenzen;
 };
 
+// The walk a search with these criteria makes (readers and limits left to the walk).
+Laufauftrag laufauftragVon(const Suchkriterien& k);
+
 // Walks the tree and hands every file that matches the mask to `empfaenger`. Counts into
 // `zustand` (durchsuchteVerzeichnisse, gepruefteDateien, unlesbareVerzeichnisse). `abgebrochen`
 // is asked after every file and before every subdirectory; it may be empty. `zwischendurch`, if
