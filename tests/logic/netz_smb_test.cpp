@@ -237,9 +237,10 @@ TEST_F(Smb, PasswortFreigabeUndSchreibenAufDieFreigabe)
     EXPECT_EQ(grep.readAllStandardOutput(), "");
 }
 
-// A server whose link goes down while the program is connected: the thread of the window waits
-// for no network question, the walk ends with the root unreadable and a directory click fails,
-// each within 3 s; the window's messages go through at least every 100 ms all along.
+// A server whose link goes down, or whose smbd is killed, while the program is connected: the
+// thread of the window waits for no network question, the walk ends with the root unreadable and
+// a directory click fails, each within 3 s; the window's messages go through at least every
+// 100 ms all along.
 TEST_F(Smb, VerschwundenerServerHaeltDasFensterNicht)
 {
 #ifdef __SANITIZE_THREAD__
@@ -263,8 +264,10 @@ TEST_F(Smb, VerschwundenerServerHaeltDasFensterNicht)
     const auto verbindung = [&pc1](const char* wie) {
         return std::system(("ip -n " + pc1 + " link set eth0 " + wie).toLocal8Bit().constData()) == 0;
     };
-    // Connected first, link down, then `frage` timed on the window's thread.
-    const auto nachDemAusfall = [&](const std::function<QString(SmbDateisystem&, const std::function<void()>&)>& frage) {
+    const auto linkAb = [&] { return verbindung("down"); };
+    // Connected to `freigabe` first, then `ausfall`, then `frage` timed on the window's thread.
+    using Frage = std::function<QString(SmbDateisystem&, const std::function<void()>&)>;
+    const auto nachDemAusfall = [&](const QString& freigabe, const std::function<bool()>& ausfall, const Frage& frage) {
         return imClient([&] {
             SmbDateisystem smb(adresseVon);
             Installation inst({.netzdateisystem = &smb});
@@ -276,10 +279,10 @@ TEST_F(Smb, VerschwundenerServerHaeltDasFensterNicht)
             };
             anzeigebehandlungSetzen(takt);
             int vorher = 0;
-            smb.auflisten("\\\\PC1\\Daten\\Sub", "*.*", false, [&](const Dateidaten&) { return ++vorher; });
-            const int gesetzt = smb.setzeArbeitsverzeichnis("\\\\PC1\\Daten");
-            if (!verbindung("down"))
-                return QStringList{"ip link failed"};
+            smb.auflisten(freigabe.toUtf8(), "*.*", false, [&](const Dateidaten&) { return ++vorher; });
+            const int gesetzt = smb.setzeArbeitsverzeichnis(freigabe);
+            if (!ausfall())
+                return QStringList{"no failure"};
             uhr.start();
             letzte = luecke = 0;
             const QString antwort = frage(smb, takt);
@@ -289,19 +292,26 @@ TEST_F(Smb, VerschwundenerServerHaeltDasFensterNicht)
                                QString::number(zeitGehalten(luecke < 100))};
         });
     };
-    const auto walk = nachDemAusfall([&auftrag](SmbDateisystem&, const std::function<void()>& takt) {
-        Suchzustand z;
-        Zaehler e;
-        verzeichnislauf(auftrag("\\\\PC1\\Daten"), z, e, {}, takt);
-        return QStringLiteral("%1 %2").arg(z.wurzelUnlesbar).arg(e.n);
-    });
+    const auto walk = [&auftrag](const QString& wurzel) {
+        return [&auftrag, wurzel](SmbDateisystem&, const std::function<void()>& takt) {
+            Suchzustand z;
+            Zaehler e;
+            verzeichnislauf(auftrag(wurzel), z, e, {}, takt);
+            return QStringLiteral("%1 %2").arg(z.wurzelUnlesbar).arg(e.n);
+        };
+    };
+    const auto ohneLink = nachDemAusfall("\\\\PC1\\Daten\\Sub", linkAb, walk("\\\\PC1\\Daten"));
     verbindung("up");
-    EXPECT_EQ(walk, QStringList({"2", "0", "1 0", "1", "1"}));
-    const auto klick = nachDemAusfall([](SmbDateisystem& smb, const std::function<void()>&) {
+    EXPECT_EQ(ohneLink, QStringList({"2", "0", "1 0", "1", "1"}));
+    const auto klick = nachDemAusfall("\\\\PC1\\Daten\\Sub", linkAb, [](SmbDateisystem& smb, const std::function<void()>&) {
         return QString::number(smb.setzeArbeitsverzeichnis("\\\\PC1\\Daten\\Viel"));
     });
     verbindung("up");
     EXPECT_EQ(klick, QStringList({"2", "0", QString::number(EHOSTUNREACH), "1", "1"}));
+    // PC4 is not needed afterwards.
+    const auto getoetet = nachDemAusfall("\\\\10.99.0.14\\Frei4", [] { g_lan->beenden("pc4", "smbd"); return true; },
+                                         walk("\\\\10.99.0.14\\Frei4"));
+    EXPECT_EQ(getoetet, QStringList({"1", "0", "1 0", "1", "1"}));
 }
 
 // Servers that cannot serve: an address nobody holds and a host whose TCP goes nowhere (PC6) fail
