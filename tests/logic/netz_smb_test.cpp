@@ -368,8 +368,11 @@ TEST_F(Smb, StummerUndVerschwindenderServer)
         pollfd pf{wache, POLLIN, 0};
         for (int ordner = 0; ordner < 3 && ::poll(&pf, 1, 20000) > 0;) {
             const ssize_t n = ::read(wache, puffer, sizeof puffer);
-            for (ssize_t i = 0; i < n; i += ssize_t(sizeof(inotify_event)) + reinterpret_cast<inotify_event*>(puffer + i)->len)
-                ordner += reinterpret_cast<inotify_event*>(puffer + i)->len > 0;
+            for (ssize_t i = 0; i < n;) {
+                const auto* e = reinterpret_cast<const inotify_event*>(puffer + i);
+                ordner += e->len > 0;  // a named event: one of the share's folders
+                i += ssize_t(sizeof(inotify_event) + e->len);
+            }
         }
         g_lan->beenden("pc2", "smbd");
         ::close(wache);

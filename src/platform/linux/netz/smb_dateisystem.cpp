@@ -59,7 +59,6 @@ void anmeldedaten(SMBCCTX* ctx, const char* server, const char* freigabe, char* 
 struct Threadkontext {
     SMBCCTX* ctx = nullptr;
     std::shared_ptr<Anmeldespeicher> speicher;
-    int zeit = 0;
     Threadkontext() = default;
     Q_DISABLE_COPY_MOVE(Threadkontext)
     ~Threadkontext()
@@ -79,15 +78,18 @@ thread_local Threadkontext t_kontext;
 SMBCCTX* kontextFuer(const std::shared_ptr<Anmeldespeicher>& speicher, int zeitMs)
 {
     Threadkontext& t = t_kontext;
-    if (t.ctx && t.speicher == speicher && t.zeit == zeitMs)
+    // Another timeout is set, not a reason for a new context: freeing one logs off from every
+    // server it knows, and a gone one holds that up. It applies to connections still to be made.
+    if (t.ctx && t.speicher == speicher) {
+        smbc_setTimeout(t.ctx, zeitMs);
         return t.ctx;
+    }
     t.freigeben();
     SMBCCTX* ctx = smbleser::kontextAnlegen(zeitMs, anmeldedaten, speicher.get());
     if (!ctx)
         return nullptr;
     t.ctx = ctx;
     t.speicher = speicher;
-    t.zeit = zeitMs;
     return ctx;
 }
 
@@ -333,7 +335,7 @@ int SmbDateisystem::anfrage(const Ziel& z, smbleser::Art art, bool nurVerzeichni
     });
     if (!r) {
         std::lock_guard sperre(smbSperre());
-        SMBCCTX* ctx = kontextFuer(speicherVon(this), int(m_zeit.count()));
+        SMBCCTX* ctx = kontextFuer(speicherVon(this), int(zeit.count()));
         r = ctx ? smbleser::ausfuehren(ctx, auftrag, aus) : ENOMEM;
     }
     if (*r)

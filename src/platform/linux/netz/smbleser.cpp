@@ -443,7 +443,6 @@ int helferHauptschleife()
         return 1;
     Lebenszeichen lebenszeichen(aus);
     SMBCCTX* ctx = nullptr;
-    int ctxZeit = 0;
     for (;;) {
         QByteArray rahmen;
         if (rahmenLesen(ein, rahmen, milliseconds(-1)) != 0)
@@ -452,16 +451,13 @@ int helferHauptschleife()
         if (!a)
             return 2;
         g_anmeldung = a->anmeldung.value_or(Anmeldung{});
-        // A new timeout applies to the connections still to be made; freeing the context instead
-        // would say goodbye to every server it knows, and a gone one holds that up.
-        if (ctx && ctxZeit != a->zeitMs) {
+        // One context for the helper's life: a request's timeout is set on it (for connections
+        // still to be made), as freeing it would log off from every server it knows, a gone one
+        // included.
+        if (ctx)
             smbc_setTimeout(ctx, a->zeitMs);
-            ctxZeit = a->zeitMs;
-        }
-        if (!ctx) {
+        else
             ctx = kontextAnlegen(a->zeitMs, helferAnmeldung, nullptr);
-            ctxZeit = a->zeitMs;
-        }
         std::vector<Dateidaten> eintraege;
         lebenszeichen.beschaeftigt(true);
         const int fehler = ctx ? ausfuehren(ctx, *a, eintraege) : ENOMEM;
